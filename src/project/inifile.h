@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// INI text rules shared by every reader and writer of projet.ini and texture.ini. They follow
+// the Windows profile functions: names match ignoring case, only the first section of a name
+// is searched, the first key of a name wins, and lines that need no change stay byte for byte.
+
+// Longest value a read returns.
+inline constexpr int kIniValueMax = 254;
+
+// Value of key in section of the INI text, or the empty text. One pair of matching quotes
+// around the whole value is removed, then the value is cut to kIniValueMax characters.
+QString iniValue(const QString& text, const QString& section, const QString& key);
+
+// The INI text with key set to value in section, or nothing when the text already holds
+// that value (no write needed).
+std::optional<QString> iniWithValue(const QString& text, const QString& section,
+                                    const QString& key, const QString& value);

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// The two-line script LuaPlayer starts from: it moves into the project's folder and runs the
+// game's own index.lua. The project folder name is inserted unchanged.
+QString launcherText(const QString& project);
+QString launcherPath(const QString& appDir);
+// Writes <app>/index.lua (with the final CR LF); false when it could not be written.
+bool writeLauncher(const QString& appDir, const QString& project);

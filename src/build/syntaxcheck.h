@@ -1,0 +1,13 @@
+#pragma once
+
+// Lua 5.1 syntax check of the generated scripts before the game starts: each start value and
+// each cell's script is compiled on its own, so that a fault names its variable or its cell,
+// then each whole file. Nothing is run.
+
+#include "build/compiler.h"
+
+#include <optional>
+
+// A French message naming the first fault and quoting Lua's message, or nothing when both
+// scripts compile.
+std::optional<QString> checkGameScripts(const GameScripts& scripts);

@@ -1,0 +1,30 @@
+#pragma once
+
+// Event script files: the ordered Lua lines of one map cell, stored in
+// <app>/projets/<project>/ev/map<MM>/ev<R><C> (row then column in plain decimal, no
+// separator, no extension). On disk every line is preceded by CR LF and the file ends with
+// CR LF, so an empty script is the two bytes CR LF.
+
+#include <QString>
+#include <QStringList>
+
+// Path of a cell's script. map is the map number text ("01", "10"); row and column are the
+// decimal texts the editors' labels hold.
+QString eventScriptPath(const QString& appDir, const QString& project, const QString& map,
+                        const QString& row, const QString& column);
+
+// Text handed to writefile (which adds the final CR LF): CR LF before every non-empty line.
+QString eventScriptText(const QStringList& lines);
+
+// Lines of a stored script: the first two characters are skipped, the rest is cut at every
+// CR LF and whatever follows the last CR LF is dropped. Fewer than four characters give no
+// line.
+QStringList eventScriptLines(const QString& text);
+
+// Replaces the cell's file with the lines (empty entries are left out). False when the file
+// could not be written.
+bool saveevent(const QStringList& lines, const QString& path);
+
+// Lines of the cell's file; a missing or unreadable file gives no line. Callers append them
+// to their list.
+QStringList loadevent(const QString& path);

@@ -107,6 +107,18 @@ QString unquoted(const QString& v) {
 
 } // namespace
 
+bool iniWritable(const QString& section, const QString& key, const QString& value) {
+    const QString sec = trimmed(section);
+    const QString k = trimmed(key);
+    if (sec.isEmpty() || k.isEmpty() || sec.contains(u']') || k.contains(u'=') ||
+        k.startsWith(u'['))
+        return false;
+    for (const QString* s : {&sec, &k, &value})
+        if (s->contains(u'\r') || s->contains(u'\n'))
+            return false;
+    return true;
+}
+
 QString iniValue(const QString& text, const QString& section, const QString& key) {
     const QList<Line> lines = splitLines(text);
     const SectionRange r = findSection(text, lines, trimmed(section));

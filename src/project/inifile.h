@@ -15,6 +15,11 @@ inline constexpr int kIniValueMax = 254;
 // around the whole value is removed, then the value is cut to kIniValueMax characters.
 QString iniValue(const QString& text, const QString& section, const QString& key);
 
+// Whether the pair can be written without breaking the file: names that are not empty, a
+// section without "]", a key without "=" that does not open with "[", and no line break
+// anywhere (a value holding one would add lines of its own).
+bool iniWritable(const QString& section, const QString& key, const QString& value);
+
 // The INI text with key set to value in section, or nothing when the text already holds
 // that value (no write needed).
 std::optional<QString> iniWithValue(const QString& text, const QString& section,

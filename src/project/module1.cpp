@@ -75,10 +75,21 @@ bool writeBytes(const QByteArray& bytes, const QString& path) {
         if (!(info.permissions() & anyWrite))
             return false;
     }
+    // Unbuffered, so that a short write (full disk, size limit) shows here instead of being
+    // lost in a final flush that would commit a truncated file.
     QSaveFile f(target);
-    if (!f.open(QIODevice::WriteOnly))
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    if (f.write(bytes) != bytes.size()) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0) {
+            f.cancelWriting();
+            return false;
+        }
+        done += n;
+    }
+    if (f.size() != bytes.size()) {
         f.cancelWriting();
         return false;
     }
@@ -104,7 +115,7 @@ QString readini(const QString& section, const QString& key, const QString& file)
 
 bool writeini(const QString& section, const QString& key, const QString& value,
               const QString& file) {
-    if (file.isEmpty())
+    if (file.isEmpty() || !iniWritable(section, key, value))
         return false;
     const QString target = resolvePath(file);
     QString text;
@@ -132,7 +143,7 @@ bool writefile(const QString& text, const QString& path) {
 }
 
 QString mapNumberText(int n) {
-    return n < 10 ? QStringLiteral("0") + QString::number(n) : QString::number(n);
+    return n >= 0 && n < 10 ? QStringLiteral("0") + QString::number(n) : QString::number(n);
 }
 
 std::optional<int> wholeNumber(const QString& text) {

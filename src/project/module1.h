@@ -10,6 +10,8 @@
 #include <optional>
 
 QString readini(const QString& section, const QString& key, const QString& file);
+// Refuses (false, nothing written) a pair that would break the file: an empty name, "]" in
+// the section, "=" in the key, a line break anywhere.
 bool writeini(const QString& section, const QString& key, const QString& value,
               const QString& file);
 

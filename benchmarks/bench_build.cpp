@@ -1,0 +1,77 @@
+// Game script generation on a project of 100 maps whose 15,300 cells all hold a one-line
+// event script, beside a plain read of the same files (the floor it is measured against).
+#include "build/compiler.h"
+#include "project/module1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kMaps = 100;
+
+struct BenchProject {
+    QTemporaryDir dir;
+    QString app;
+    QStringList cellFiles;
+
+    BenchProject() {
+        app = dir.path();
+        const QString project = app + "/projets/Bench";
+        QDir().mkpath(project);
+        writefile("[Jeu]\r\nnom=Bench\r\nauteur=Anonyme\r\ncartes=100\r\ncombats=0\r\n"
+                  "[Variables]\r\nnombre=20\r\n",
+                  project + "/projet.ini");
+        for (int m = 1; m <= kMaps; ++m) {
+            const QString folder = project + "/ev/map" + mapNumberText(m);
+            QDir().mkpath(folder);
+            for (int r = 1; r <= kEventRows; ++r)
+                for (int c = 1; c <= kEventColumns; ++c) {
+                    const QString path = folder + "/ev" + QString::number(r) + QString::number(c);
+                    QFile f(path);
+                    f.open(QIODevice::WriteOnly);
+                    f.write("\r\nscreen.waitVblankStart(30)\r\n");
+                    cellFiles.append(path);
+                }
+        }
+    }
+};
+
+BenchProject& project() {
+    static BenchProject p;
+    return p;
+}
+
+void BM_PlainRead(benchmark::State& state) {
+    const QStringList& files = project().cellFiles;
+    for (auto _ : state) {
+        qsizetype total = 0;
+        for (const QString& path : files) {
+            QFile f(path);
+            if (f.open(QIODevice::ReadOnly))
+                total += f.readAll().size();
+        }
+        benchmark::DoNotOptimize(total);
+    }
+    state.SetItemsProcessed(state.iterations() * files.size());
+}
+
+void BM_Compiler(benchmark::State& state) {
+    const QString app = project().app;
+    for (auto _ : state) {
+        const CompileResult r = compiler(app, "Bench");
+        if (!r.eventsWritten || r.scripts.cells.size() != kMaps * kEventRows * kEventColumns)
+            state.SkipWithError("build failed");
+        benchmark::DoNotOptimize(r.scripts.events.size());
+    }
+    state.SetItemsProcessed(state.iterations() * kMaps * kEventRows * kEventColumns);
+}
+
+} // namespace
+
+BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Compiler)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

@@ -1,6 +1,7 @@
 #include "creation.h"
 
 #include "cp1252.h"
+#include "inifile.h"
 #include "module1.h"
 #include "paths.h"
 
@@ -59,13 +60,17 @@ bool isSafeProjectName(const QString& name) {
         return false;
     for (const QChar c : name)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            return false; // line breaks would split projet.ini lines
-    // The name is stored in projet.ini as Windows-1252 and must read back as the folder name.
-    return fromCp1252(toCp1252(name)) == name;
+            return false;
+    // Opening takes the folder name from projet.ini, so the name must read back from it
+    // unchanged: no surrounding blanks or quotes, not too long, all in Windows-1252.
+    if (fromCp1252(toCp1252(name)) != name || !iniWritable("Jeu", "nom", name))
+        return false;
+    const auto stored = iniWithValue(QString(), "Jeu", "nom", name);
+    return stored && iniValue(*stored, "Jeu", "nom") == name;
 }
 
 bool createProject(const QString& appDir, const QString& name, const QString& author) {
-    if (!isSafeProjectName(name))
+    if (!isSafeProjectName(name) || !iniWritable("Jeu", "auteur", author))
         return false;
     const QString root = projectsRoot(appDir);
     if (!QFileInfo(root).isDir() && !QDir().mkpath(root))

@@ -2,12 +2,14 @@
 
 #include <QString>
 
-// A project name that stays inside the projects root: not empty, no "/" or "\", not "." or
-// "..", not an absolute path.
+// A project name that stays inside the projects root (not empty, no "/" or "\", not "." or
+// "..", not an absolute path) and that reads back from projet.ini as itself (no control
+// characters, no surrounding blanks or quotes, at most 254 characters, all in Windows-1252).
 bool isSafeProjectName(const QString& name);
 
 // Builds a new project folder under appDir/projets from the supplied data: the folder,
 // projet.ini, the folder tree, the hero and interface images, the engine scripts, map 01 and
 // variables.lua, in that order. Stops at the first failure and leaves what was made so far.
-// Refuses an unsafe name or an existing folder without writing anything. True on success.
+// Refuses an unsafe name, an author holding a line break, or a folder that exists in any
+// letter case, without writing anything. True on success.
 bool createProject(const QString& appDir, const QString& name, const QString& author);

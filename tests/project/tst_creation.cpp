@@ -176,6 +176,10 @@ void TestCreation::refusesUnsafeName_data() {
     QTest::newRow("absolute") << "/ABSOLUTE";
     QTest::newRow("line break") << "a\r\nb";
     QTest::newRow("outside the code page") << QString::fromUtf8("日本");
+    QTest::newRow("leading blank") << " Jeu";
+    QTest::newRow("trailing tab") << "Jeu\t";
+    QTest::newRow("quoted") << "'Jeu'";
+    QTest::newRow("255 characters") << QString(255, u'j');
 }
 
 void TestCreation::refusesUnsafeName() {
@@ -185,7 +189,11 @@ void TestCreation::refusesUnsafeName() {
     QVERIFY(!createProject(app(), name, "Anonyme"));
     QCOMPARE(tree(mTmp->path()), before);
     QVERIFY(!QFileInfo::exists("/ABSOLUTE"));
+    QVERIFY(!createProject(app(), "Jeu", "Anonyme\nsecond"));
+    QCOMPARE(tree(mTmp->path()), before);
     QVERIFY(isSafeProjectName("Jeu sans nom"));
+    QVERIFY(isSafeProjectName("'Jeu\""));
+    QVERIFY(isSafeProjectName(QString(254, u'j')));
     QVERIFY(isSafeProjectName(QStringLiteral("L'épée … de Zoë €")));
 }
 

@@ -1,10 +1,16 @@
+#include "shell/dialogservice.h"
+#include "shell/mainform.h"
+#include "shell/services.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Quendal 3"));
-    w.show();
+    QtDialogService dialogs;
+    SystemProcessService processes;
+    DesktopDocumentService documents;
+    AppServices services{QCoreApplication::applicationDirPath(), dialogs, processes, documents};
+    Mainform mainform(services);
+    mainform.start();
     return app.exec();
 }

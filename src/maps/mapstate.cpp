@@ -1,0 +1,53 @@
+#include "mapstate.h"
+
+namespace {
+
+// Offset of row r, column c in a file whose row lines are 17 cells and CR LF.
+constexpr int lineOffset(int row, int column) { return (row - 1) * 19 + (column - 1); }
+
+QString charAt(const QString& text, qsizetype index) {
+    return index < text.size() ? QString(text[index]) : QString();
+}
+
+} // namespace
+
+void MapState::reset() {
+    maptiles.fill(QStringLiteral("0"));
+    mapcoll.fill(QStringLiteral("0"));
+}
+
+void MapState::loadRows(const QString& mapText, const QString& collisionText) {
+    for (int r = 1; r <= MapRows; ++r) {
+        for (int c = 1; c <= MapColumns; ++c) {
+            const int s = cellSlot(r, c);
+            maptiles[s] = charAt(mapText, 6 + lineOffset(r, c));
+            mapcoll[s] = charAt(collisionText, lineOffset(r, c));
+        }
+    }
+}
+
+QString twoDigits(int value) {
+    return value < 10 ? QStringLiteral("0") + QString::number(value) : QString::number(value);
+}
+
+QString MapState::mapFileText(int heroX, int heroY) const {
+    QString text = twoDigits(heroX) + twoDigits(heroY) + QStringLiteral("\r\n");
+    text.reserve(6 + MapFileRows * (MapColumns + 2));
+    for (int r = 1; r <= MapFileRows; ++r) {
+        for (int c = 1; c <= MapColumns; ++c)
+            text += maptiles[cellSlot(r, c)];
+        text += QStringLiteral("\r\n");
+    }
+    return text;
+}
+
+QString MapState::collisionFileText() const {
+    QString text;
+    text.reserve(MapFileRows * (MapColumns + 2));
+    for (int r = 1; r <= MapFileRows; ++r) {
+        for (int c = 1; c <= MapColumns; ++c)
+            text += mapcoll[cellSlot(r, c)];
+        text += QStringLiteral("\r\n");
+    }
+    return text;
+}

@@ -1,0 +1,129 @@
+#include "controlpanel.h"
+
+#include "shell/appinfo.h"
+#include "shell/projectsummary.h"
+#include "shell/services.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* namedLabel(const char* name, const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+} // namespace
+
+ControlPanel::ControlPanel(AppServices& services, QWidget* parent)
+    : QWidget(parent), mServices(services) {
+    setObjectName(QStringLiteral("Controlpanel"));
+    setWindowTitle(QStringLiteral("Panneau de Control"));
+
+    auto* frame1 = new QGroupBox(QStringLiteral("Votre jeu :"), this);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* grid = new QGridLayout(frame1);
+    const char* captionNames[] = {"Label1", "Label2", "Label3", "Label4"};
+    const QString captions[] = {QStringLiteral("Nom du jeu :"), QStringLiteral("Auteur :"),
+                                QStringLiteral("Nombre de cartes :"),
+                                QStringLiteral("Nombre de combats :")};
+    mName = namedLabel("Label5", QStringLiteral("jeu sans nom"), frame1);
+    mAuthor = namedLabel("Label6", QStringLiteral("Anonyme"), frame1);
+    mMaps = namedLabel("Label7", QStringLiteral("beaucoup"), frame1);
+    mCombats = namedLabel("Label8", QStringLiteral("un peu moins"), frame1);
+    QLabel* values[] = {mName, mAuthor, mMaps, mCombats};
+    for (int i = 0; i < 4; ++i) {
+        grid->addWidget(namedLabel(captionNames[i], captions[i], frame1), i, 0);
+        grid->addWidget(values[i], i, 1);
+        values[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+    grid->setColumnStretch(1, 1);
+
+    struct Button {
+        const char* name;
+        QString caption;
+        QString hint;
+    };
+    const Button buttons[] = {
+        {"Command2", QStringLiteral("Editeur de combats"),
+         QStringLiteral("Créez et éditez les combats de votre jeu")},
+        {"Command6", QStringLiteral("Editeur de variables"),
+         QStringLiteral("Gérer les variables de votre jeu contenant les informations principales")},
+        {"Command3", QStringLiteral("Options générales"),
+         QStringLiteral("Configurer les options générales de votre jeu")},
+        {"Command4", QStringLiteral("Tester votre jeu"), QStringLiteral("Tester votre jeu")},
+        {"Command5", QStringLiteral("Finaliser le jeu"),
+         QStringLiteral("Finir votre jeu pour pouvoir y jouer sur Playstation Portable")},
+    };
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame1);
+    QPushButton* made[5];
+    for (int i = 0; i < 5; ++i) {
+        made[i] = new QPushButton(buttons[i].caption, this);
+        made[i]->setObjectName(QLatin1String(buttons[i].name));
+        made[i]->setToolTip(buttons[i].hint);
+        layout->addWidget(made[i]);
+    }
+
+    auto* frame2 = new QGroupBox(QStringLiteral("Explorateur de cartes"), this);
+    frame2->setObjectName(QStringLiteral("Frame2"));
+    mList = new QListWidget(frame2);
+    mList->setObjectName(QStringLiteral("List1"));
+    mList->setAccessibleName(QStringLiteral("Cartes du jeu"));
+    auto* frameLayout = new QVBoxLayout(frame2);
+    frameLayout->addWidget(mList);
+    layout->addWidget(frame2, 1);
+    resize(230, 440);
+
+    connect(made[0], &QPushButton::clicked, this, &ControlPanel::combatEditorRequested);
+    // made[1] "Editeur de variables" opens the variables editor once it joins the program.
+    connect(made[2], &QPushButton::clicked, this, &ControlPanel::gameOptionsRequested);
+    connect(made[3], &QPushButton::clicked, this, &ControlPanel::tester);
+    connect(made[4], &QPushButton::clicked, this, [this] {
+        mServices.dialogs.message(this, QStringLiteral("En création..."), AppTitle,
+                                  MsgIcon::None, MsgButtons::Ok);
+    });
+    connect(mList, &QListWidget::itemDoubleClicked, this,
+            [this] { emit mapRequested(mList->currentRow() + 1); });
+}
+
+void ControlPanel::setTag(const QString& name) {
+    if (name == mTag)
+        return;
+    mTag = name;
+    emit tagChanged(mTag);
+}
+
+void ControlPanel::activate() {
+    if (mTag.isEmpty()) {
+        emit closeRequested();
+        return;
+    }
+    const ProjectSummary s = readProjectSummary(mServices.appDir, mTag);
+    mName->setText(s.name);
+    mAuthor->setText(s.author);
+    mMaps->setText(s.maps);
+    mCombats->setText(s.combats);
+    if (!s.complete())
+        mServices.dialogs.message(
+            this,
+            QStringLiteral("Erreur : Une donnée de votre jeu n'a pu être chargée , le programme "
+                           "risque d'être instable , il est conseillé de le redémarrer , si le "
+                           "problème persiste , contacter Tamsik sur le forum de ") +
+                SupportSite,
+            AppTitle, MsgIcon::None, MsgButtons::Ok);
+    mList->clear();
+    mList->addItems(s.mapNames);
+    emit activated();
+}
+
+void ControlPanel::tester() {
+    // The test run (build the game scripts, then start LuaPlayer) is wired here once the game
+    // build joins the program.
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+struct lua_State;
+
+// Each registers one part of the console API in the global table.
+void openColor(lua_State* L);
+void openImage(lua_State* L);  // Image and the screen global
+void openControls(lua_State* L);
+void openSystem(lua_State* L);
+void openTimer(lua_State* L);
+void openExtras(lua_State* L); // Font, Sound and Music stand-ins
+void openFiles(lua_State* L);  // case-insensitive dofile, loadfile, io.open...; os.exit

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "player/buttonscript.h"
+#include "player/pad.h"
+#include "player/screen.h"
+
+#include <QString>
+
+#include <cstdint>
+
+struct lua_State;
+class PlayerHost;
+
+struct PlayerOptions {
+    std::int64_t maxFrames = -1; // stop after this many vertical blanks; -1: no limit
+    ButtonScript buttons;        // scripted input, added to the keyboard's
+    bool waitOnError = true;     // keep the error screen until START (or the end of frames)
+};
+
+// The Lua engine: one Lua 5.1 state with the standard libraries and the console API, the
+// screen, the frame counter and the pad. run() executes a script to its end.
+class LuaPlayer {
+public:
+    explicit LuaPlayer(PlayerHost& host, PlayerOptions options = {});
+    ~LuaPlayer(); // also restores the working directory of before run()
+    LuaPlayer(const LuaPlayer&) = delete;
+    LuaPlayer& operator=(const LuaPlayer&) = delete;
+
+    // Runs the script file; 0 when it ended or the user quit, 1 after an uncaught error.
+    int run(const QString& scriptPath);
+    // Runs Lua source text (tests and tools); same results as run().
+    int runString(const QByteArray& source, const QByteArray& chunkName = "=string");
+
+    Screen& screen() { return mScreen; }
+    std::int64_t frame() const { return mFrame; }
+    QString errorMessage() const { return mError; } // of the last uncaught error
+
+    // Used by the bindings.
+    static LuaPlayer& from(lua_State* L);
+    void waitVblank(int count);
+    void flip();
+    Pad readPad();
+    void sleepMs(int ms);
+    void requestQuit(int exitCode = 0);
+    bool quitting() const { return mQuitting; }
+    // Raises the error that unwinds the script when quitting; returns only when not quitting.
+    static void checkQuit(lua_State* L);
+
+private:
+    int finish(int status);
+    void showError();
+    void pollClose();
+
+    PlayerHost& mHost;
+    PlayerOptions mOptions;
+    lua_State* mLua = nullptr;
+    Screen mScreen;
+    std::int64_t mFrame = 0;
+    bool mQuitting = false;
+    int mExitCode = 0;
+    QString mError;
+    QString mTraceback;
+    QString mStartDirectory;
+};

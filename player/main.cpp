@@ -1,0 +1,98 @@
+#include "player/luaplayer.h"
+#include "player/playerhost.h"
+#include "player/windowhost.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+const char kButtonsHelp[] =
+    "Fichier de boutons (--buttons) : une entrée par ligne, « IMAGE BOUTON BOUTON... ».\n"
+    "À partir de l'image IMAGE (la première est 0, une par attente de synchronisation\n"
+    "verticale), exactement ces boutons sont enfoncés, jusqu'à la ligne suivante ; une\n"
+    "ligne sans bouton les relâche tous. Boutons : up down left right cross circle square\n"
+    "triangle l r start select home hold note. Le texte après # est ignoré.\n"
+    "\n"
+    "Clavier : flèches = croix directionnelle, C = croix, F = rond, D = carré, R = triangle,\n"
+    "Q = L, W = R, S = START, A = SELECT (places d'un clavier QWERTY, les mêmes sur AZERTY),\n"
+    "F11 = plein écran, Échap = quitter.\n";
+
+int fail(const QString& message) {
+    std::fprintf(stderr, "luaplayer: %s\n", message.toLocal8Bit().constData());
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    bool headless = false;
+    for (int i = 1; i < argc; ++i)
+        headless = headless || std::strcmp(argv[i], "--headless") == 0;
+    if (headless)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("luaplayer"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Exécute un jeu LuaPlayer (écran 480 x 272, 60 images par seconde).\n\n")
+        + QString::fromUtf8(kButtonsHelp));
+    parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("script"), QStringLiteral("Le script Lua à exécuter."));
+    const QCommandLineOption frames(QStringLiteral("frames"),
+        QStringLiteral("S'arrête après N synchronisations verticales."), QStringLiteral("N"));
+    const QCommandLineOption buttons(QStringLiteral("buttons"),
+        QStringLiteral("Boutons enfoncés image par image (format ci-dessus)."), QStringLiteral("FICHIER"));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+        QStringLiteral("Enregistre l'écran visible en PNG à la fin."), QStringLiteral("PNG"));
+    const QCommandLineOption headlessOption(QStringLiteral("headless"),
+        QStringLiteral("Sans fenêtre ni attente : les images s'enchaînent sans délai."));
+    const QCommandLineOption scale(QStringLiteral("scale"),
+        QStringLiteral("Agrandissement initial de la fenêtre (2 par défaut)."), QStringLiteral("N"),
+        QStringLiteral("2"));
+    parser.addOptions({frames, buttons, screenshot, headlessOption, scale});
+    parser.process(app);
+
+    const QStringList args = parser.positionalArguments();
+    if (args.size() != 1)
+        return fail(QStringLiteral("indiquez un seul script à exécuter (voir --help)."));
+
+    PlayerOptions options;
+    if (parser.isSet(frames)) {
+        bool ok = false;
+        options.maxFrames = parser.value(frames).toLongLong(&ok);
+        if (!ok || options.maxFrames < 0)
+            return fail(QStringLiteral("nombre d'images incorrect : ") + parser.value(frames));
+    }
+    if (parser.isSet(buttons)) {
+        try {
+            options.buttons = ButtonScript::load(parser.value(buttons));
+        } catch (const std::exception& e) {
+            return fail(QString::fromLocal8Bit(e.what()));
+        }
+    }
+    // Headless without a frame limit has nobody to press START: do not wait on an error.
+    options.waitOnError = !headless || options.maxFrames >= 0;
+    const int windowScale = std::clamp(parser.value(scale).toInt(), 1, 8);
+    // The script may change the working directory: fix where the picture goes now.
+    const QString shotPath =
+        parser.isSet(screenshot) ? QFileInfo(parser.value(screenshot)).absoluteFilePath() : QString();
+
+    std::unique_ptr<PlayerHost> host;
+    if (headless)
+        host = std::make_unique<PlayerHost>();
+    else
+        host = std::make_unique<WindowHost>(windowScale);
+
+    LuaPlayer player(*host, std::move(options));
+    const int status = player.run(args.first());
+    if (!shotPath.isEmpty() && !player.screen().visible().save(shotPath, "PNG"))
+        fail(QStringLiteral("impossible d'enregistrer ") + shotPath);
+    return status;
+}

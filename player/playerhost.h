@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+class Screen;
+
+// Where the player shows its screen and gets its input from. The default does nothing:
+// headless runs, where vertical blanks take no time and no key is ever down.
+class PlayerHost {
+public:
+    virtual ~PlayerHost() = default;
+    // A flip made the screen's front page visible.
+    virtual void present(const Screen&) {}
+    // Blocks until the next vertical blank, handling window events meanwhile.
+    virtual void waitVblank() {}
+    // Handles pending window events without waiting.
+    virtual void pumpEvents() {}
+    // Buttons held on the keyboard.
+    virtual std::uint32_t heldButtons() const { return 0; }
+    // The user closed the window or pressed Esc.
+    virtual bool closeRequested() const { return false; }
+};

@@ -1,0 +1,95 @@
+#pragma once
+
+// Helpers shared by the Lua bindings (wrap_*.cpp).
+//
+// Lua 5.1 raises errors with longjmp, which skips C++ destructors. So a binding reads its
+// arguments first (luaL_check* may raise), then runs its C++ work inside guarded(), which
+// catches exceptions and raises the Lua error only after the catch block has been left and
+// every C++ object of the work is destroyed.
+
+#include <lua.hpp>
+
+#include <cstdio>
+#include <exception>
+#include <new>
+#include <type_traits>
+
+namespace lua {
+
+// Runs f() (returning the number of Lua results); a thrown exception becomes a Lua error.
+template <class F>
+int guarded(lua_State* L, F&& f) {
+    char message[1024];
+    bool failed = false;
+    int results = 0;
+    try {
+        results = f();
+    } catch (const std::exception& e) {
+        std::snprintf(message, sizeof message, "%s", e.what());
+        failed = true;
+    } catch (...) {
+        std::snprintf(message, sizeof message, "unexpected failure");
+        failed = true;
+    }
+    if (failed)
+        return luaL_error(L, "%s", message);
+    return results;
+}
+
+// Creates the metatable `type` (also its __index table) holding `methods`, which may include
+// metamethods such as __gc, __eq and __tostring. Leaves nothing on the stack.
+void registerType(lua_State* L, const char* type, const luaL_Reg* methods);
+
+// Sets global table `name` with `functions` (adds to it when it already exists) and leaves it
+// on the stack.
+void registerModule(lua_State* L, const char* name, const luaL_Reg* functions);
+
+// The userdata at idx when its metatable is `type`, else nullptr.
+void* testUserdata(lua_State* L, int idx, const char* type);
+
+// Objects owned by Lua: the userdata holds a pointer; __gc (gcObject<T>) deletes it.
+template <class T>
+struct Box {
+    T* object;
+    bool owned;
+};
+
+template <class T>
+void pushObject(lua_State* L, const char* type, T* object, bool owned = true) {
+    auto* box = static_cast<Box<T>*>(lua_newuserdata(L, sizeof(Box<T>)));
+    box->object = object;
+    box->owned = owned;
+    luaL_getmetatable(L, type);
+    lua_setmetatable(L, -2);
+}
+
+template <class T>
+T* checkObject(lua_State* L, int idx, const char* type) {
+    return static_cast<Box<T>*>(luaL_checkudata(L, idx, type))->object;
+}
+
+template <class T>
+int gcObject(lua_State* L) {
+    auto* box = static_cast<Box<T>*>(lua_touserdata(L, 1));
+    if (box && box->owned) {
+        delete box->object;
+        box->object = nullptr;
+    }
+    return 0;
+}
+
+// Small values stored in the userdata itself (Color, Pad): no __gc needed.
+template <class T>
+void pushValue(lua_State* L, const char* type, const T& value) {
+    static_assert(std::is_trivially_destructible_v<T>);
+    new (lua_newuserdata(L, sizeof(T))) T(value);
+    luaL_getmetatable(L, type);
+    lua_setmetatable(L, -2);
+}
+
+template <class T>
+T& checkValue(lua_State* L, int idx, const char* type) {
+    return *static_cast<T*>(luaL_checkudata(L, idx, type));
+}
+
+} // namespace lua

@@ -1,0 +1,22 @@
+#include "player/windowhost.h"
+
+#include "player/screen.h"
+
+#include <QCoreApplication>
+
+WindowHost::WindowHost(int scale) : mWindow(scale) {
+    mWindow.show();
+}
+
+void WindowHost::present(const Screen& screen) {
+    mWindow.showFrame(screen.visible());
+}
+
+void WindowHost::waitVblank() {
+    pumpEvents();
+    mClock.wait();
+}
+
+void WindowHost::pumpEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}

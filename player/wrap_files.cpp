@@ -1,0 +1,74 @@
+// The standard library's file functions, made to find names ignoring letter case as on the
+// console's FAT Memory Stick; os.exit ends the game through the player so it can clean up.
+#include "player/bindings.h"
+#include "player/casepath.h"
+#include "player/luaplayer.h"
+#include "player/runtime.h"
+
+#include <QFile>
+
+namespace {
+
+// Upvalue 1: the original function; upvalue 2: how many leading arguments are paths.
+int w_resolving(lua_State* L) {
+    const int nargs = lua_gettop(L);
+    const int paths = static_cast<int>(lua_tointeger(L, lua_upvalueindex(2)));
+    for (int i = 1; i <= paths && i <= nargs; ++i) {
+        if (lua_type(L, i) != LUA_TSTRING)
+            continue;
+        {
+            const QByteArray resolved =
+                QFile::encodeName(resolveCase(QFile::decodeName(lua_tostring(L, i))));
+            lua_pushlstring(L, resolved.constData(), resolved.size());
+        }
+        lua_replace(L, i);
+    }
+    lua_pushvalue(L, lua_upvalueindex(1));
+    lua_insert(L, 1);
+    lua_call(L, nargs, LUA_MULTRET);
+    return lua_gettop(L);
+}
+
+// Replaces table[name] (table on top of the stack) by a resolving wrapper.
+void wrap(lua_State* L, const char* name, int paths) {
+    lua_getfield(L, -1, name);
+    if (!lua_isfunction(L, -1)) {
+        lua_pop(L, 1);
+        return;
+    }
+    lua_pushinteger(L, paths);
+    lua_pushcclosure(L, w_resolving, 2);
+    lua_setfield(L, -2, name);
+}
+
+int w_exit(lua_State* L) {
+    int code = 0;
+    if (lua_type(L, 1) == LUA_TNUMBER)
+        code = static_cast<int>(lua_tointeger(L, 1));
+    else if (lua_type(L, 1) == LUA_TBOOLEAN)
+        code = lua_toboolean(L, 1) ? 0 : 1;
+    LuaPlayer::from(L).requestQuit(code);
+    LuaPlayer::checkQuit(L);
+    return 0;
+}
+
+} // namespace
+
+void openFiles(lua_State* L) {
+    lua_pushvalue(L, LUA_GLOBALSINDEX);
+    wrap(L, "dofile", 1);
+    wrap(L, "loadfile", 1);
+    lua_pop(L, 1);
+    lua_getglobal(L, "io");
+    wrap(L, "open", 1);
+    wrap(L, "lines", 1);
+    wrap(L, "input", 1);
+    wrap(L, "output", 1);
+    lua_pop(L, 1);
+    lua_getglobal(L, "os");
+    wrap(L, "remove", 1);
+    wrap(L, "rename", 2);
+    lua_pushcfunction(L, w_exit);
+    lua_setfield(L, -2, "exit");
+    lua_pop(L, 1);
+}

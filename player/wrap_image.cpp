@@ -1,0 +1,186 @@
+#include "player/wrap_image.h"
+
+#include "player/bindings.h"
+#include "player/casepath.h"
+#include "player/image.h"
+#include "player/luaplayer.h"
+#include "player/runtime.h"
+#include "player/textcodec.h"
+#include "player/wrap_color.h"
+
+#include <QFile>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr Color kOpaqueBlack{0, 0, 0, 255};
+
+bool isScreen(lua_State* L, int idx) {
+    return lua::testUserdata(L, idx, kScreenType) != nullptr;
+}
+
+QString pathArg(lua_State* L, int idx) {
+    return resolveCase(QFile::decodeName(luaL_checkstring(L, idx)));
+}
+
+QString textArg(lua_State* L, int idx) {
+    size_t len = 0;
+    const char* s = luaL_checklstring(L, idx, &len);
+    return decodeLuaText(QByteArray(s, static_cast<qsizetype>(len)));
+}
+
+int w_createEmpty(lua_State* L) {
+    const int w = luaL_checkint(L, 1), h = luaL_checkint(L, 2);
+    return lua::guarded(L, [&] {
+        lua::pushObject(L, kImageType, new Image(w, h));
+        return 1;
+    });
+}
+
+int w_load(lua_State* L) {
+    luaL_checkstring(L, 1);
+    return lua::guarded(L, [&] {
+        auto* image = new Image(Image::load(pathArg(L, 1)));
+        lua::pushObject(L, kImageType, image);
+        return 1;
+    });
+}
+
+int w_blit(lua_State* L) {
+    const int n = lua_gettop(L);
+    if (n != 4 && n != 5 && n != 8 && n != 9)
+        return luaL_error(L, "blit takes (x, y, image [, sx, sy, w, h] [, alpha])");
+    Image& dst = checkImage(L, 1);
+    const int x = luaL_checkint(L, 2), y = luaL_checkint(L, 3);
+    const Image& src = checkImage(L, 4);
+    int sx = 0, sy = 0, w = src.width(), h = src.height();
+    if (n >= 8) {
+        sx = luaL_checkint(L, 5);
+        sy = luaL_checkint(L, 6);
+        w = luaL_checkint(L, 7);
+        h = luaL_checkint(L, 8);
+    }
+    const bool alpha = (n == 5 || n == 9) ? lua_toboolean(L, n) != 0 : true;
+    dst.blit(x, y, src, sx, sy, w, h, alpha);
+    return 0;
+}
+
+int w_clear(lua_State* L) {
+    Image& image = checkImage(L, 1);
+    image.clear(optColor(L, 2, isScreen(L, 1) ? kOpaqueBlack : Color{0, 0, 0, 0}));
+    return 0;
+}
+
+int w_fillRect(lua_State* L) {
+    Image& image = checkImage(L, 1);
+    const int x = luaL_checkint(L, 2), y = luaL_checkint(L, 3);
+    const int w = luaL_checkint(L, 4), h = luaL_checkint(L, 5);
+    image.fillRect(x, y, w, h, optColor(L, 6, kOpaqueBlack));
+    return 0;
+}
+
+int w_drawLine(lua_State* L) {
+    Image& image = checkImage(L, 1);
+    const int x0 = luaL_checkint(L, 2), y0 = luaL_checkint(L, 3);
+    const int x1 = luaL_checkint(L, 4), y1 = luaL_checkint(L, 5);
+    image.drawLine(x0, y0, x1, y1, optColor(L, 6, kOpaqueBlack));
+    return 0;
+}
+
+int w_pixel(lua_State* L) {
+    Image& image = checkImage(L, 1);
+    const int x = luaL_checkint(L, 2), y = luaL_checkint(L, 3);
+    const bool set = !lua_isnoneornil(L, 4);
+    const Color color = set ? checkColor(L, 4) : Color{};
+    return lua::guarded(L, [&] {
+        if (set) {
+            image.setPixel(x, y, color);
+            return 0;
+        }
+        pushColor(L, image.pixel(x, y));
+        return 1;
+    });
+}
+
+int w_print(lua_State* L) {
+    Image& image = checkImage(L, 1);
+    const int x = luaL_checkint(L, 2), y = luaL_checkint(L, 3);
+    luaL_checkany(L, 4);
+    if (!lua_isstring(L, 4)) // numbers print as Lua writes them
+        luaL_typerror(L, 4, "string");
+    const Color color = optColor(L, 5, kOpaqueBlack);
+    return lua::guarded(L, [&] {
+        image.print(x, y, textArg(L, 4), color);
+        return 0;
+    });
+}
+
+int w_width(lua_State* L) {
+    lua_pushinteger(L, checkImage(L, 1).width());
+    return 1;
+}
+
+int w_height(lua_State* L) {
+    lua_pushinteger(L, checkImage(L, 1).height());
+    return 1;
+}
+
+int w_save(lua_State* L) {
+    const Image& image = checkImage(L, 1);
+    luaL_checkstring(L, 2);
+    return lua::guarded(L, [&] {
+        image.save(pathArg(L, 2));
+        return 0;
+    });
+}
+
+int w_tostring(lua_State* L) {
+    const Image& image = checkImage(L, 1);
+    lua_pushfstring(L, "Image(%d x %d)", image.width(), image.height());
+    return 1;
+}
+
+int w_flip(lua_State* L) {
+    LuaPlayer::from(L).flip();
+    LuaPlayer::checkQuit(L);
+    return 0;
+}
+
+// screen.waitVblankStart(n) waits n blanks; the colon form passes the screen and waits one.
+int w_waitVblankStart(lua_State* L) {
+    const int count = lua_type(L, 1) == LUA_TNUMBER ? luaL_checkint(L, 1) : 1;
+    LuaPlayer::from(L).waitVblank(count);
+    LuaPlayer::checkQuit(L);
+    return 0;
+}
+
+#define IMAGE_METHODS                                                                            \
+    {"blit", w_blit}, {"clear", w_clear}, {"fillRect", w_fillRect}, {"drawLine", w_drawLine},    \
+        {"pixel", w_pixel}, {"print", w_print}, {"width", w_width}, {"height", w_height},         \
+        {"save", w_save}, {"__tostring", w_tostring}
+
+const luaL_Reg kImageMethods[] = {IMAGE_METHODS, {"__gc", lua::gcObject<Image>}, {nullptr, nullptr}};
+const luaL_Reg kScreenMethods[] = {
+    IMAGE_METHODS, {"flip", w_flip}, {"waitVblankStart", w_waitVblankStart}, {nullptr, nullptr}};
+const luaL_Reg kFunctions[] = {{"createEmpty", w_createEmpty}, {"load", w_load}, {nullptr, nullptr}};
+
+} // namespace
+
+Image& checkImage(lua_State* L, int idx) {
+    if (auto* box = static_cast<lua::Box<Image>*>(lua::testUserdata(L, idx, kImageType)))
+        return *box->object;
+    if (isScreen(L, idx))
+        return LuaPlayer::from(L).screen().back();
+    luaL_typerror(L, idx, kImageType);
+    std::abort(); // not reached: luaL_typerror raises
+}
+
+void openImage(lua_State* L) {
+    lua::registerType(L, kImageType, kImageMethods);
+    lua::registerType(L, kScreenType, kScreenMethods);
+    lua::registerModule(L, "Image", kFunctions);
+    lua_pop(L, 1);
+    lua::pushObject(L, kScreenType, &LuaPlayer::from(L).screen(), false);
+    lua_setglobal(L, "screen");
+}

@@ -1,0 +1,142 @@
+#include "player/bindings.h"
+#include "player/luaplayer.h"
+#include "player/runtime.h"
+#include "player/system.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+QString pathArg(lua_State* L, int idx) {
+    return QFile::decodeName(luaL_checkstring(L, idx));
+}
+
+void pushPath(lua_State* L, const QString& path) {
+    const QByteArray bytes = QFile::encodeName(path);
+    lua_pushlstring(L, bytes.constData(), bytes.size());
+}
+
+int w_currentDirectory(lua_State* L) {
+    if (lua_isnoneornil(L, 1)) {
+        pushPath(L, QDir::currentPath());
+        return 1;
+    }
+    luaL_checkstring(L, 1);
+    pushPath(L, PlayerSystem::changeDirectory(pathArg(L, 1)));
+    return 1;
+}
+
+int w_listDirectory(lua_State* L) {
+    if (!lua_isnoneornil(L, 1))
+        luaL_checkstring(L, 1);
+    const auto entries =
+        PlayerSystem::listDirectory(lua_isnoneornil(L, 1) ? QString() : pathArg(L, 1));
+    if (!entries) {
+        lua_pushnil(L);
+        return 1;
+    }
+    lua_createtable(L, static_cast<int>(entries->size()), 0);
+    int i = 0;
+    for (const PlayerSystem::DirEntry& e : *entries) {
+        lua_createtable(L, 0, 3);
+        pushPath(L, e.name);
+        lua_setfield(L, -2, "name");
+        lua_pushnumber(L, static_cast<lua_Number>(e.size));
+        lua_setfield(L, -2, "size");
+        lua_pushboolean(L, e.directory);
+        lua_setfield(L, -2, "directory");
+        lua_rawseti(L, -2, ++i);
+    }
+    return 1;
+}
+
+template <bool (*Op)(const QString&)>
+int w_pathOp(lua_State* L) {
+    luaL_checkstring(L, 1);
+    lua_pushboolean(L, Op(pathArg(L, 1)));
+    return 1;
+}
+
+int w_rename(lua_State* L) {
+    luaL_checkstring(L, 1);
+    luaL_checkstring(L, 2);
+    lua_pushboolean(L, PlayerSystem::rename(pathArg(L, 1), pathArg(L, 2)));
+    return 1;
+}
+
+int w_sleep(lua_State* L) {
+    const int ms = luaL_checkint(L, 1);
+    LuaPlayer::from(L).sleepMs(ms);
+    LuaPlayer::checkQuit(L);
+    return 0;
+}
+
+int w_getFreeMemory(lua_State* L) {
+    lua_pushnumber(L, 24 * 1024 * 1024); // what a game finds free on the console
+    return 1;
+}
+
+int w_md5sum(lua_State* L) {
+    size_t len = 0;
+    const char* s = luaL_checklstring(L, 1, &len);
+    const QByteArray hex =
+        QCryptographicHash::hash(QByteArrayView(s, static_cast<qsizetype>(len)),
+                                 QCryptographicHash::Md5)
+            .toHex();
+    lua_pushlstring(L, hex.constData(), hex.size());
+    return 1;
+}
+
+// USB and power have no meaning on the desktop: answer as a console on mains power would.
+int w_nothing(lua_State*) {
+    return 0;
+}
+int w_true(lua_State* L) {
+    lua_pushboolean(L, 1);
+    return 1;
+}
+int w_false(lua_State* L) {
+    lua_pushboolean(L, 0);
+    return 1;
+}
+int w_zero(lua_State* L) {
+    lua_pushinteger(L, 0);
+    return 1;
+}
+int w_hundred(lua_State* L) {
+    lua_pushinteger(L, 100);
+    return 1;
+}
+
+const luaL_Reg kFunctions[] = {
+    {"currentDirectory", w_currentDirectory},
+    {"listDirectory", w_listDirectory},
+    {"createDirectory", w_pathOp<PlayerSystem::createDirectory>},
+    {"removeDirectory", w_pathOp<PlayerSystem::removeDirectory>},
+    {"removeFile", w_pathOp<PlayerSystem::removeFile>},
+    {"rename", w_rename},
+    {"sleep", w_sleep},
+    {"getFreeMemory", w_getFreeMemory},
+    {"md5sum", w_md5sum},
+    {"usbDiskModeActivate", w_nothing},
+    {"usbDiskModeDeactivate", w_nothing},
+    {"powerIsPowerOnline", w_true},
+    {"powerIsBatteryExist", w_false},
+    {"powerIsBatteryCharging", w_false},
+    {"powerGetBatteryChargingStatus", w_zero},
+    {"powerIsLowBattery", w_false},
+    {"powerGetBatteryLifePercent", w_hundred},
+    {"powerGetBatteryLifeTime", w_zero},
+    {"powerGetBatteryTemp", w_zero},
+    {"powerGetBatteryVolt", w_zero},
+    {"powerTick", w_nothing},
+    {nullptr, nullptr}};
+
+} // namespace
+
+void openSystem(lua_State* L) {
+    lua::registerModule(L, "System", kFunctions);
+    lua_pop(L, 1);
+}

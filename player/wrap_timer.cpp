@@ -1,0 +1,54 @@
+#include "player/bindings.h"
+#include "player/runtime.h"
+#include "player/timer.h"
+
+namespace {
+
+constexpr const char* kTimerType = "Timer";
+
+Timer& checkTimer(lua_State* L) {
+    return *lua::checkObject<Timer>(L, 1, kTimerType);
+}
+
+int w_new(lua_State* L) {
+    const auto start = static_cast<std::int64_t>(luaL_optnumber(L, 1, 0));
+    lua::pushObject(L, kTimerType, new Timer(start));
+    return 1;
+}
+
+int w_start(lua_State* L) {
+    Timer& t = checkTimer(L);
+    t.start();
+    lua_pushnumber(L, static_cast<lua_Number>(t.time()));
+    return 1;
+}
+
+int w_time(lua_State* L) {
+    lua_pushnumber(L, static_cast<lua_Number>(checkTimer(L).time()));
+    return 1;
+}
+
+int w_stop(lua_State* L) {
+    lua_pushnumber(L, static_cast<lua_Number>(checkTimer(L).stop()));
+    return 1;
+}
+
+int w_reset(lua_State* L) {
+    Timer& t = checkTimer(L);
+    const auto value = static_cast<std::int64_t>(luaL_optnumber(L, 2, 0));
+    lua_pushnumber(L, static_cast<lua_Number>(t.reset(value)));
+    return 1;
+}
+
+const luaL_Reg kMethods[] = {{"start", w_start}, {"time", w_time}, {"stop", w_stop},
+                             {"reset", w_reset}, {"__gc", lua::gcObject<Timer>},
+                             {nullptr, nullptr}};
+const luaL_Reg kFunctions[] = {{"new", w_new}, {nullptr, nullptr}};
+
+} // namespace
+
+void openTimer(lua_State* L) {
+    lua::registerType(L, kTimerType, kMethods);
+    lua::registerModule(L, "Timer", kFunctions);
+    lua_pop(L, 1);
+}

@@ -1,10 +1,12 @@
 #include "build/compiler.h"
 
+#include "project/cp1252.h"
 #include "project/inifile.h"
 #include "project/module1.h"
 #include "project/paths.h"
 
 #include <QDir>
+#include <QFile>
 #include <QHash>
 #include <QSet>
 
@@ -36,17 +38,26 @@ public:
         }
     }
 
-    // Content of the named file, or the empty text when there is none.
+    // Content of the named file, or the empty text when there is none or it cannot be read.
+    // The listing already resolved the name, so the file is opened directly.
     QString read(const QString& name) const {
         if (mExact.contains(name))
-            return readfile(mFolder + u'/' + name);
+            return readExisting(mFolder + u'/' + name);
         const auto it = mFolded.constFind(name.toLower());
         if (it == mFolded.constEnd())
             return QString();
-        return readfile(mFolder + u'/' + *it);
+        return readExisting(mFolder + u'/' + *it);
     }
 
 private:
+    static QString readExisting(const QString& path) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            return QString();
+        const QByteArray bytes = f.readAll();
+        return f.error() == QFileDevice::NoError ? fromCp1252(bytes) : QString();
+    }
+
     QString mFolder;
     QSet<QString> mExact;
     QHash<QString, QString> mFolded;

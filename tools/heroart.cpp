@@ -61,8 +61,10 @@ void frontTorso(QImage& img, bool back) {
 void frontHead(QImage& img, bool back) {
     rect(img, 12, 12, 4, 1, skinShade); // neck
     rect(img, 9, 3, 10, 9, skin);
-    put(img, 9, 11, Qt::transparent);
-    put(img, 18, 11, Qt::transparent);
+    for (int x : {9, 18}) { // rounded corners of the head
+        put(img, x, 3, Qt::transparent);
+        put(img, x, 11, Qt::transparent);
+    }
     // ears
     rect(img, 8, 7, 1, 2, skinShade);
     rect(img, 19, 7, 1, 2, skinShade);
@@ -73,11 +75,12 @@ void frontHead(QImage& img, bool back) {
     if (back) {
         rect(img, 9, 5, 10, 6, hair);
         hline(img, 10, 17, 11, hair);
-        for (int y = 4; y <= 10; y += 2) {
-            put(img, 11, y, hairDark);
-            put(img, 16, y + 1, hairDark);
-            put(img, 13, y + 1, hairDark);
-        }
+        // strands falling down the back of the head
+        for (int x : {11, 14, 16})
+            vline(img, x, 5 + (x % 2), 10, hairDark);
+        vline(img, 12, 4, 7, hairLight);
+        put(img, 10, 11, hairDark);
+        put(img, 17, 11, hairDark);
         hline(img, 12, 15, 3, hairLight);
         return;
     }
@@ -197,16 +200,22 @@ QImage dead() {
         put(body, ex + 2, 9, eye);
     }
     hline(body, 13, 14, 10, skinShade);
-    // Rotate a quarter turn so the head lies on the left, then set it on the ground.
-    const QImage lying = body.transformed(QTransform().rotate(-90), Qt::FastTransformation);
+    // Shorten the legs by two rows so that the lying figure keeps a margin on both sides.
+    QImage shorter = blank(heroWidth, heroHeight);
+    for (int y = 0; y < heroHeight; ++y) {
+        const int from = y < 23 ? y : y + 2;
+        for (int x = 0; x < heroWidth && from < heroHeight; ++x)
+            shorter.setPixelColor(x, y, body.pixelColor(x, from));
+    }
+    // Rotate a quarter turn so the head lies on the left, then set it on the ground: the
+    // figure spans columns 6..21 and rows 1..26 of the upright picture.
+    const QImage lying = shorter.transformed(QTransform().rotate(-90), Qt::FastTransformation);
     QImage img = blank(heroWidth, heroHeight);
     for (int y = 0; y < lying.height(); ++y)
         for (int x = 0; x < lying.width(); ++x) {
             const QColor c = lying.pixelColor(x, y);
-            // the figure spans columns 6..21 of the upright sprite, rows 1..28
-            const int tx = x - 1, ty = y + 6;
             if (c.alpha() > 0)
-                put(img, tx, ty, c);
+                put(img, x, y + 6, c);
         }
     return img;
 }

@@ -222,14 +222,14 @@ QImage menuBox(const QString& first, const QString& second) {
 }
 
 QImage dialogBox() {
-    QImage img = framedBox(DialogLayout::width, DialogLayout::height, QColor(248, 240, 218, 236),
+    QImage img = framedBox(DialogLayout::width, DialogLayout::height, QColor(248, 240, 218, 242),
                            QColor(176, 124, 60), QColor(120, 80, 36), QColor(52, 30, 16));
     // faint paper grain, kept very light so that black text stays crisp
     const QRect area = DialogLayout::text();
     for (int y = 4; y < DialogLayout::height - 4; ++y)
         for (int x = 4; x < DialogLayout::width - 4; ++x)
             if (noise01(x, y, 4001) < 0.06)
-                img.setPixelColor(x, y, QColor(238, 228, 202, 236));
+                img.setPixelColor(x, y, QColor(238, 228, 202, 242));
     Q_UNUSED(area);
     return img;
 }

@@ -20,14 +20,17 @@ QImage snowTile(int seed) {
 QImage trampledSnow() {
     QImage img = noiseTile(QColor(214, 222, 236), QColor(198, 208, 226), 6, 201);
     speckle(img, QColor(182, 194, 216), 0.05, 202);
-    // footprints in pairs going up the path
-    const int steps[][2] = {{8, 3}, {17, 9}, {9, 16}, {18, 22}};
+    // footprints going up the path, left and right feet in turn
+    const int steps[][2] = {{8, 2}, {14, 8}, {8, 15}, {14, 22}};
     for (const auto& s : steps)
         for (int dy = 0; dy < 4; ++dy)
             for (int dx = 0; dx < 3; ++dx) {
-                if ((dy == 0 || dy == 3) && dx != 1)
-                    continue;
-                putWrap(img, s[0] + dx, s[1] + dy, QColor(164, 178, 204));
+                if ((dy == 0 || dy == 3) && dx == 2)
+                    continue; // rounded toe and heel
+                const QColor c = dy == 0 ? QColor(176, 188, 212) : QColor(160, 174, 202);
+                putWrap(img, s[0] + dx, s[1] + dy, c);
+                if (dy == 3)
+                    putWrap(img, s[0] + dx, s[1] + dy + 1, QColor(228, 234, 244)); // heel rim
             }
     return img;
 }

@@ -173,7 +173,7 @@ QImage framedBox(int w, int h, const QColor& fill, const QColor& border, const Q
             else if (edge == 2)
                 c = borderDark;
             else if (edge == 3)
-                c = shade(QColor(line.red(), line.green(), line.blue(), fill.alpha()), 0);
+                c = QColor(line.red(), line.green(), line.blue(), fill.alpha()); // inner rim
             img.setPixelColor(x, y, c);
         }
     // small studs in the corners of the border
@@ -198,7 +198,6 @@ QImage titleScreen() {
     const QString text = QStringLiteral("Quendal");
     const int x = (screenWidth - textWidth(text) * title.scale) / 2;
     drawText(img, x, 22, text, title);
-    // a light band across the letters, as if the gold caught the sun
     return img;
 }
 
@@ -225,12 +224,10 @@ QImage dialogBox() {
     QImage img = framedBox(DialogLayout::width, DialogLayout::height, QColor(248, 240, 218, 242),
                            QColor(176, 124, 60), QColor(120, 80, 36), QColor(52, 30, 16));
     // faint paper grain, kept very light so that black text stays crisp
-    const QRect area = DialogLayout::text();
     for (int y = 4; y < DialogLayout::height - 4; ++y)
         for (int x = 4; x < DialogLayout::width - 4; ++x)
             if (noise01(x, y, 4001) < 0.06)
                 img.setPixelColor(x, y, QColor(238, 228, 202, 242));
-    Q_UNUSED(area);
     return img;
 }
 

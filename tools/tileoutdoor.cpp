@@ -35,7 +35,7 @@ QImage flowerTile() {
 }
 
 QImage pathTile() {
-    QImage img = noiseTile(QColor(196, 156, 104), QColor(172, 132, 84), 7, 21);
+    QImage img = noiseTile(QColor(192, 152, 100), QColor(176, 136, 86), 7, 21);
     speckle(img, QColor(150, 112, 70), 0.06, 22);
     speckle(img, QColor(214, 180, 130), 0.04, 23);
     const int pebbles[][2] = {{4, 6}, {17, 3}, {23, 16}, {9, 19}, {14, 26}, {2, 13}};
@@ -206,7 +206,7 @@ QImage fenceTile() {
 } // namespace
 
 QImage grassTile(int seed) {
-    QImage img = noiseTile(QColor(80, 154, 60), QColor(104, 176, 70), 7, seed);
+    QImage img = noiseTile(QColor(86, 160, 62), QColor(98, 170, 68), 7, seed);
     speckle(img, QColor(64, 130, 48), 0.06, seed + 1);
     speckle(img, QColor(132, 198, 92), 0.03, seed + 2);
     // Little tufts: a dark V with a light tip.

@@ -3,6 +3,7 @@
 #include "maps/textureset.h"
 
 #include <QFont>
+#include <QHash>
 #include <QPainter>
 
 namespace mapgrid {
@@ -56,13 +57,18 @@ void MapRenderer::paint(std::span<const QString> tiles, std::span<const QString>
     QPainter painter(&mImage);
     painter.setFont(collisionFont());
     painter.setPen(QColor(0xFF, 0xFF, 0xFF));
+    // Each distinct code is looked up (and its file checked) once per paint.
+    QHash<int, QImage> pictures;
     for (int row = 1; row <= kRows; ++row) {
         for (int column = 1; column <= kColumns; ++column) {
             const size_t slot = size_t((row - 1) * kColumns + (column - 1));
             const QPoint origin = cellOrigin(row, column);
             if (slot < tiles.size()) {
                 if (const auto code = tileCode(tiles[slot])) {
-                    const QImage picture = mCache.picture(set.codePicturePath(*code));
+                    auto it = pictures.find(*code);
+                    if (it == pictures.end())
+                        it = pictures.insert(*code, mCache.picture(set.codePicturePath(*code)));
+                    const QImage& picture = *it;
                     if (!picture.isNull())
                         painter.drawImage(origin, picture);
                 }

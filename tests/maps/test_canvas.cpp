@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
 #include <memory>
 
 using mapgrid::Cell;
@@ -94,9 +95,12 @@ private slots:
     void collisionMarkOfLastCell() {
         makeTile(mApp, 1, Qt::black);
         MapRenderer renderer(Qt::black);
-        QStringList coll = filled("0");
+        // The map editor keeps its stores in arrays of 201 texts.
+        std::array<QString, mapgrid::kSlots> tiles, coll;
+        tiles.fill("0");
+        coll.fill("0");
         coll[135] = "1"; // row 8, column 17
-        renderer.paint(filled("0"), coll, mApp, "01");
+        renderer.paint(tiles, coll, mApp, "01");
         const QImage& img = renderer.image();
         int left = 10000, top = 10000, right = -1, bottom = -1;
         for (int y = 0; y < img.height(); ++y)

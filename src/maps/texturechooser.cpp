@@ -1,0 +1,139 @@
+#include "maps/texturechooser.h"
+
+#include "maps/textureset.h"
+#include "project/module1.h"
+#include "project/paths.h"
+#include "shell/services.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Quendal");
+
+QLabel* pictureLabel(const QString& name, const QString& accessible, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setAccessibleName(accessible);
+    label->setFixedSize(28, 29);
+    return label;
+}
+
+// A missing picture shows an empty preview.
+void showPicture(QLabel* label, const QString& path) {
+    QImageReader reader(resolvePath(path));
+    reader.setDecideFormatFromContent(true);
+    label->setPixmap(QPixmap::fromImage(reader.read()));
+}
+
+} // namespace
+
+TextureChooser::TextureChooser(AppServices& services, std::function<QString()> currentProject,
+                               std::function<QString()> currentMap, QWidget* parent)
+    : QGroupBox(QStringLiteral("Changer de texture"), parent), mServices(services),
+      mCurrentProject(std::move(currentProject)), mCurrentMap(std::move(currentMap)) {
+    setObjectName(QStringLiteral("Frame4"));
+    mScroll = new QScrollBar(Qt::Horizontal, this);
+    mScroll->setObjectName(QStringLiteral("HScroll2"));
+    mScroll->setAccessibleName(QStringLiteral("Numéro de la texture"));
+    mScroll->setFocusPolicy(Qt::StrongFocus);
+    mScroll->setRange(1, 1);
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(mScroll, 0, 0, 1, 4);
+    for (int i = 0; i < 4; ++i) {
+        mPreviews[i] = pictureLabel(QStringLiteral("Image%1").arg(i + 1),
+                                    QStringLiteral("Aperçu de la case %1").arg(i + 1), this);
+        grid->addWidget(mPreviews[i], 1, i);
+    }
+    mOk = new QPushButton(QStringLiteral("OK"), this);
+    mOk->setObjectName(QStringLiteral("Command14"));
+    grid->addWidget(mOk, 2, 0, 1, 4);
+    hide();
+    connect(mScroll, &QScrollBar::valueChanged, this, &TextureChooser::showPreviews);
+    connect(mOk, &QPushButton::clicked, this, &TextureChooser::apply);
+}
+
+void TextureChooser::toggle() {
+    setVisible(isHidden());
+    const int sets = TextureSet::count(mServices.appDir);
+    mScroll->setMaximum(std::max(sets, 1));
+    mScroll->setEnabled(sets > 0);
+    mOk->setEnabled(sets > 0);
+    showPreviews(mScroll->value());
+}
+
+int TextureChooser::chosenSet() const { return mScroll->value(); }
+
+void TextureChooser::showPreviews(int set) {
+    const QStringList paths = TextureSet(mServices.appDir, set).previewPaths();
+    for (int i = 0; i < 4; ++i)
+        showPicture(mPreviews[i], paths[i]);
+}
+
+void TextureChooser::apply() {
+    const QString map = mCurrentMap();
+    const auto result = TextureSet(mServices.appDir, chosenSet()).applyTo(mCurrentProject(), map);
+    hide();
+    if (result == TextureSet::ApplyResult::Applied) {
+        emit textureApplied();
+        return;
+    }
+    mServices.dialogs.message(this, TextureSet::applyErrorText(result, map), kTitle,
+                              MsgIcon::Critical, MsgButtons::Ok);
+}
+
+// ---- Tile picker
+
+TilePicker::TilePicker(AppServices& services, std::function<QString()> currentProject,
+                       std::function<QString()> currentMap, QWidget* parent)
+    : QGroupBox(QStringLiteral("Déssin"), parent), mServices(services),
+      mCurrentProject(std::move(currentProject)), mCurrentMap(std::move(currentMap)) {
+    setObjectName(QStringLiteral("Frame5"));
+    mPreview = pictureLabel(QStringLiteral("Image5"), QStringLiteral("Case choisie"), this);
+    mPreview->installEventFilter(this);
+    mScroll = new QScrollBar(Qt::Horizontal, this);
+    mScroll->setObjectName(QStringLiteral("Choixtext"));
+    mScroll->setAccessibleName(QStringLiteral("Case à dessiner"));
+    mScroll->setFocusPolicy(Qt::StrongFocus);
+    mScroll->setRange(1, 1);
+    auto* row = new QHBoxLayout(this);
+    row->addWidget(mPreview);
+    row->addWidget(mScroll, 1);
+    connect(mScroll, &QScrollBar::valueChanged, this, [this] {
+        refresh();
+        emit drawingChosen();
+    });
+}
+
+int TilePicker::tile() const { return mScroll->value(); }
+
+QString TilePicker::tileCode() const { return QString::number(tile() - 1); }
+
+QString TilePicker::mapSet() const {
+    return readini(QStringLiteral("Carte") + mCurrentMap(), QStringLiteral("texture"),
+                   projectIni(mServices.appDir, mCurrentProject()));
+}
+
+void TilePicker::refresh() {
+    const TextureSet set(mServices.appDir, mapSet());
+    // setMaximum may lower the value, which comes back here through valueChanged.
+    const QSignalBlocker block(mScroll);
+    mScroll->setMaximum(set.pickerMaximum());
+    showPicture(mPreview, set.tilePath(tile()));
+}
+
+bool TilePicker::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mPreview && event->type() == QEvent::MouseButtonPress)
+        emit drawingChosen();
+    return QGroupBox::eventFilter(watched, event);
+}

@@ -80,11 +80,11 @@ MapEditor::MapEditor(AppServices& services, std::function<QString()> currentProj
     auto* command1 = button(mFrame1, "Command1", QStringLiteral("OK"), 128, 32, 29, 21);
 
     connect(command4, &QPushButton::clicked, this, [this] {
-        mFrame3->setVisible(!mFrame3->isVisible());
+        mFrame3->setVisible(mFrame3->isHidden());
         mFrame3->raise();
     });
     connect(command6, &QPushButton::clicked, this, [this] {
-        mFrame1->setVisible(!mFrame1->isVisible());
+        mFrame1->setVisible(mFrame1->isHidden());
         mFrame1->raise();
     });
     connect(command1, &QPushButton::clicked, this, &MapEditor::loadmap);

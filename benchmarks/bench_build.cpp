@@ -1,6 +1,7 @@
 // Game script generation on a project of 100 maps whose 15,300 cells all hold a one-line
 // event script, beside a plain read of the same files (the floor it is measured against).
 #include "build/compiler.h"
+#include "build/syntaxcheck.h"
 #include "project/module1.h"
 
 #include <QDir>
@@ -70,8 +71,18 @@ void BM_Compiler(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kMaps * kEventRows * kEventColumns);
 }
 
+// The check a test run adds after the build: every cell and both files compiled by Lua.
+void BM_SyntaxCheck(benchmark::State& state) {
+    const GameScripts scripts = buildGameScripts(project().app, "Bench");
+    for (auto _ : state) {
+        if (checkGameScripts(scripts))
+            state.SkipWithError("unexpected syntax error");
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Compiler)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SyntaxCheck)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

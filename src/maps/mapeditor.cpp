@@ -40,9 +40,10 @@ MapEditor::MapEditor(AppServices& services, std::function<QString()> currentProj
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
-    // The canvas takes (0, 0) to (481, 249) and the event panel the area from (0, 248),
-    // 1033 x 553.
-    setFixedSize(1033, 801);
+    // The canvas takes (0, 0) to (481, 249) and the event panel the area from (0, 248); the
+    // window opens on the part of the panel that holds controls, so that it fits beside the
+    // control panel on a 1280-pixel screen.
+    resize(649, 560);
 
     auto* command4 = button(this, "Command4", QStringLiteral("Menu principal"), 480, 0, 161, 25);
 

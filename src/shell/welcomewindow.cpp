@@ -29,5 +29,5 @@ WelcomeWindow::WelcomeWindow(QWidget* parent) : QWidget(parent) {
         layout->addWidget(button);
         connect(button, &QPushButton::clicked, this, b.signal);
     }
-    setMinimumWidth(300);
+    setMinimumWidth(360);
 }

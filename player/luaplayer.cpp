@@ -69,6 +69,29 @@ QStringList wrapLines(const QString& text, int width) {
     return out;
 }
 
+// pcall, xpcall and coroutine.resume let the player's quit pass through: upvalue 1 is the
+// original function, which reports failure as a false first result.
+int w_quitProof(lua_State* L) {
+    const int nargs = lua_gettop(L);
+    lua_pushvalue(L, lua_upvalueindex(1));
+    lua_insert(L, 1);
+    lua_call(L, nargs, LUA_MULTRET);
+    if (lua_toboolean(L, 1) == 0)
+        LuaPlayer::checkQuit(L);
+    return lua_gettop(L);
+}
+
+void makeQuitProof(lua_State* L, const char* table, const char* name) {
+    if (table)
+        lua_getglobal(L, table);
+    else
+        lua_pushvalue(L, LUA_GLOBALSINDEX);
+    lua_getfield(L, -1, name);
+    lua_pushcclosure(L, w_quitProof, 1);
+    lua_setfield(L, -2, name);
+    lua_pop(L, 1);
+}
+
 } // namespace
 
 LuaPlayer::LuaPlayer(PlayerHost& host, PlayerOptions options)
@@ -85,6 +108,9 @@ LuaPlayer::LuaPlayer(PlayerHost& host, PlayerOptions options)
     openTimer(mLua);
     openExtras(mLua);
     openFiles(mLua);
+    makeQuitProof(mLua, nullptr, "pcall");
+    makeQuitProof(mLua, nullptr, "xpcall");
+    makeQuitProof(mLua, "coroutine", "resume");
 }
 
 LuaPlayer::~LuaPlayer() {
@@ -214,7 +240,7 @@ void LuaPlayer::requestQuit(int exitCode) {
         return;
     mQuitting = true;
     mExitCode = exitCode;
-    // Scripts can catch errors with pcall: keep raising until the script is unwound.
+    // pcall rethrows the quit; the hook also stops a script busy in a loop of its own.
     lua_sethook(mLua, quitHook, LUA_MASKCOUNT, 100);
 }
 

@@ -135,6 +135,10 @@ void TestEngine::walking_data() {
                               << "dos1" << QByteArray();
     QTest::newRow("ninth row is the bottom") << patternMap(3, 8) << QList<QPoint>{} << QByteArray("10 down\n30\n")
                                              << QPoint(3, 9) << "face1" << QByteArray("3 9 01\n");
+    QByteArray emptyNinthRow = patternMap(3, 8);
+    emptyNinthRow.replace("01234567890123456\r\n", "\r\n");
+    QTest::newRow("empty ninth row is no floor") << emptyNinthRow << QList<QPoint>{} << QByteArray("10 down\n30\n")
+                                                 << QPoint(3, 8) << "face1" << QByteArray();
     QTest::newRow("bottom of a four-row map")
         << mapFile(3, 3, {"00000000000000000", "00000000000000000", "00000000000000000", "00000000000000000"})
         << QList<QPoint>{} << QByteArray("10 down\n30\n") << QPoint(3, 4) << "face1" << QByteArray("3 4 01\n");

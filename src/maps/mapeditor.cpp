@@ -43,7 +43,7 @@ MapEditor::MapEditor(AppServices& services, std::function<QString()> currentProj
     // The canvas takes (0, 0) to (481, 249) and the event panel the area from (0, 248); the
     // window opens on the part of the panel that holds controls, so that it fits beside the
     // control panel on a 1280-pixel screen.
-    resize(649, 560);
+    setMinimumSize(649, 560);
 
     auto* command4 = button(this, "Command4", QStringLiteral("Menu principal"), 480, 0, 161, 25);
 

@@ -1,0 +1,239 @@
+#include "events/eveditor.h"
+
+#include "events/commandpanels.h"
+#include "events/eventcommands.h"
+#include "events/eventscript.h"
+#include "maps/mapfiles.h"
+#include "project/module1.h"
+#include "project/paths.h"
+#include "shell/appinfo.h"
+#include "shell/services.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QShortcut>
+
+namespace {
+
+const QString kFirstLine = QStringLiteral("-- Evenements :");
+
+template <typename W>
+W* place(W* w, const char* name, int x, int y, int width, int height) {
+    w->setObjectName(QLatin1String(name));
+    w->setGeometry(x, y, width, height);
+    return w;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y, int width) {
+    return place(new QLabel(text, parent), name, x, y, width, 17);
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text, int x, int y,
+                    int width = 113, int height = 23) {
+    return place(new QPushButton(text, parent), name, x, y, width, height);
+}
+
+} // namespace
+
+EventEditor::EventEditor(AppServices& services, std::function<QString()> currentProject,
+                         QWidget* parent)
+    : QWidget(parent), mServices(services), mCurrentProject(std::move(currentProject)) {
+    setObjectName(QStringLiteral("eveditor"));
+    setWindowTitle(QStringLiteral("Editeur d'évenement"));
+    // Positions are pixels as laid out for the editor; a small font keeps captions inside.
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
+    setFixedSize(697, 612);
+
+    label(this, "Label1", QStringLiteral("Ligne :"), 8, 8, 48);
+    mRow = label(this, "ln", QStringLiteral("1"), 56, 8, 40);
+    mRow->setAccessibleName(QStringLiteral("Ligne de la case"));
+    label(this, "Label2", QStringLiteral("Colonne:"), 8, 24, 48);
+    mColumn = label(this, "co", QStringLiteral("1"), 56, 24, 40);
+    mColumn->setAccessibleName(QStringLiteral("Colonne de la case"));
+
+    auto* command1 = button(this, "Command1", QStringLiteral("Changer de carte"), 16, 56);
+    auto* command3 = button(this, "Command3", QStringLiteral("Changer une variable"), 16, 80);
+    auto* command2 = button(this, "Command2", QStringLiteral("Changer la vie du héro"), 16, 104);
+    // "Démarrer un combat" has no action: fights are not part of the games made here yet.
+    button(this, "Command4", QStringLiteral("Démarrer un combat"), 16, 128);
+    auto* command6 = button(this, "Command6", QStringLiteral("Faire une pause"), 16, 152);
+    auto* command5 = button(this, "Command5", QStringLiteral("Afficher du texte"), 16, 176);
+    auto* command13 = button(this, "Command13", QStringLiteral("Faire une condition"), 16, 200);
+    auto* command15 = button(this, "Command15", QStringLiteral("Fermer condition"), 16, 224);
+    auto* command11 = button(this, "Command11", QStringLiteral("Supprimer une ligne"), 16, 272);
+
+    label(this, "Label3", QStringLiteral("Code :"), 304, 0, 64);
+    mText1 = place(new QListWidget(this), "text1", 304, 16, 385, 485);
+    mText1->setAccessibleName(QStringLiteral("Code de l'évènement"));
+    mText1->addItem(kFirstLine);
+
+    auto* command8 = button(this, "Command8", QStringLiteral("Annuler"), 464, 512, 105, 25);
+    auto* command7 = button(this, "Command7", QStringLiteral("OK"), 584, 512, 105, 25);
+
+    // Sub-panels between the button column and the list; they may overlap, the one opened
+    // last is on top.
+    const CommandPanelNames names = CommandPanelNames::eventEditor();
+    mMapChooser = new MapChooserPanel(services, mCurrentProject, names.mapChooser, this);
+    mMapChooser->setGeometry(136, 24, 161, 57);
+    mVariables = new VariablesPanel(services, mCurrentProject, names.variables, this);
+    mVariables->setGeometry(136, 80, 305, 137);
+    mLife = new LifePanel(services, mCurrentProject, names.life, this);
+    mLife->setGeometry(136, 104, 161, 73);
+    mConditions = new ConditionsPanel(services, mCurrentProject, names.conditions, this);
+    mConditions->setGeometry(136, 248, 225, 73);
+    for (CommandPanel* panel :
+         std::initializer_list<CommandPanel*>{mMapChooser, mVariables, mLife, mConditions})
+        connect(panel, &CommandPanel::lineReady, this, &EventEditor::appendLine);
+
+    // Delete mode: this frame covers the lower command buttons and leaves the list free. It is
+    // laid out off to the right and brought to the left edge once the window exists.
+    mFrame4 = place(new QGroupBox(QStringLiteral("Choisir une ligne"), this), "Frame4", 720, 104,
+                    297, 505);
+    auto* command12 = button(mFrame4, "Command12", QStringLiteral("Annuler"), 8, 16, 97, 25);
+    mFrame4->hide();
+    mFrame4->move(0, mFrame4->y());
+
+    connect(command1, &QPushButton::clicked, this, &EventEditor::toggleMapChooser);
+    connect(command3, &QPushButton::clicked, this, [this] {
+        mVariables->toggle();
+        mVariables->raise();
+    });
+    connect(command2, &QPushButton::clicked, this, [this] {
+        mLife->toggle();
+        mLife->raise();
+    });
+    connect(command13, &QPushButton::clicked, this, [this] {
+        mConditions->toggle();
+        mConditions->raise();
+    });
+    connect(command15, &QPushButton::clicked, this,
+            [this] { appendLine(closeConditionLine()); });
+    connect(command6, &QPushButton::clicked, this, [this] {
+        if (const auto line = promptcommands::pauseLine(mServices.dialogs, this))
+            appendLine(*line);
+    });
+    connect(command5, &QPushButton::clicked, this,
+            [this] { appendLine(promptcommands::textLine(mServices.dialogs, this)); });
+    connect(command11, &QPushButton::clicked, this, [this] {
+        mFrame4->show();
+        mFrame4->raise();
+    });
+    connect(command12, &QPushButton::clicked, mFrame4, &QWidget::hide);
+    connect(mText1, &QListWidget::itemClicked, this, &EventEditor::removeLine);
+    connect(command7, &QPushButton::clicked, this, &EventEditor::accept);
+    connect(command8, &QPushButton::clicked, this, &EventEditor::cancel);
+
+    // Keyboard: Delete removes the current line in delete mode, Escape is "Annuler".
+    auto* remove = new QShortcut(QKeySequence::Delete, mText1, nullptr, nullptr,
+                                 Qt::WidgetShortcut);
+    connect(remove, &QShortcut::activated, this,
+            [this] { removeLine(mText1->currentItem()); });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr,
+                                 Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &EventEditor::cancel);
+}
+
+void EventEditor::openCell(const QString& mapNumber, int row, int column) {
+    mMap = mapNumber;
+    mRow->setText(QString::number(row));
+    mColumn->setText(QString::number(column));
+    mText1->clear();
+    const QString path = scriptPath();
+    if (QFileInfo::exists(resolvePath(path)))
+        mText1->addItems(loadevent(path));
+    else
+        mText1->addItem(kFirstLine);
+}
+
+QStringList EventEditor::lines() const {
+    QStringList result;
+    for (int i = 0; i < mText1->count(); ++i)
+        result.append(mText1->item(i)->text());
+    return result;
+}
+
+bool EventEditor::deleteMode() const { return !mFrame4->isHidden(); }
+
+QString EventEditor::scriptPath() const {
+    return eventScriptPath(mServices.appDir, mCurrentProject(), mMap, mRow->text(),
+                           mColumn->text());
+}
+
+void EventEditor::appendLine(const QString& line) {
+    mText1->addItem(line);
+    mText1->scrollToBottom();
+}
+
+void EventEditor::toggleMapChooser() {
+    const bool opening = mMapChooser->isHidden();
+    if (mMapChooser->toggle(QStringLiteral("01"))) {
+        mMapChooser->raise();
+        return;
+    }
+    // The chooser refused: the map count is no whole number above 0.
+    const QString appDir = mServices.appDir;
+    const QString project = mCurrentProject();
+    const auto count = MapChooserPanel::mapCount(appDir, project);
+    if (count == 0) {
+        mServices.dialogs.message(
+            this,
+            QStringLiteral("Il n'y a pas de carte , une nouvelle carte va être automatiquement "
+                           "créée"),
+            AppTitle, MsgIcon::None, MsgButtons::Ok);
+        const NewMap added = addNewMap(appDir, projectFolder(appDir, project));
+        if (!added.error.isEmpty()) {
+            mServices.dialogs.message(this, added.error, AppTitle, MsgIcon::Critical,
+                                      MsgButtons::Ok);
+            return;
+        }
+        if (opening && mMapChooser->toggle(QStringLiteral("01")))
+            mMapChooser->raise();
+        return;
+    }
+    mServices.dialogs.message(
+        this,
+        QStringLiteral("Erreur : le nombre de cartes de votre jeu ([Jeu] cartes dans ") +
+            QDir::toNativeSeparators(projectIni(appDir, project)) +
+            QStringLiteral(") est introuvable ou incorrect , impossible de choisir une carte."),
+        AppTitle, MsgIcon::Critical, MsgButtons::Ok);
+}
+
+void EventEditor::removeLine(QListWidgetItem* item) {
+    if (!item || !deleteMode())
+        return;
+    const MsgAnswer answer =
+        mServices.dialogs.message(this, QStringLiteral("Êtes-vous sure ?"), AppTitle,
+                                  MsgIcon::None, MsgButtons::YesNo);
+    if (answer == MsgAnswer::Yes)
+        delete mText1->takeItem(mText1->row(item));
+}
+
+void EventEditor::accept() {
+    const QString path = scriptPath();
+    if (!saveevent(lines(), path)) {
+        // Nothing is lost: the window stays open with its lines.
+        mServices.dialogs.message(
+            this,
+            QStringLiteral("Erreur : impossible d'enregistrer l'évènement dans le fichier ") +
+                QDir::toNativeSeparators(path),
+            AppTitle, MsgIcon::Critical, MsgButtons::Ok);
+        return;
+    }
+    hideWindow();
+}
+
+void EventEditor::cancel() { hideWindow(); }
+
+void EventEditor::hideWindow() {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->hide();
+    else
+        hide();
+}

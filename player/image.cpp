@@ -22,6 +22,10 @@ std::runtime_error failure(const char* what, const QString& path) {
 // Source over destination for non-premultiplied pixels.
 QRgb over(QRgb s, QRgb d) {
     const int sa = qAlpha(s);
+    if (qAlpha(d) == 255) { // the usual case, the screen: no division by a variable
+        const auto mix = [sa](int sc, int dc) { return (sc * sa + dc * (255 - sa) + 127) / 255; };
+        return qRgb(mix(qRed(s), qRed(d)), mix(qGreen(s), qGreen(d)), mix(qBlue(s), qBlue(d)));
+    }
     const int w = qAlpha(d) * (255 - sa);
     const int den = sa * 255 + w;
     if (den == 0)

@@ -291,6 +291,9 @@ void TestLuaPlayer::apiBehaviour_data() {
     QTest::newRow("blit onto itself") << QByteArray(
         "local i = Image.createEmpty(4, 1) i:pixel(0, 0, Color.new(1,1,1)) i:blit(1, 0, i, 0, 0, 3, 1, false)"
         " assert(i:pixel(1, 0) == Color.new(1,1,1) and i:pixel(2, 0) == Color.new(0,0,0,0))");
+    QTest::newRow("alpha blit onto a transparent picture keeps the colour") << QByteArray(
+        "local s, d = Image.createEmpty(1, 1), Image.createEmpty(1, 1) s:pixel(0, 0, Color.new(200, 100, 50, 128))"
+        " d:blit(0, 0, s) assert(d:pixel(0, 0) == Color.new(200, 100, 50, 128))");
     QTest::newRow("drawLine") << QByteArray(
         "local i = Image.createEmpty(5, 5) i:drawLine(-2, -2, 4, 4, Color.new(1,2,3))"
         " for k = 0, 4 do assert(i:pixel(k, k) == Color.new(1,2,3)) end assert(i:pixel(1, 0) == Color.new(0,0,0,0))");
@@ -390,6 +393,7 @@ void TestLuaPlayer::pathsIgnoreCase() {
     QImage big(513, 4, QImage::Format_ARGB32);
     big.fill(0);
     QVERIFY(big.save(dir.filePath("big.png"), "PNG"));
+    QVERIFY(picture.save(dir.filePath("Images/Tile.JPG"), "JPEG"));
     writeFile(dir.filePath("Data/Script.Lua"), "loaded = 42\n");
     writeFile(dir.filePath("Data/Notes.txt"), "bonjour\n");
     const QByteArray root = QFile::encodeName(dir.path());
@@ -397,6 +401,7 @@ void TestLuaPlayer::pathsIgnoreCase() {
 local img = Image.load("images/hero/face.png")
 assert(img:width() == 3 and img:pixel(2, 1) == Color.new(10, 20, 30))
 assert(not pcall(Image.load, "images/hero/missing.png"))
+assert(Image.load("images/tile.jpg"):height() == 2)
 assert(not pcall(Image.load, "big.png"), "larger than 512")
 dofile("DATA/script.lua")
 assert(loaded == 42)

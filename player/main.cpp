@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -20,8 +19,8 @@ const char kButtonsHelp[] =
     "triangle l r start select home hold note. Le texte après # est ignoré.\n"
     "\n"
     "Clavier : flèches = croix directionnelle, C = croix, F = rond, D = carré, R = triangle,\n"
-    "Q = L, W = R, S = START, A = SELECT (places d'un clavier QWERTY, les mêmes sur AZERTY),\n"
-    "F11 = plein écran, Échap = quitter.\n";
+    "Q = L, W = R, S = START, A = SELECT ; ce sont des places sur le clavier : en AZERTY,\n"
+    "A = L, Z = R et Q = SELECT. F11 = plein écran, Échap = quitter.\n";
 
 int fail(const QString& message) {
     std::fprintf(stderr, "luaplayer: %s\n", message.toLocal8Bit().constData());
@@ -31,14 +30,11 @@ int fail(const QString& message) {
 } // namespace
 
 int main(int argc, char** argv) {
-    bool headless = false;
-    for (int i = 1; i < argc; ++i)
-        headless = headless || std::strcmp(argv[i], "--headless") == 0;
-    if (headless)
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("luaplayer"));
-
+    // The command line is read before the window system is opened, so --help and mistakes
+    // are answered even without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Exécute un jeu LuaPlayer (écran 480 x 272, 60 images par seconde).\n\n")
@@ -57,7 +53,15 @@ int main(int argc, char** argv) {
         QStringLiteral("Agrandissement initial de la fenêtre (2 par défaut)."), QStringLiteral("N"),
         QStringLiteral("2"));
     parser.addOptions({frames, buttons, screenshot, headlessOption, scale});
-    parser.process(app);
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        const QString help = parser.helpText().replace(QLatin1String("<executable_name>"),
+                                                       QLatin1String("luaplayer"));
+        std::fputs(help.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    const bool headless = parser.isSet(headlessOption);
 
     const QStringList args = parser.positionalArguments();
     if (args.size() != 1)
@@ -83,6 +87,11 @@ int main(int argc, char** argv) {
     // The script may change the working directory: fix where the picture goes now.
     const QString shotPath =
         parser.isSet(screenshot) ? QFileInfo(parser.value(screenshot)).absoluteFilePath() : QString();
+
+    if (headless)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("luaplayer"));
 
     std::unique_ptr<PlayerHost> host;
     if (headless)

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiSubWindow>
@@ -34,7 +35,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text, int x, int y,
-                    int width = 113, int height = 23) {
+                    int width = 119, int height = 23) {
     return place(new QPushButton(text, parent), name, x, y, width, height);
 }
 
@@ -62,12 +63,19 @@ EventEditor::EventEditor(AppServices& services, std::function<QString()> current
     auto* command3 = button(this, "Command3", QStringLiteral("Changer une variable"), 16, 80);
     auto* command2 = button(this, "Command2", QStringLiteral("Changer la vie du héro"), 16, 104);
     // "Démarrer un combat" has no action: fights are not part of the games made here yet.
-    button(this, "Command4", QStringLiteral("Démarrer un combat"), 16, 128);
+    auto* command4 = button(this, "Command4", QStringLiteral("Démarrer un combat"), 16, 128);
     auto* command6 = button(this, "Command6", QStringLiteral("Faire une pause"), 16, 152);
     auto* command5 = button(this, "Command5", QStringLiteral("Afficher du texte"), 16, 176);
     auto* command13 = button(this, "Command13", QStringLiteral("Faire une condition"), 16, 200);
     auto* command15 = button(this, "Command15", QStringLiteral("Fermer condition"), 16, 224);
     auto* command11 = button(this, "Command11", QStringLiteral("Supprimer une ligne"), 16, 272);
+
+    // The column is 120 pixels wide: its longest captions need a slightly smaller font.
+    QFont column = small;
+    column.setPixelSize(10);
+    for (QPushButton* b : {command1, command3, command2, command4, command6, command5, command13,
+                           command15, command11})
+        b->setFont(column);
 
     label(this, "Label3", QStringLiteral("Code :"), 304, 0, 64);
     mText1 = place(new QListWidget(this), "text1", 304, 16, 385, 485);
@@ -89,13 +97,21 @@ EventEditor::EventEditor(AppServices& services, std::function<QString()> current
     mConditions = new ConditionsPanel(services, mCurrentProject, names.conditions, this);
     mConditions->setGeometry(136, 248, 225, 73);
     for (CommandPanel* panel :
-         std::initializer_list<CommandPanel*>{mMapChooser, mVariables, mLife, mConditions})
+         std::initializer_list<CommandPanel*>{mMapChooser, mVariables, mLife, mConditions}) {
+        // Opaque, so that the panel on top hides what lies below it; grown where the captions
+        // need more room than the layout gives.
+        panel->setAutoFillBackground(true);
+        panel->layout()->setContentsMargins(4, 2, 4, 4);
+        panel->layout()->setSpacing(2);
+        panel->resize(panel->size().expandedTo(panel->minimumSizeHint()));
         connect(panel, &CommandPanel::lineReady, this, &EventEditor::appendLine);
+    }
 
     // Delete mode: this frame covers the lower command buttons and leaves the list free. It is
     // laid out off to the right and brought to the left edge once the window exists.
     mFrame4 = place(new QGroupBox(QStringLiteral("Choisir une ligne"), this), "Frame4", 720, 104,
                     297, 505);
+    mFrame4->setAutoFillBackground(true);
     auto* command12 = button(mFrame4, "Command12", QStringLiteral("Annuler"), 8, 16, 97, 25);
     mFrame4->hide();
     mFrame4->move(0, mFrame4->y());

@@ -247,6 +247,23 @@ private slots:
         QVERIFY(!mEditor->deleteMode());
     }
 
+    void keyboard() {
+        mArea->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mArea.get()));
+        click("Command15");
+        list()->setFocus();
+        list()->setCurrentRow(1);
+        QTest::keyClick(list(), Qt::Key_Delete); // not in delete mode: nothing
+        QVERIFY(mDialogs.shown.isEmpty());
+        click("Command11");
+        mDialogs.answers = {MsgAnswer::Yes};
+        list()->setFocus();
+        QTest::keyClick(list(), Qt::Key_Delete);
+        QCOMPARE(mEditor->lines(), QStringList{"-- Evenements :"});
+        QTest::keyClick(list(), Qt::Key_Escape); // "Annuler"
+        QVERIFY(mSub->isHidden());
+    }
+
     void cancelKeepsLinesAndFile() {
         const QString path = mEditor->scriptPath();
         putFile(path, "\r\nend\r\n");

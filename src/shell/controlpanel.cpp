@@ -1,5 +1,6 @@
 #include "controlpanel.h"
 
+#include "build/testrun.h"
 #include "shell/appinfo.h"
 #include "shell/projectsummary.h"
 #include "shell/services.h"
@@ -82,7 +83,7 @@ ControlPanel::ControlPanel(AppServices& services, QWidget* parent)
     resize(230, 440);
 
     connect(made[0], &QPushButton::clicked, this, &ControlPanel::combatEditorRequested);
-    // made[1] "Editeur de variables" opens the variables editor once it joins the program.
+    connect(made[1], &QPushButton::clicked, this, &ControlPanel::variablesRequested);
     connect(made[2], &QPushButton::clicked, this, &ControlPanel::gameOptionsRequested);
     connect(made[3], &QPushButton::clicked, this, &ControlPanel::tester);
     connect(made[4], &QPushButton::clicked, this, [this] {
@@ -124,6 +125,12 @@ void ControlPanel::activate() {
 }
 
 void ControlPanel::tester() {
-    // The test run (build the game scripts, then start LuaPlayer) is wired here once the game
-    // build joins the program.
+    const TestRunOutcome outcome = ::tester(mServices.appDir, mTag, mServices.processes);
+    mName->setText(outcome.summary.name);
+    mAuthor->setText(outcome.summary.author);
+    mMaps->setText(outcome.summary.maps);
+    mCombats->setText(outcome.summary.combats);
+    if (!outcome.error.isEmpty())
+        mServices.dialogs.message(this, outcome.error, AppTitle, MsgIcon::Critical,
+                                  MsgButtons::Ok);
 }

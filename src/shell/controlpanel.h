@@ -34,6 +34,7 @@ signals:
     void mapRequested(int number);
     void combatEditorRequested();
     void gameOptionsRequested();
+    void variablesRequested();
 
 private:
     AppServices& mServices;

@@ -10,6 +10,7 @@
 #include "shell/sendtopsp.h"
 #include "shell/services.h"
 #include "shell/welcomewindow.h"
+#include "variables/vareditor.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -155,6 +156,7 @@ QMdiSubWindow* Mainform::controlPanelWindow() {
         connect(mControl, &ControlPanel::combatEditorRequested, this,
                 &Mainform::showCombatEditor);
         connect(mControl, &ControlPanel::gameOptionsRequested, this, &Mainform::showGameOptions);
+        connect(mControl, &ControlPanel::variablesRequested, this, &Mainform::showVarEditor);
     }
     return mControlWindow;
 }
@@ -198,6 +200,12 @@ void Mainform::showGameOptions() {
     if (!mGameOptions)
         mGameOptions = addChild(emptyWindow("gameoptions", QStringLiteral("Form1")), true);
     bringUp(mGameOptions);
+}
+
+void Mainform::showVarEditor() {
+    if (!mVarEditor)
+        mVarEditor = addChild(new VarEditor(mServices, [this] { return projectName(); }), true);
+    bringUp(mVarEditor);
 }
 
 SendToPsp* Mainform::sendtopsp() {

@@ -41,6 +41,7 @@ public slots:
     void showControlPanel();
     void showCombatEditor();
     void showGameOptions();
+    void showVarEditor();
     void openDocumentation();
     void quit();
     // Opens map n in a new map editor window, to the right of the control panel.
@@ -67,6 +68,7 @@ private:
     QPointer<QMdiSubWindow> mOpenp;
     QPointer<QMdiSubWindow> mCombatEditor;
     QPointer<QMdiSubWindow> mGameOptions;
+    QPointer<QMdiSubWindow> mVarEditor;
     QPointer<QMdiSubWindow> mLastActive;
     QPointer<SendToPsp> mSendToPsp;
 };

@@ -2,6 +2,7 @@
 // project creation and opening, the control panel and the map hand-over.
 
 #include "maps/mapeditor.h"
+#include "project/module1.h"
 #include "shell/appfixture.h"
 #include "shell/controlpanel.h"
 #include "shell/folderlist.h"
@@ -9,6 +10,7 @@
 #include "shell/sendtopsp.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -315,6 +317,47 @@ private slots:
         QCOMPARE(child("gameoptions")->windowTitle(), QStringLiteral("Form1"));
         click(panel(), "Command3");
         QCOMPARE(children("gameoptions").size(), 1);
+    }
+
+    void variablesEditorOpensFromThePanel() {
+        openFolder(makeProject(mApp->dir.path(), "Mon jeu", 1));
+        click(panel(), "Command6");
+        QWidget* var = child("var");
+        QVERIFY(var);
+        QCOMPARE(var->windowTitle(), QStringLiteral("Variables du jeu"));
+        QCOMPARE(text(var, "Label2"), QStringLiteral("0"));
+        // Changed by hand, shown when the window becomes active again.
+        writeini("Variables", "nombre", "2", mApp->dir.path() + "/projets/Mon jeu/projet.ini");
+        mMain->showControlPanel();
+        click(panel(), "Command6");
+        QCOMPARE(children("var").size(), 1);
+        QCOMPARE(text(var, "Label2"), QStringLiteral("2"));
+        QCOMPARE(var->findChild<QListWidget*>("List1")->count(), 2);
+    }
+
+    void testButtonBuildsAndStartsThePlayer() {
+        const QString dir = makeProject(mApp->dir.path(), "Mon jeu", 1);
+        openFolder(dir);
+        click(panel(), "Command4");
+        QVERIFY2(mApp->dialogs.shown.isEmpty(), qPrintable(mApp->messages().join('|')));
+        QCOMPARE(mApp->processes.started.size(), 1);
+        const auto& start = mApp->processes.started[0];
+        QCOMPARE(start.program, mApp->dir.path() + "/luaplayer");
+        QCOMPARE(start.arguments, QStringList{"index.lua"});
+        QCOMPARE(start.workingDirectory, mApp->dir.path());
+        QVERIFY(readfile(dir + "/ev.lua").startsWith("function runev(colonne,ligne,map)"));
+        QCOMPARE(readfile(mApp->dir.path() + "/index.lua"),
+                 QStringLiteral("System.currentDirectory(\"projets/Mon jeu\")\r\n"
+                                "dofile(\"index.lua\")\r\n"));
+
+        // A script that does not compile: a message, and nothing started.
+        QDir().mkpath(dir + "/ev/map01");
+        writefile("\r\nif var[1] == \"0\" then", dir + "/ev/map01/ev23");
+        click(panel(), "Command4");
+        QCOMPARE(mApp->processes.started.size(), 1);
+        QCOMPARE(mApp->dialogs.shown.size(), 1);
+        QCOMPARE(mApp->dialogs.shown[0].icon, MsgIcon::Critical);
+        QVERIFY(mApp->messages()[0].contains("01"));
     }
 
     void finalisingWindowStandsAlone() {

@@ -1,0 +1,344 @@
+// quendal_shots: the pictures of the user's guide, taken from the running program.
+//
+// It makes an application folder in a temporary directory from the repository's data/,
+// opens the real windows headless with scripted message boxes and prompts, plays a short
+// session (creates a project, paints a map, adds variables, writes an event) and saves a
+// grab of each window. Then it presses "Tester votre jeu" and runs the real luaplayer,
+// headless, on what the test run wrote, for three pictures of the game.
+//
+//   QT_QPA_PLATFORM=offscreen quendal_shots SOURCE_DIR OUTPUT_DIR LUAPLAYER
+//
+// It stops with a message naming the control it could not find, so that a renamed control
+// shows at once instead of giving a wrong picture.
+
+#include "events/eveditor.h"
+#include "shell/controlpanel.h"
+#include "shell/dialogservice.h"
+#include "shell/mainform.h"
+#include "shell/services.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProcess>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+QString gOut;
+int gShots = 0;
+
+[[noreturn]] void fail(const QString& what) {
+    std::fprintf(stderr, "quendal_shots: %s\n", qPrintable(what));
+    std::exit(1);
+}
+
+// Lets timers and pending repaints run.
+void settle(int ms = 250) {
+    QTest::qWait(ms);
+    QApplication::processEvents();
+}
+
+template <typename T>
+T* need(QObject* root, const QString& name) {
+    T* found = root->findChild<T*>(name);
+    if (!found)
+        fail(QStringLiteral("control %1 not found in %2").arg(name, root->objectName()));
+    return found;
+}
+
+// A button found by its caption, for controls whose object names vary between windows.
+template <typename T>
+T* byText(QObject* root, const QString& text) {
+    for (T* b : root->findChildren<T*>())
+        if (b->text() == text)
+            return b;
+    fail(QStringLiteral("no control with the caption \"%1\" in %2").arg(text, root->objectName()));
+}
+
+void click(QObject* root, const QString& name) {
+    auto* b = need<QAbstractButton>(root, name);
+    if (!b->isVisible())
+        fail(QStringLiteral("button %1 is hidden").arg(name));
+    b->click();
+    settle(60);
+}
+
+// The visible child window of the main window whose widget bears the name (the last one).
+QWidget* child(Mainform& main, const QString& name) {
+    QWidget* found = nullptr;
+    for (QMdiSubWindow* sub : main.mdiArea()->subWindowList())
+        if (sub->widget() && sub->widget()->objectName() == name && sub->isVisible())
+            found = sub->widget();
+    if (!found)
+        fail(QStringLiteral("window %1 is not open").arg(name));
+    return found;
+}
+
+QWidget* findChildWindow(Mainform& main, const QString& name) {
+    QWidget* found = nullptr;
+    for (QMdiSubWindow* sub : main.mdiArea()->subWindowList())
+        if (sub->widget() && sub->widget()->objectName() == name && sub->isVisible())
+            found = sub->widget();
+    return found;
+}
+
+QWidget* frameOf(QWidget* w) {
+    for (QWidget* p = w; p; p = p->parentWidget())
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(p))
+            return sub;
+    return w;
+}
+
+void save(QWidget* w, const QString& name) {
+    settle();
+    const QString path = gOut + u'/' + name + QStringLiteral(".png");
+    if (!w->grab().save(path))
+        fail(QStringLiteral("cannot write ") + path);
+    std::printf("%s\n", qPrintable(path));
+    ++gShots;
+}
+
+void copyTree(const QString& from, const QString& to) {
+    QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = to + file.mid(from.size());
+        QDir().mkpath(QFileInfo(target).path());
+        if (!QFile::copy(file, target))
+            fail(QStringLiteral("cannot copy ") + file);
+    }
+}
+
+// A press (or a double click) on the cell in row r, column c of the map canvas: cells are
+// 28 x 29 pixels from the canvas's top left corner.
+QPoint cellCentre(int r, int c) { return {(c - 1) * 28 + 14, (r - 1) * 29 + 14}; }
+
+void pressCell(QWidget* canvas, int r, int c) {
+    QTest::mousePress(canvas, Qt::LeftButton, {}, cellCentre(r, c));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, cellCentre(r, c));
+}
+
+void paintCells(QWidget* editor, QWidget* canvas, int tile, const QList<QPoint>& cells) {
+    need<QScrollBar>(editor, QStringLiteral("Choixtext"))->setValue(tile);
+    byText<QRadioButton>(editor, QStringLiteral("Déssin"))->setChecked(true);
+    for (const QPoint& rc : cells)
+        pressCell(canvas, rc.x(), rc.y());
+}
+
+void markCollisions(QWidget* editor, QWidget* canvas, const QList<QPoint>& cells) {
+    byText<QRadioButton>(editor, QStringLiteral("Collisions"))->setChecked(true);
+    for (const QPoint& rc : cells)
+        pressCell(canvas, rc.x(), rc.y());
+}
+
+QList<QPoint> row(int r, int from, int to) {
+    QList<QPoint> cells;
+    for (int c = from; c <= to; ++c)
+        cells << QPoint(r, c);
+    return cells;
+}
+
+// Runs luaplayer headless on the launcher that the test run wrote and keeps its last frame.
+void playGame(const QString& luaplayer, const RecordingProcessService::Start& start,
+              const QString& buttons, int frames, const QString& name) {
+    const QString buttonFile = start.workingDirectory + QStringLiteral("/boutons-") + name;
+    QFile f(buttonFile);
+    if (!f.open(QIODevice::WriteOnly) || f.write(buttons.toUtf8()) < 0)
+        fail(QStringLiteral("cannot write ") + buttonFile);
+    f.close();
+    const QString png = gOut + u'/' + name + QStringLiteral(".png");
+    QProcess player;
+    player.setWorkingDirectory(start.workingDirectory);
+    player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    player.start(luaplayer, QStringList{QStringLiteral("--headless"), QStringLiteral("--frames"),
+                                        QString::number(frames), QStringLiteral("--buttons"),
+                                        buttonFile, QStringLiteral("--screenshot"), png} +
+                                start.arguments);
+    if (!player.waitForFinished(60000) || player.exitStatus() != QProcess::NormalExit)
+        fail(QStringLiteral("luaplayer did not end for ") + name);
+    if (!QFileInfo::exists(png))
+        fail(QStringLiteral("luaplayer wrote no ") + png);
+    std::printf("%s\n", qPrintable(png));
+    ++gShots;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 4)
+        fail(QStringLiteral("usage: quendal_shots SOURCE_DIR OUTPUT_DIR LUAPLAYER"));
+    const QString source = QFile::decodeName(argv[1]);
+    gOut = QFileInfo(QFile::decodeName(argv[2])).absoluteFilePath();
+    const QString luaplayer = QFileInfo(QFile::decodeName(argv[3])).absoluteFilePath();
+    QDir().mkpath(gOut);
+
+    QTemporaryDir appDir;
+    if (!appDir.isValid())
+        fail(QStringLiteral("no temporary folder"));
+    copyTree(source + QStringLiteral("/data"), appDir.path() + QStringLiteral("/data"));
+
+    ScriptedDialogService dialogs;
+    RecordingProcessService processes;
+    RecordingDocumentService documents;
+    AppServices services{appDir.path(), dialogs, processes, documents};
+
+    Mainform main(services);
+    main.setQuitAction([] {});
+    main.start();
+    if (!QTest::qWaitForWindowExposed(&main))
+        fail(QStringLiteral("the main window does not show"));
+
+    // 1. Start: the main window with the welcome window. The main window is made smaller
+    // than its usual size so that the pictures hold little empty background.
+    main.resize(760, 420);
+    save(&main, QStringLiteral("accueil"));
+
+    // 2. The creation window, filled in.
+    click(child(main, QStringLiteral("Acc")), QStringLiteral("Command1"));
+    QWidget* creation = child(main, QStringLiteral("nouvprojet"));
+    need<QLineEdit>(creation, QStringLiteral("text1"))->setText(QStringLiteral("Aventure"));
+    need<QLineEdit>(creation, QStringLiteral("Text2"))->setText(QStringLiteral("Camille"));
+    save(frameOf(creation), QStringLiteral("creation"));
+    click(creation, QStringLiteral("Command1"));
+    if (!dialogs.shown.isEmpty())
+        fail(QStringLiteral("creation said: ") + dialogs.shown.last().text);
+
+    // 3. The whole screen after creation: control panel and map editor.
+    main.resize(980, 660);
+    save(&main, QStringLiteral("apres-creation"));
+
+    // 4. Two variables, from the control panel.
+    QWidget* panel = main.controlPanel();
+    click(panel, QStringLiteral("Command6"));
+    QWidget* vars = child(main, QStringLiteral("var"));
+    dialogs.promptAnswers << QStringLiteral("0") << QStringLiteral("non");
+    click(vars, QStringLiteral("Command1"));
+    click(vars, QStringLiteral("Command1"));
+    save(frameOf(vars), QStringLiteral("variables"));
+    frameOf(vars)->close();
+    settle();
+
+    // 5. Painting the map.
+    QWidget* editor = child(main, QStringLiteral("mapeditor"));
+    main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(frameOf(editor)));
+    QWidget* canvas = need<QWidget>(editor, QStringLiteral("CarteImg"));
+    need<QLineEdit>(editor, QStringLiteral("text1"))->setText(QStringLiteral("La clairière"));
+    const QList<QPoint> trees = row(2, 2, 5) + QList<QPoint>{{3, 2}, {1, 3}, {1, 4}};
+    const QList<QPoint> water = row(7, 13, 17) + row(8, 12, 17);
+    const QList<QPoint> rocks = row(1, 14, 17);
+    const QList<QPoint> fence = row(4, 11, 15);
+    const QList<QPoint> bushes{{6, 3}, {5, 6}};
+    paintCells(editor, canvas, 7, trees);    // tree: code 6
+    paintCells(editor, canvas, 6, water);    // water: code 5
+    paintCells(editor, canvas, 8, rocks);    // rock: code 7
+    paintCells(editor, canvas, 10, fence);   // fence: code 9
+    paintCells(editor, canvas, 9, bushes);   // bush: code 8
+    paintCells(editor, canvas, 3, row(4, 10, 10) + row(4, 16, 17));   // dirt path: code 2
+    paintCells(editor, canvas, 2, {{2, 11}, {3, 6}, {6, 14}});        // flowers: code 1
+    markCollisions(editor, canvas, trees + water + rocks + fence + bushes);
+    // The hero starts on the path, row 3, column 9.
+    click(editor, QStringLiteral("Command9"));
+    pressCell(canvas, 3, 9);
+    byText<QRadioButton>(editor, QStringLiteral("Déssin"))->setChecked(true);
+    need<QScrollBar>(editor, QStringLiteral("Choixtext"))->setValue(7);
+    save(frameOf(editor), QStringLiteral("editeur-carte"));
+
+    // 6. The texture set chooser, on set 03.
+    click(editor, QStringLiteral("Command11"));
+    need<QScrollBar>(editor, QStringLiteral("HScroll2"))->setValue(3);
+    save(frameOf(editor), QStringLiteral("textures"));
+    click(editor, QStringLiteral("Command11"));
+
+    // 7. The main menu of the editor, then the save.
+    click(editor, QStringLiteral("Command4"));
+    save(frameOf(editor), QStringLiteral("menu-principal"));
+    click(editor, QStringLiteral("Command7"));
+
+    // 8. The event editor on row 5, column 9, opened by a double click in event mode.
+    byText<QRadioButton>(editor, QStringLiteral("Evènement"))->setChecked(true);
+    QTest::mouseDClick(canvas, Qt::LeftButton, {}, cellCentre(5, 9));
+    settle();
+    QWidget* events = findChildWindow(main, QStringLiteral("eveditor"));
+    if (!events) {
+        // A program whose main window does not open the event editor yet: open it the way
+        // the double click should, so the rest of the pictures can still be made.
+        std::fprintf(stderr, "quendal_shots: the double click opened no event editor; "
+                             "opening it directly\n");
+        auto* editorWindow = new EventEditor(services, [&main] { return main.projectName(); });
+        editorWindow->openCell(QStringLiteral("01"), 5, 9);
+        main.mdiArea()->addSubWindow(editorWindow)->show();
+        events = editorWindow;
+        settle();
+    }
+    dialogs.promptAnswers
+        << QStringLiteral("Bienvenue dans la clairière ! Le village est au nord : suivez le chemin.")
+        << QStringLiteral("30") << QStringLiteral("oui");
+    click(events, QStringLiteral("Command5"));    // Afficher du texte
+    click(events, QStringLiteral("Command6"));    // Faire une pause
+    click(events, QStringLiteral("Command13"));   // Faire une condition
+    need<QComboBox>(events, QStringLiteral("Combo1"))->setCurrentIndex(1);
+    need<QComboBox>(events, QStringLiteral("Combo2"))->setCurrentIndex(0);
+    need<QLineEdit>(events, QStringLiteral("Text3"))->setText(QStringLiteral("non"));
+    save(frameOf(events), QStringLiteral("editeur-evenement-condition"));
+    click(events, QStringLiteral("Command14"));   // Ajouter
+    click(events, QStringLiteral("Command2"));    // Changer la vie du héro
+    byText<QRadioButton>(events, QStringLiteral("Ajouter :"))->setChecked(true);
+    need<QLineEdit>(need<QWidget>(events, QStringLiteral("Frame3")), QStringLiteral("Text2"))
+        ->setText(QStringLiteral("5"));
+    click(events, QStringLiteral("Command10"));
+    click(events, QStringLiteral("Command3"));    // Changer une variable
+    auto* varList = need<QListWidget>(need<QWidget>(events, QStringLiteral("Frame1")),
+                                      QStringLiteral("List1"));
+    if (varList->count() < 2)
+        fail(QStringLiteral("the event editor lists no variable"));
+    emit varList->itemClicked(varList->item(1));
+    settle(60);
+    click(events, QStringLiteral("Command15"));   // Fermer condition
+    save(frameOf(events), QStringLiteral("editeur-evenement"));
+    click(events, QStringLiteral("Command7"));    // OK: writes the cell's script
+
+    // 9. The event panel of the map editor on the same cell, with the map chooser open.
+    main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(frameOf(editor)));
+    pressCell(canvas, 5, 9);
+    click(editor, QStringLiteral("Command19"));
+    save(frameOf(editor), QStringLiteral("panneau-evenement"));
+    click(editor, QStringLiteral("Command19"));
+
+    // 10. The control panel, read again, then the test run.
+    main.showControlPanel();
+    settle();
+    save(frameOf(panel), QStringLiteral("panneau-de-controle"));
+    dialogs.shown.clear();
+    click(panel, QStringLiteral("Command4"));
+    if (processes.started.isEmpty()) {
+        const QString said = dialogs.shown.isEmpty() ? QString() : dialogs.shown.last().text;
+        fail(QStringLiteral("Tester votre jeu started nothing. ") + said);
+    }
+    const RecordingProcessService::Start start = processes.started.last();
+
+    // 11. The game: title screen; the map with the hero; the dialog box of the event, two
+    // steps down the path from the hero's start.
+    playGame(luaplayer, start, QString(), 30, QStringLiteral("jeu-titre"));
+    playGame(luaplayer, start, QStringLiteral("5 cross\n8\n"), 40, QStringLiteral("jeu-carte"));
+    playGame(luaplayer, start, QStringLiteral("5 cross\n8\n14 down\n40\n"), 70,
+             QStringLiteral("jeu-dialogue"));
+
+    std::printf("%d pictures\n", gShots);
+    return 0;
+}

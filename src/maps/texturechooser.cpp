@@ -74,6 +74,16 @@ void TextureChooser::toggle() {
 
 int TextureChooser::chosenSet() const { return mScroll->value(); }
 
+void TextureChooser::showSet(int set) {
+    const int sets = TextureSet::count(mServices.appDir);
+    {
+        const QSignalBlocker block(mScroll);
+        mScroll->setMaximum(std::max(sets, 1));
+        mScroll->setValue(set);
+    }
+    showPreviews(mScroll->value());
+}
+
 void TextureChooser::showPreviews(int set) {
     const QStringList paths = TextureSet(mServices.appDir, set).previewPaths();
     for (int i = 0; i < 4; ++i)

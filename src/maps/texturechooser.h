@@ -24,6 +24,9 @@ public:
     // scroll bar's maximum). With no set at all the scroll bar and OK are disabled.
     void toggle();
     int chosenSet() const;
+    // Puts the scroll bar on set `set` (the sets counted again) and shows its previews,
+    // without showing the chooser: the editor shows the current map's set when it opens.
+    void showSet(int set);
 
 signals:
     // The map's set changed (not sent when giving the set failed, which shows a message and

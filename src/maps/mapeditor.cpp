@@ -65,6 +65,15 @@ QRadioButton* option(QWidget* parent, int index, const QString& caption, int x, 
     return b;
 }
 
+// Captions that the laid-out widths hold only in a slightly smaller font.
+void smaller(std::initializer_list<QWidget*> widgets) {
+    for (QWidget* w : widgets) {
+        QFont f = w->font();
+        f.setPixelSize(10);
+        w->setFont(f);
+    }
+}
+
 void toggleFrame(QWidget* frame) {
     frame->setVisible(frame->isHidden());
     frame->raise();
@@ -112,7 +121,7 @@ MapEditor::MapEditor(AppServices& services, std::function<QString()> currentProj
 void MapEditor::buildConfiguration(QWidget* body) {
     mFrame2 = place(new QGroupBox(QStringLiteral("Configuration"), body), "Frame2", 488, 24,
                     153, 225);
-    label(mFrame2, "Label6", QStringLiteral("Position de départ du héro"), 8, 16, 145);
+    auto* label6 = label(mFrame2, "Label6", QStringLiteral("Position de départ du héro"), 8, 16, 141);
     label(mFrame2, "Label9", QStringLiteral("X :"), 8, 40, 16);
     mLabel4 = label(mFrame2, "Label4", QStringLiteral("1"), 24, 40, 25);
     mLabel4->setAccessibleName(QStringLiteral("Colonne de départ du héro"));
@@ -121,7 +130,7 @@ void MapEditor::buildConfiguration(QWidget* body) {
     label(mFrame2, "Label10", QStringLiteral("Y :"), 8, 56, 16);
     mLabel5 = label(mFrame2, "Label5", QStringLiteral("1"), 24, 56, 33);
     mLabel5->setAccessibleName(QStringLiteral("Ligne de départ du héro"));
-    label(mFrame2, "Label7", QStringLiteral("Nom de la carte :"), 8, 72, 88);
+    auto* label7 = label(mFrame2, "Label7", QStringLiteral("Nom de la carte :"), 8, 74, 88);
     mText1 = place(new QLineEdit(QStringLiteral("Carte"), mFrame2), "text1", 96, 72, 49, 19);
     mText1->setAccessibleName(QStringLiteral("Nom de la carte"));
 
@@ -152,6 +161,8 @@ void MapEditor::buildConfiguration(QWidget* body) {
     mTextures->resize(mTextures->size().expandedTo(mTextures->minimumSizeHint()));
     mTextures->setAutoFillBackground(true);
 
+    smaller({label6, label7, command10, command11});
+
     connect(mCommand9, &QPushButton::clicked, this, &MapEditor::armHeroStart);
     connect(mPicker, &TilePicker::drawingChosen, this,
             [this] { mModes->button(Drawing)->setChecked(true); });
@@ -181,7 +192,7 @@ void MapEditor::buildMenus(QWidget* body) {
     mFrame1 = place(new QGroupBox(QStringLiteral("Charger une carte"), body), "Frame1", 160, 40,
                     161, 57);
     mFrame1->setAutoFillBackground(true);
-    label(mFrame1, "Label2", QStringLiteral("Carte n° :"), 8, 16, 48);
+    smaller({label(mFrame1, "Label2", QStringLiteral("Carte n° :"), 8, 16, 48)});
     mLabel1 = label(mFrame1, "Label1", QStringLiteral("01"), 56, 16, 24);
     mLabel1->setAccessibleName(QStringLiteral("Numéro de la carte à charger"));
     mHScroll1 = place(new QScrollBar(Qt::Horizontal, mFrame1), "HScroll1", 80, 16, 49, 17);
@@ -224,9 +235,9 @@ void MapEditor::buildEventPanel(QWidget* body) {
     auto* frame6 = place(new QGroupBox(QStringLiteral("Evènement"), body), "Frame6", 0,
                          kPanelTop, kBodyWidth, kPanelHeight);
     label(frame6, "Label8", QStringLiteral("Position :"), 8, 18, 56);
-    mColumn = label(frame6, "co", QStringLiteral("0"), 64, 18, 16);
+    mColumn = label(frame6, "co", QStringLiteral("0"), 64, 18, 20);
     mColumn->setAccessibleName(QStringLiteral("Colonne de la case"));
-    mRow = label(frame6, "ln", QStringLiteral("0"), 80, 18, 24);
+    mRow = label(frame6, "ln", QStringLiteral("0"), 86, 18, 24);
     mRow->setAccessibleName(QStringLiteral("Ligne de la case"));
 
     // The command column, in the order of the event editor.
@@ -247,8 +258,11 @@ void MapEditor::buildEventPanel(QWidget* body) {
         {"Command20", QStringLiteral("Supprimer une ligne"), 240},
     };
     QHash<QString, QPushButton*> buttons;
-    for (const Command& c : commands)
-        buttons.insert(QLatin1String(c.name), button(frame6, c.name, c.caption, 8, c.y, 121, 23));
+    for (const Command& c : commands) {
+        auto* b = button(frame6, c.name, c.caption, 8, c.y, 121, 23);
+        smaller({b});
+        buttons.insert(QLatin1String(c.name), b);
+    }
 
     mListev = place(new QListWidget(frame6), "listev", 368, 16, 273, 225);
     mListev->setAccessibleName(QStringLiteral("Code de l'évènement"));
@@ -285,11 +299,11 @@ void MapEditor::buildEventPanel(QWidget* body) {
     connect(buttons["Command19"], &QPushButton::clicked, this, &MapEditor::toggleMapChange);
     connect(buttons["Command18"], &QPushButton::clicked, this, [this] {
         mVariables->toggle();
-        mVariables->raise();
+        showAlone(mVariables);
     });
     connect(buttons["Command17"], &QPushButton::clicked, this, [this] {
         mLife->toggle();
-        mLife->raise();
+        showAlone(mLife);
     });
     // "Démarrer un combat" has no action: fights are not part of the games made here yet.
     connect(buttons["Command12"], &QPushButton::clicked, this, [this] {
@@ -300,7 +314,7 @@ void MapEditor::buildEventPanel(QWidget* body) {
             [this] { appendLine(promptcommands::textLine(mServices.dialogs, this)); });
     connect(buttons["Command13"], &QPushButton::clicked, this, [this] {
         mConditions->toggle();
-        mConditions->raise();
+        showAlone(mConditions);
     });
     connect(buttons["Command15"], &QPushButton::clicked, this,
             [this] { appendLine(closeConditionLine()); });
@@ -520,7 +534,7 @@ void MapEditor::chooseCell(int row, int column) {
 
 void MapEditor::toggleMapChange() {
     if (mMapChange->toggle(mTag)) {
-        mMapChange->raise();
+        showAlone(mMapChange);
         return;
     }
     // The map count is unreadable: the chooser stays closed and the program goes on.
@@ -530,6 +544,17 @@ void MapEditor::toggleMapChange() {
                        "ce bug sur ") +
             SupportSite,
         QStringLiteral("Erreur"), MsgIcon::Critical, MsgButtons::Ok);
+}
+
+void MapEditor::showAlone(QWidget* panel) {
+    if (panel->isHidden())
+        return;
+    // The sub-panels share the space between the buttons and the list: one at a time.
+    for (QWidget* other : std::initializer_list<QWidget*>{mMapChange, mVariables, mLife,
+                                                          mConditions})
+        if (other != panel)
+            other->hide();
+    panel->raise();
 }
 
 void MapEditor::appendLine(const QString& line) {

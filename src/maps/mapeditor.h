@@ -91,6 +91,7 @@ private:
     void mapChosen(int value);
     void refreshMapChooser();
     void toggleMapChange();
+    void showAlone(QWidget* panel);
     void appendLine(const QString& line);
     void removeLine(QListWidgetItem* item);
     void closeWindow();

@@ -54,6 +54,11 @@ private slots:
         clickOn(e.get(), "Command21");
         QCOMPARE(e->eventLines(), QStringList{QStringLiteral("runmap(\"01\")")});
         QVERIFY(frame9->isHidden());
+        // One sub-panel at a time.
+        clickOn(e.get(), "Command19");
+        clickOn(e.get(), "Command18");
+        QVERIFY(frame9->isHidden());
+        QVERIFY(e->findChild<QWidget*>("Frame8")->isVisible());
     }
 
     void badMapCountIsNotFatal_data() {

@@ -24,6 +24,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -338,6 +339,22 @@ int main(int argc, char** argv) {
     playGame(luaplayer, start, QStringLiteral("5 cross\n8\n"), 40, QStringLiteral("jeu-carte"));
     playGame(luaplayer, start, QStringLiteral("5 cross\n8\n14 down\n40\n"), 70,
              QStringLiteral("jeu-dialogue"));
+
+    // 12. The tiles of every texture set, twice their size, from the sets' tile sheets (tile
+    // code k at x = 28 k): the guide shows them by code.
+    for (int n = 1;; ++n) {
+        const QString nn = n < 10 ? QStringLiteral("0") + QString::number(n) : QString::number(n);
+        const QString sheet = source + QStringLiteral("/data/images/terrains/terrain") + nn +
+                              QStringLiteral("/terrain01.png");
+        if (!QFileInfo::exists(sheet))
+            break;
+        const QImage tiles(sheet);
+        const QString png = gOut + QStringLiteral("/tuiles-") + nn + QStringLiteral(".png");
+        if (tiles.isNull() || !tiles.scaled(tiles.size() * 2).save(png))
+            fail(QStringLiteral("cannot make ") + png);
+        std::printf("%s\n", qPrintable(png));
+        ++gShots;
+    }
 
     std::printf("%d pictures\n", gShots);
     return 0;

@@ -3,10 +3,8 @@
 // A throwaway application folder for tests, with small stand-ins for the supplied files. Map templates hold a known 8-row map so loads can be checked cell by cell.
 
 #include "project/module1.h"
+#include "testsupport/files.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStringList>
 #include <QTemporaryDir>
 
 
@@ -39,30 +37,27 @@ inline QString templateCollisions() {
     return t;
 }
 
-inline void putFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(path.section(u'/', 0, -2));
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-}
+inline const QStringList kHeroSprites = {"dos1",    "dos2",    "dos3",    "face1",   "face2",
+                                         "face3",   "droite1", "droite2", "droite3", "gauche1",
+                                         "gauche2", "gauche3", "mort"};
+inline const QStringList kSystemPictures = {"imgprinc", "menuingame", "menuprinc", "parler"};
+// Template, and the file its text copy makes in a new project.
+inline const QList<QPair<QString, QString>> kTextCopies = {
+    {"ftgr.dat", "ram.lua"},        {"ftgm.dat", "map.lua"}, {"ftgi.dat", "index.lua"},
+    {"ftgms.dat", "menustart.lua"}, {"ftgev.dat", "ev.lua"}, {"ftgmev.dat", "map01.ev"},
+    {"ftgmma.dat", "map01.map"}};
 
 // The supplied data creation and "Nouvelle carte" copy. Templates are stored without their
 // last CR LF: a text copy adds it back.
 inline void writeData(const QString& appDir) {
     const QString data = appDir + QStringLiteral("/data");
-    for (const char* name : {"dos1", "dos2", "dos3", "face1", "face2", "face3", "droite1",
-                             "droite2", "droite3", "gauche1", "gauche2", "gauche3", "mort"})
-        putFile(data + QStringLiteral("/images/personnages/perso01/") + QLatin1String(name) +
-                    QStringLiteral(".png"),
-                QByteArray("png ") + name);
-    for (const char* name : {"imgprinc", "menuingame", "menuprinc", "parler"})
-        putFile(data + QStringLiteral("/images/system/theme01/") + QLatin1String(name) +
-                    QStringLiteral(".png"),
-                QByteArray("png ") + name);
+    for (const QString& name : kHeroSprites)
+        putFile(data + "/images/personnages/perso01/" + name + ".png", "png " + name.toLatin1());
+    for (const QString& name : kSystemPictures)
+        putFile(data + "/images/system/theme01/" + name + ".png", "png " + name.toLatin1());
     putFile(data + QStringLiteral("/images/terrains/terrain01/terrain01.png"), "tile sheet");
-    for (const char* name : {"ftgr", "ftgm", "ftgi", "ftgms", "ftgev"})
-        putFile(data + u'/' + QLatin1String(name) + QStringLiteral(".dat"),
-                QByteArray("-- ") + name);
+    for (const auto& [tpl, dest] : kTextCopies)
+        putFile(data + u'/' + tpl, "-- " + tpl.toLatin1() + " \xE9\r\nx = 1");
     putFile(data + QStringLiteral("/ftgmma.dat"), templateMap().chopped(2).toLatin1());
     putFile(data + QStringLiteral("/ftgmev.dat"), templateCollisions().chopped(2).toLatin1());
 }
@@ -89,11 +84,6 @@ inline QString makeProject(const QString& appDir, const QString& name, int maps,
     ini += QStringLiteral("[Variables]\r\nnombre=0\r\n");
     putFile(dir + QStringLiteral("/projet.ini"), ini.toLatin1());
     return dir;
-}
-
-inline QByteArray bytesOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Application folder in a temporary directory holding the stand-in data.

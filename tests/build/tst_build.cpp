@@ -1,0 +1,158 @@
+// Building a project: variables.lua, ev.lua, the launcher, the syntax check and the test run.
+#include "build/compiler.h"
+#include "build/launcher.h"
+#include "build/testrun.h"
+#include "shell/services.h"
+#include "testsupport/files.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The whole of ev.lua for maps whose cells are all empty except the given ones ("map/row/col").
+QByteArray expectedEvents(int maps, const QHash<QString, QByteArray>& contents = {}) {
+    QByteArray out = "function runev(colonne,ligne,map)\r\n";
+    for (int m = 1; m <= maps; ++m) {
+        out += "if map == \"" + QByteArray::number(m).rightJustified(2, '0') + "\" then\r\n";
+        for (int r = 1; r <= 9; ++r)
+            for (int c = 1; c <= 17; ++c)
+                out += "\r\n    if ligne == " + QByteArray::number(r) + " and colonne == " +
+                       QByteArray::number(c) + " then\r\n    " +
+                       contents.value(QString("%1/%2/%3").arg(m).arg(r).arg(c)) + "\r\n    end\r\n\r\n";
+        out += "end\r\n";
+    }
+    return out + "\r\nend\r\n";
+}
+
+} // namespace
+
+class TestBuild : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> mDir;
+    QString mApp;
+    QString mProject;
+    RecordingProcessService mProcesses;
+
+    QString error() { return tester(mApp, "Jeu", mProcesses).error; }
+
+private slots:
+    void init() {
+        mDir = std::make_unique<QTemporaryDir>();
+        mApp = mDir->path();
+        mProject = mApp + "/projets/Jeu";
+        mProcesses.started.clear();
+        QVERIFY(putFile(mProject + "/projet.ini",
+                        "[Jeu]\r\nnom=Aventure\r\nauteur=Moi\r\ncartes=1\r\ncombats=0\r\n[Variables]\r\n"
+                        "nombre=2\r\n[Variable1]\r\nvaleur=0\r\n[Variable2]\r\nvaleur=Anonyme\r\n"));
+        QVERIFY(putFile(mProject + "/ev/map01/ev23", "\r\nscreen.waitVblankStart(30)\r\n"));
+    }
+
+    void workedExample() {
+        QVERIFY(putFile(mProject + "/ev.lua", "-- modele\r\n")); // replaced whole
+        const CompileResult result = compiler(mApp, "Jeu");
+        QVERIFY(result.variablesWritten && result.eventsWritten);
+        const QByteArray variables = "--Variables du jeu\r\nvar = {}\r\nvar[1] = \"0\"\r\n"
+                                     "var[2] = \"Anonyme\"\r\n\r\n";
+        QCOMPARE(bytesOf(mProject + "/variables.lua"), variables);
+        const QByteArray ev = bytesOf(mProject + "/ev.lua");
+        QCOMPARE(ev, expectedEvents(1, {{"1/2/3", "\r\nscreen.waitVblankStart(30)\r\n"}}));
+        const QList<QByteArray> lines = ev.split('\n');
+        QCOMPARE(lines.size(), 773); // 772 lines, each ended by CR LF
+        QCOMPARE(lines[98], "    if ligne == 2 and colonne == 3 then\r");
+        QCOMPARE(lines[100], "screen.waitVblankStart(30)\r");
+
+        QVERIFY(compiler(mApp, "Jeu").eventsWritten); // a second build gives the same bytes
+        QCOMPARE(bytesOf(mProject + "/ev.lua"), ev);
+        QCOMPARE(bytesOf(mProject + "/variables.lua"), variables);
+    }
+
+    void counts_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<int>("maps");
+        QTest::addColumn<QByteArray>("variables");
+        const QByteArray bare = "--Variables du jeu\r\nvar = {}\r\n\r\n";
+        QTest::newRow("nothing") << QByteArray("[Jeu]\r\ncartes=0\r\n[Variables]\r\nnombre=0\r\n")
+                                 << 0 << bare;
+        QTest::newRow("02 maps") << QByteArray("[Jeu]\r\ncartes=02\r\n") << 2 << bare;
+        QTest::newRow("quote and backslash kept")
+            << QByteArray("[Variables]\r\nnombre=2\r\n[Variable1]\r\nvaleur=a\"b\r\n") << 0
+            << QByteArray("--Variables du jeu\r\nvar = {}\r\nvar[1] = \"a\"b\"\r\nvar[2] = \"\"\r\n\r\n");
+    }
+    void counts() {
+        QFETCH(QByteArray, ini);
+        QFETCH(int, maps);
+        QFETCH(QByteArray, variables);
+        QVERIFY(QFile::remove(mProject + "/ev/map01/ev23"));
+        QVERIFY(putFile(mProject + "/projet.ini", ini));
+        QVERIFY(compiler(mApp, "Jeu").eventsWritten);
+        QCOMPARE(bytesOf(mProject + "/variables.lua"), variables);
+        QCOMPARE(bytesOf(mProject + "/ev.lua"), expectedEvents(maps));
+    }
+
+    // Empty cells make 5-line blocks, "\r\n" 6 lines, one command 7 lines.
+    void cellsAndMaps() {
+        QVERIFY(putFile(mProject + "/projet.ini", "[Jeu]\r\ncartes=10\r\n"));
+        QVERIFY(putFile(mProject + "/ev/map01/ev111", "\r\nrunmap(\"02\")\r\n")); // row 1, column 11
+        QVERIFY(putFile(mProject + "/ev/map01/ev11", "\r\n"));                    // row 1, column 1
+        QVERIFY(putFile(mProject + "/ev/map10/EV55", "\r\nend\r\n"));             // any letter case
+        QVERIFY(compiler(mApp, "Jeu").eventsWritten);
+        QCOMPARE(bytesOf(mProject + "/ev.lua"),
+                 expectedEvents(10, {{"1/1/11", "\r\nrunmap(\"02\")\r\n"}, {"1/1/1", "\r\n"},
+                                     {"1/2/3", "\r\nscreen.waitVblankStart(30)\r\n"},
+                                     {"10/5/5", "\r\nend\r\n"}}));
+    }
+
+    void launcherBytes() {
+        QVERIFY(writeLauncher(mApp, "Mon \"jeu\" 1"));
+        QCOMPARE(bytesOf(mApp + "/index.lua"),
+                 QByteArray("System.currentDirectory(\"projets/Mon \"jeu\" 1\")\r\n"
+                            "dofile(\"index.lua\")\r\n"));
+    }
+
+    void testerStartsThePlayer() {
+        const TestRunOutcome outcome = tester(mApp, "Jeu", mProcesses);
+        QVERIFY2(outcome.started, qPrintable(outcome.error));
+        QCOMPARE(mProcesses.started.size(), 1);
+        QCOMPARE(mProcesses.started[0].program, mApp + "/luaplayer");
+        QCOMPARE(mProcesses.started[0].arguments, QStringList{"index.lua"});
+        QCOMPARE(mProcesses.started[0].workingDirectory, mApp);
+        QVERIFY(bytesOf(mApp + "/index.lua").startsWith("System.currentDirectory(\"projets/Jeu\")"));
+    }
+
+    void failedWriteStartsNothing_data() {
+        QTest::addColumn<QString>("blocked");
+        QTest::newRow("variables.lua") << "projets/Jeu/variables.lua";
+        QTest::newRow("ev.lua") << "projets/Jeu/ev.lua";
+        QTest::newRow("launcher") << "index.lua";
+    }
+    void failedWriteStartsNothing() {
+        QFETCH(QString, blocked);
+        QVERIFY(QDir().mkpath(mApp + "/" + blocked)); // a folder where the file should go
+        QVERIFY(error().contains("Impossible d'écrire le fichier " + mApp + "/" + blocked));
+        QVERIFY(mProcesses.started.isEmpty());
+    }
+
+    void syntaxFaultNamesTheCell_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("unbalanced if") << "ev/map01/ev312" << QByteArray("\r\nif var[1] == \"0\" then\r\n")
+                                       << "carte 01, ligne 3, colonne 12";
+        QTest::newRow("quote in text") << "ev/map01/ev111"
+                                       << QByteArray("\r\naffichertexte(\"Il dit \"non\"\")\r\n")
+                                       << "carte 01, ligne 1, colonne 11";
+    }
+    void syntaxFaultNamesTheCell() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, cell);
+        QVERIFY(putFile(mProject + "/" + file, content));
+        QVERIFY2(error().contains(cell), qPrintable(error()));
+        QVERIFY(mProcesses.started.isEmpty());
+        QCOMPARE(bytesOf(mProject + "/" + file), content); // the script is left as it was
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBuild)
+#include "tst_build.moc"

@@ -1,442 +1,287 @@
-// The game engine copied into every project, played by the real luaplayer without a window:
-// the title menu, maps, walking and collisions, the functions event lines call, the menus,
-// game over and bad map files. Screens are checked against the supplied pictures.
-
-#include "engine/enginetesthelpers.h"
-
+// The game engine copied into every project, played headless by the real luaplayer: the title
+// menu, maps, walking and collisions, and the functions generated event lines call. Screens
+// are checked against the supplied pictures.
 #include "build/compiler.h"
 #include "build/launcher.h"
+#include "project/creation.h"
 #include "project/module1.h"
+#include "testsupport/files.h"
 
-#include <QDir>
-#include <QFile>
+#include <QImage>
 #include <QPoint>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-// Buttons of the title menu's "Nouvelle partie": cross down on frame 5, up on frame 7.
+const QString kData = QStringLiteral(QUENDAL_SOURCE_DIR "/data");
+// Title menu "Nouvelle partie": cross down on frame 5, up on frame 7.
 const QByteArray kNewGame = "0\n5 cross\n7\n";
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kBlack = qRgb(0, 0, 0);
 
-// Events that write every arrival to log.txt as "column row map".
-const QByteArray kLogArrivals =
-    "function runev(colonne,ligne,map)\n"
-    "  local f = io.open('log.txt', 'a') f:write(colonne, ' ', ligne, ' ', map, '\\n') f:close()\n"
-    "end\n";
+struct GameRun {
+    int exitCode = -1;
+    QImage screen;  // the visible screen when the run ended
+    QString errors; // the player's standard error
+    QByteArray log; // what the game's Lua wrote to log.txt
+};
 
-// Events: the given Lua runs on arrival at column 4 of row 2 of map 01.
-QByteArray eventAt42(const QByteArray& lua) {
-    return "function log(...) local f = io.open('log.txt', 'a') f:write(...) f:close() end\n"
-           "function runev(colonne,ligne,map)\n"
+// Plays script in dir for the frames with the scripted buttons ("FRAME BUTTON..." lines).
+GameRun play(const QString& dir, int frames, const QByteArray& buttons, const QString& script = "index.lua") {
+    putFile(dir + "/buttons.txt", buttons);
+    QFile::remove(dir + "/screen.png");
+    QFile::remove(dir + "/log.txt");
+    QProcess process;
+    process.setWorkingDirectory(dir);
+    process.start(QUENDAL_APP_BUILD_DIR "/luaplayer", {"--headless", "--frames", QString::number(frames),
+                  "--buttons", "buttons.txt", "--screenshot", "screen.png", script});
+    GameRun run;
+    if (!process.waitForFinished(60000))
+        process.kill();
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    run.screen = QImage(dir + "/screen.png").convertToFormat(QImage::Format_ARGB32);
+    run.log = bytesOf(dir + "/log.txt");
+    return run;
+}
+
+// Data copied into a new application folder holding the project "Jeu".
+struct Game {
+    QTemporaryDir dir;
+    bool valid = copyTree(kData, dir.path() + "/data") && createProject(dir.path(), "Jeu", "Testeur");
+    QString project(const QString& rel = QString()) const { return dir.path() + "/projets/Jeu" + rel; }
+    void write(const QString& rel, const QByteArray& bytes) const { putFile(project("/" + rel), bytes); }
+    GameRun play(int frames, const QByteArray& buttons) const { return ::play(project(), frames, buttons); }
+};
+
+// A map of 9 full rows whose cell (c, r) has the tile code (c + r) % 10, hero at (column, row).
+QByteArray patternMap(int column, int row) {
+    QByteArray text = QByteArray::number(column * 100 + row).rightJustified(4, '0') + "\r\n";
+    for (int r = 1; r <= 9; ++r) {
+        for (int c = 1; c <= 17; ++c)
+            text += char('0' + (c + r) % 10);
+        text += "\r\n";
+    }
+    return text;
+}
+
+QByteArray collisionFile(const QList<QPoint>& blocked) {
+    QByteArray text;
+    for (int r = 1; r <= 9; ++r) {
+        QByteArray line(17, '0');
+        for (const QPoint& cell : blocked)
+            if (cell.y() == r)
+                line[cell.x() - 1] = '1';
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+// Events: every arrival writes "column row map" to log.txt, then the given Lua runs on
+// arrival at column 4 of row 2 of map 01.
+QByteArray events(const QByteArray& lua = QByteArray()) {
+    return "function runev(colonne,ligne,map)\n"
+           "  local f = io.open('log.txt', 'a') f:write(colonne, ' ', ligne, ' ', map, '\\n') f:close()\n"
            "  if map == '01' and ligne == 2 and colonne == 4 then\n" + lua + "\n  end\nend\n";
 }
 
+QImage picture(const QString& dataPath) {
+    return QImage(kData + '/' + dataPath).convertToFormat(QImage::Format_ARGB32);
+}
+
+// Share of the picture's opaque pixels that the screen shows unchanged at (x, y).
+double pictureShare(const QImage& screen, const QImage& picture, int x, int y) {
+    int opaque = 0, shown = 0;
+    for (int py = 0; py < picture.height(); ++py)
+        for (int px = 0; px < picture.width(); ++px)
+            if (qAlpha(picture.pixel(px, py)) == 255 && screen.valid(x + px, y + py)) {
+                ++opaque;
+                shown += (screen.pixel(x + px, y + py) | 0xFF000000u) == picture.pixel(px, py);
+            }
+    return opaque == 0 ? 0.0 : double(shown) / opaque;
+}
+
+// Map cells are 28 x 29 pixels, from x = 2.
+bool cellShowsTile(const QImage& screen, const QString& set, int column, int row, int code) {
+    const QImage tile = picture("images/terrains/terrain" + set + "/terrain01.png").copy(code * 28, 0, 28, 29);
+    return pictureShare(screen, tile, 2 + (column - 1) * 28, (row - 1) * 29) == 1.0;
+}
+
+bool heroShownAt(const QImage& screen, int column, int row, const QString& sprite) {
+    return pictureShare(screen, picture("images/personnages/perso01/" + sprite + ".png"),
+                        2 + (column - 1) * 28, (row - 1) * 29) == 1.0;
+}
+
 bool titleShown(const QImage& screen) {
-    return pictureShare(screen, loadPicture(QStringLiteral("images/system/theme01/imgprinc.png")), 0, 0) > 0.8
-           && pictureShare(screen, loadPicture(QStringLiteral("images/system/theme01/menuprinc.png")), 140, 180) > 0.9;
+    return pictureShare(screen, picture("images/system/theme01/imgprinc.png"), 0, 0) > 0.8 &&
+           pictureShare(screen, picture("images/system/theme01/menuprinc.png"), 140, 180) > 0.9;
 }
 
 bool dialogShown(const QImage& screen) {
-    return pictureShare(screen, loadPicture(QStringLiteral("images/system/theme01/parler.png")), 0, 192) > 0.95;
+    return pictureShare(screen, picture("images/system/theme01/parler.png"), 0, 192) > 0.95;
 }
 
-QImage sheet(const QString& set) {
-    return loadPicture(QStringLiteral("images/terrains/terrain") + set + QStringLiteral("/terrain01.png"));
+// The glyph pixels of the text at (x, y) have the colour; the player itself draws the reference.
+bool textShownAt(const QImage& screen, int x, int y, const QByteArray& text, QRgb colour) {
+    QTemporaryDir scratch;
+    putFile(scratch.filePath("draw.lua"), "screen:print(" + QByteArray::number(x) + ", " + QByteArray::number(y) +
+                                              ", '" + text + "', Color.new(255, 255, 255))\nscreen.flip()\n");
+    const QImage reference = play(scratch.path(), 10, QByteArray(), "draw.lua").screen;
+    int glyphPixels = 0;
+    for (int py = 0; py < reference.height(); ++py)
+        for (int px = 0; px < reference.width(); ++px)
+            if (reference.pixel(px, py) == 0xFFFFFFFFu) {
+                ++glyphPixels;
+                if ((screen.pixel(px, py) | 0xFF000000u) != (colour | 0xFF000000u))
+                    return false;
+            }
+    return glyphPixels > 0;
 }
 
 } // namespace
 
 class TestEngine : public QObject {
     Q_OBJECT
-
 private slots:
-    void titleMenuThenNewGameShowsMap01();
-    void quitEndsTheScript();
-    void walking_data();
-    void walking();
-    void eventsGetCellNumbersVariablesAndLife();
-    void pauseInEventHoldsTheGame_data();
-    void pauseInEventHoldsTheGame();
-    void runmapFromEventChangesMap();
-    void affichertexteWaitsForANewPress();
-    void wrapText_data();
-    void wrapText();
-    void deathShowsGameOverThenTitle();
-    void startMenu_data();
-    void startMenu();
-    void badMapShowsErrorScreen_data();
-    void badMapShowsErrorScreen();
-    void eventErrorReachesThePlayer();
-    void builtProjectPlaysEndToEnd();
-};
-
-void TestEngine::titleMenuThenNewGameShowsMap01() {
-    GameFolder game;
-    QVERIFY(game.isValid());
-    // Row 9 is short and holds a character that is no tile code.
-    QByteArray map = patternMap(3, 2);
-    map.replace("01234567890123456\r\n", "12x\r\n");
-    game.write(QStringLiteral("map01.map"), map);
-    game.write(QStringLiteral("map01.ev"), collisionFile({}));
-
-    const GameRun title = game.play(3, kNewGame);
-    QCOMPARE(title.exitCode, 0);
-    QVERIFY(titleShown(title.screen));
-
-    const GameRun playing = game.play(20, kNewGame);
-    QCOMPARE(playing.exitCode, 0);
-    const QImage terrain = sheet(QStringLiteral("01"));
-    QVERIFY(cellShowsTile(playing.screen, terrain, 1, 1, 2));
-    QVERIFY(cellShowsTile(playing.screen, terrain, 10, 5, 5));
-    QVERIFY(cellShowsTile(playing.screen, terrain, 17, 8, 5));
-    QVERIFY(cellShowsTile(playing.screen, terrain, 2, 9, 2));
-    QVERIFY(cellIsBlack(playing.screen, 3, 9));
-    QVERIFY(cellIsBlack(playing.screen, 4, 9));
-    QVERIFY(heroShownAt(playing.screen, 3, 2, QStringLiteral("face1")));
-    QVERIFY(textShownAt(playing.screen, 4, 263, "Vie : 10", kWhite));
-}
-
-void TestEngine::quitEndsTheScript() {
-    GameFolder game;
-    QVERIFY(game.isValid());
-    const GameRun run = game.play(200, "0\n5 down\n7\n10 cross\n12\n");
-    QCOMPARE(run.exitCode, 0);
-    QVERIFY(run.errors.indexOf(QStringLiteral("Error")) < 0);
-    QVERIFY(!titleShown(run.screen));
-    QCOMPARE(run.screen.pixel(240, 200), kBlack);
-}
-
-void TestEngine::walking_data() {
-    QTest::addColumn<QByteArray>("map");
-    QTest::addColumn<QList<QPoint>>("blocked");
-    QTest::addColumn<QByteArray>("buttons");
-    QTest::addColumn<QPoint>("end");
-    QTest::addColumn<QString>("sprite");
-    QTest::addColumn<QByteArray>("log");
+    void titleMenuThenHeroOnMap01() {
+        Game game;
+        QVERIFY(game.valid);
+        game.write("map01.map", patternMap(3, 2));
+        QVERIFY(titleShown(game.play(3, kNewGame).screen));
+        const GameRun playing = game.play(20, kNewGame);
+        QCOMPARE(playing.exitCode, 0);
+        QVERIFY(cellShowsTile(playing.screen, "01", 1, 1, 2));
+        QVERIFY(cellShowsTile(playing.screen, "01", 17, 9, 6));
+        QVERIFY(heroShownAt(playing.screen, 3, 2, "face1"));
+        QVERIFY(textShownAt(playing.screen, 4, 263, "Vie : 10", kWhite));
+    }
 
     // A step takes 4 frames: a direction held from frame 10 to 17 walks two cells.
-    QTest::newRow("right two cells") << patternMap(3, 2) << QList<QPoint>{} << QByteArray("10 right\n18\n")
-                                     << QPoint(5, 2) << "droite1" << QByteArray("4 2 01\n5 2 01\n");
-    QTest::newRow("down then left") << patternMap(3, 2) << QList<QPoint>{}
-                                    << QByteArray("10 down\n14\n20 left\n24\n") << QPoint(2, 3) << "gauche1"
-                                    << QByteArray("3 3 01\n2 3 01\n");
-    QTest::newRow("up") << patternMap(3, 2) << QList<QPoint>{} << QByteArray("10 up\n14\n") << QPoint(3, 1)
-                        << "dos1" << QByteArray("3 1 01\n");
-    QTest::newRow("collision cell") << patternMap(3, 2) << QList<QPoint>{QPoint(4, 2)}
-                                    << QByteArray("10 right\n30\n") << QPoint(3, 2) << "droite1" << QByteArray();
-    QTest::newRow("collision after a step") << patternMap(3, 2) << QList<QPoint>{QPoint(5, 2)}
-                                            << QByteArray("10 right\n30\n") << QPoint(4, 2) << "droite1"
-                                            << QByteArray("4 2 01\n");
-    QTest::newRow("right edge") << patternMap(17, 5) << QList<QPoint>{} << QByteArray("10 right\n30\n")
-                                << QPoint(17, 5) << "droite1" << QByteArray();
-    QTest::newRow("top edge") << patternMap(3, 1) << QList<QPoint>{} << QByteArray("10 up\n30\n") << QPoint(3, 1)
-                              << "dos1" << QByteArray();
-    QTest::newRow("ninth row is the bottom") << patternMap(3, 8) << QList<QPoint>{} << QByteArray("10 down\n30\n")
-                                             << QPoint(3, 9) << "face1" << QByteArray("3 9 01\n");
-    QByteArray emptyNinthRow = patternMap(3, 8);
-    emptyNinthRow.replace("01234567890123456\r\n", "\r\n");
-    QTest::newRow("empty ninth row is no floor") << emptyNinthRow << QList<QPoint>{} << QByteArray("10 down\n30\n")
-                                                 << QPoint(3, 8) << "face1" << QByteArray();
-    QTest::newRow("bottom of a four-row map")
-        << mapFile(3, 3, {"00000000000000000", "00000000000000000", "00000000000000000", "00000000000000000"})
-        << QList<QPoint>{} << QByteArray("10 down\n30\n") << QPoint(3, 4) << "face1" << QByteArray("3 4 01\n");
-}
+    void walkingAndCollisions_data() {
+        QTest::addColumn<QPoint>("start");
+        QTest::addColumn<QList<QPoint>>("blocked");
+        QTest::addColumn<QByteArray>("buttons");
+        QTest::addColumn<QPoint>("end");
+        QTest::addColumn<QString>("sprite");
+        QTest::addColumn<QByteArray>("log");
+        QTest::newRow("right two cells") << QPoint(3, 2) << QList<QPoint>{} << QByteArray("10 right\n18\n")
+                                         << QPoint(5, 2) << "droite1" << QByteArray("4 2 01\n5 2 01\n");
+        QTest::newRow("collision after a step") << QPoint(3, 2) << QList<QPoint>{QPoint(5, 2)}
+                                                << QByteArray("10 right\n30\n") << QPoint(4, 2) << "droite1"
+                                                << QByteArray("4 2 01\n");
+        QTest::newRow("right edge") << QPoint(17, 5) << QList<QPoint>{} << QByteArray("10 right\n30\n")
+                                    << QPoint(17, 5) << "droite1" << QByteArray();
+        QTest::newRow("ninth row is the bottom") << QPoint(3, 8) << QList<QPoint>{} << QByteArray("10 down\n30\n")
+                                                 << QPoint(3, 9) << "face1" << QByteArray("3 9 01\n");
+    }
+    void walkingAndCollisions() {
+        QFETCH(QPoint, start);
+        QFETCH(QList<QPoint>, blocked);
+        QFETCH(QByteArray, buttons);
+        QFETCH(QPoint, end);
+        QFETCH(QString, sprite);
+        QFETCH(QByteArray, log);
+        Game game;
+        QVERIFY(game.valid);
+        game.write("map01.map", patternMap(start.x(), start.y()));
+        game.write("map01.ev", collisionFile(blocked));
+        game.write("ev.lua", events());
+        const GameRun run = game.play(45, kNewGame + buttons);
+        QCOMPARE(run.log, log);
+        QVERIFY(heroShownAt(run.screen, end.x(), end.y(), sprite));
+    }
 
-void TestEngine::walking() {
-    QFETCH(QByteArray, map);
-    QFETCH(QList<QPoint>, blocked);
-    QFETCH(QByteArray, buttons);
-    QFETCH(QPoint, end);
-    QFETCH(QString, sprite);
-    QFETCH(QByteArray, log);
-    GameFolder game;
-    QVERIFY(game.isValid());
-    game.write(QStringLiteral("map01.map"), map);
-    game.write(QStringLiteral("map01.ev"), collisionFile(blocked));
-    game.write(QStringLiteral("ev.lua"), kLogArrivals);
+    void eventLinesSeeCellVariablesAndLife() {
+        Game game;
+        QVERIFY(game.valid);
+        game.write("map01.map", patternMap(3, 2));
+        game.write("variables.lua", "--Variables du jeu\r\nvar = {}\r\nvar[1] = \"0\"\r\n");
+        game.write("ev.lua", "function runev(colonne,ligne,map)\n"
+                             "  local f = io.open('log.txt', 'a')\n"
+                             "  f:write(type(colonne), type(map), ' ', var[1], ' ', hero.vie, '\\n') f:close()\n"
+                             "  var[1] = \"oui\"\n"
+                             "  hero.vie = hero.vie - 3\n"
+                             "end\n");
+        const GameRun run = game.play(40, kNewGame + "10 right\n18\n");
+        QCOMPARE(run.log, QByteArray("numberstring 0 10\nnumberstring oui 7\n"));
+        QVERIFY(textShownAt(run.screen, 4, 263, "Vie : 4", kWhite));
+    }
 
-    const GameRun run = game.play(45, kNewGame + buttons);
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.log, log);
-    QVERIFY(heroShownAt(run.screen, end.x(), end.y(), sprite));
-}
+    // Right is held from frame 10 to 60: an arrival every 4 frames, but a pause of 30 frames
+    // on the first arrival leaves time for 4 more cells only.
+    void pauseHoldsTheGame() {
+        Game game;
+        QVERIFY(game.valid);
+        game.write("map01.map", patternMap(3, 2));
+        game.write("ev.lua", events("screen.waitVblankStart(30)"));
+        QCOMPARE(game.play(61, kNewGame + "10 right\n61\n").log, QByteArray("4 2 01\n5 2 01\n6 2 01\n7 2 01\n8 2 01\n"));
+    }
 
-void TestEngine::eventsGetCellNumbersVariablesAndLife() {
-    GameFolder game;
-    QVERIFY(game.isValid());
-    game.write(QStringLiteral("map01.map"), patternMap(3, 2));
-    game.write(QStringLiteral("variables.lua"), "--Variables du jeu\r\nvar = {}\r\nvar[1] = \"0\"\r\n");
-    game.write(QStringLiteral("ev.lua"),
-               "function runev(colonne,ligne,map)\n"
-               "  local f = io.open('log.txt', 'a')\n"
-               "  f:write(type(colonne), type(ligne), type(map), ' ', colonne, ' ', ligne, ' ', map,\n"
-               "          ' ', var[1], ' ', hero.vie, '\\n')\n"
-               "  f:close()\n"
-               "  var[1] = \"oui\"\n"
-               "  hero.vie = hero.vie - 3\n"
-               "end\n");
+    void runmapChangesTheMap() {
+        Game game;
+        QVERIFY(game.valid);
+        game.write("map01.map", patternMap(3, 2));
+        game.write("map02.map", patternMap(6, 7));
+        game.write("map02.ev", collisionFile({}));
+        game.write("images/map02/terrain.png", bytesOf(kData + "/images/terrains/terrain02/terrain01.png"));
+        game.write("ev.lua", events("runmap(\"02\")"));
+        const GameRun run = game.play(40, kNewGame + "10 right\n18\n"); // the second step is on map 02
+        QCOMPARE(run.log, QByteArray("4 2 01\n7 7 02\n"));
+        QVERIFY(heroShownAt(run.screen, 7, 7, "droite1"));
+        QVERIFY(cellShowsTile(run.screen, "02", 1, 1, 2));
+    }
 
-    const GameRun run = game.play(40, kNewGame + "10 right\n18\n");
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.log, QByteArray("numbernumberstring 4 2 01 0 10\nnumbernumberstring 5 2 01 oui 7\n"));
-    QVERIFY(textShownAt(run.screen, 4, 263, "Vie : 4", kWhite));
-}
-
-void TestEngine::pauseInEventHoldsTheGame_data() {
-    QTest::addColumn<int>("pause");
-    QTest::addColumn<QByteArray>("log");
-    // Right is held from frame 10 to 60. Without a pause the hero arrives every 4 frames;
-    // a pause of 30 frames on the first arrival leaves time for 4 more cells.
-    QTest::newRow("no pause") << 0 << QByteArray("4 5 6 7 8 9 10 11 12 13 14 15 ");
-    QTest::newRow("30 frames") << 30 << QByteArray("4 5 6 7 8 ");
-}
-
-void TestEngine::pauseInEventHoldsTheGame() {
-    QFETCH(int, pause);
-    QFETCH(QByteArray, log);
-    GameFolder game;
-    QVERIFY(game.isValid());
-    game.write(QStringLiteral("map01.map"), patternMap(3, 2));
-    game.write(QStringLiteral("ev.lua"),
-               "function runev(colonne,ligne,map)\n"
-               "  local f = io.open('log.txt', 'a') f:write(colonne, ' ') f:close()\n"
-               "  if colonne == 4 then screen.waitVblankStart(" + QByteArray::number(pause) + ") end\n"
-               "end\n");
-    const GameRun run = game.play(61, kNewGame + "10 right\n61\n");
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.log, log);
-}
-
-void TestEngine::runmapFromEventChangesMap() {
-    GameFolder game;
-    QVERIFY(game.isValid());
-    game.write(QStringLiteral("map01.map"), patternMap(3, 2));
-    game.write(QStringLiteral("map02.map"), patternMap(6, 7));
-    game.write(QStringLiteral("map02.ev"), collisionFile({}));
-    QVERIFY(QDir().mkpath(game.projectDir() + QStringLiteral("/images/map02")));
-    QVERIFY(QFile::copy(game.appDir() + QStringLiteral("/data/images/terrains/terrain02/terrain01.png"),
-                        game.projectDir() + QStringLiteral("/images/map02/terrain.png")));
-    game.write(QStringLiteral("ev.lua"),
-               "function runev(colonne,ligne,map)\n"
-               "  local f = io.open('log.txt', 'a') f:write(colonne, ' ', ligne, ' ', map, '\\n') f:close()\n"
-               "  if map == '01' and colonne == 4 then runmap(\"02\") end\n"
-               "end\n");
-
-    // The first step arrives on the event cell; the second walks on map 02.
-    const GameRun run = game.play(40, kNewGame + "10 right\n18\n");
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.log, QByteArray("4 2 01\n7 7 02\n"));
-    QVERIFY(heroShownAt(run.screen, 7, 7, QStringLiteral("droite1")));
-    QVERIFY(cellShowsTile(run.screen, sheet(QStringLiteral("02")), 1, 1, 2));
-    QVERIFY(textShownAt(run.screen, 480 - 4 - 8 * 8, 263, "Carte 02", kWhite));
-}
-
-void TestEngine::affichertexteWaitsForANewPress() {
-    GameFolder game;
-    QVERIFY(game.isValid());
-    game.write(QStringLiteral("map01.map"), patternMap(3, 2));
-    game.write(QStringLiteral("ev.lua"), eventAt42("affichertexte(\"Bonjour\")\nlog('suite')"));
-    // Cross stays down from the title menu until frame 30, through the arrival at frame 13,
+    // Cross stays down from the title menu through the arrival at frame 13 until frame 30,
     // and is pressed again at frame 45.
-    const QByteArray buttons = "0\n5 cross\n10 cross right\n14 cross\n30\n45 cross\n47\n";
+    void affichertexteWaitsForANewPress() {
+        Game game;
+        QVERIFY(game.valid);
+        game.write("map01.map", patternMap(3, 2));
+        game.write("ev.lua", events("affichertexte(\"Bonjour\")\nlocal g = io.open('log.txt', 'a') g:write('suite') g:close()"));
+        const QByteArray buttons = "0\n5 cross\n10 cross right\n14 cross\n30\n45 cross\n47\n";
+        const GameRun waiting = game.play(40, buttons);
+        QVERIFY(dialogShown(waiting.screen));
+        QVERIFY(textShownAt(waiting.screen, 10, 200, "Bonjour", kBlack));
+        QCOMPARE(waiting.log, QByteArray("4 2 01\n"));
+        const GameRun closed = game.play(60, buttons);
+        QCOMPARE(closed.log, QByteArray("4 2 01\nsuite"));
+        QVERIFY(!dialogShown(closed.screen));
+    }
 
-    const GameRun waiting = game.play(40, buttons);
-    QCOMPARE(waiting.exitCode, 0);
-    QVERIFY(dialogShown(waiting.screen));
-    QVERIFY(textShownAt(waiting.screen, 10, 200, "Bonjour", kBlack));
-    QCOMPARE(waiting.log, QByteArray());
+    // A created project with an event saved as the event editor saves it, built, then played
+    // through the launcher as "Tester votre jeu" does.
+    void builtProjectPlaysEndToEnd() {
+        Game game;
+        QVERIFY(game.valid);
+        const QString app = game.dir.path();
+        // Map 01 as created (hero at column 9, row 4), a collision cell above the hero and an
+        // event two cells to its right that goes to a map 02 of texture set 02.
+        QVERIFY(writefile(QString::fromLatin1(collisionFile({QPoint(9, 3)}).chopped(2)), game.project("/map01.ev")));
+        QVERIFY(writefile("\r\naffichertexte(\"Bonjour\")\r\nrunmap(\"02\")", game.project("/ev/map01/ev411")));
+        game.write("images/map02/terrain.png", bytesOf(app + "/data/images/terrains/terrain02/terrain01.png"));
+        QVERIFY(writefile(readfile(app + "/data/ftgmev.dat"), game.project("/map02.ev")));
+        QVERIFY(writefile(readfile(app + "/data/ftgmma.dat"), game.project("/map02.map")));
+        QVERIFY(writeini("Carte02", "texture", "02", game.project("/projet.ini")));
+        QVERIFY(writeini("Jeu", "cartes", "02", game.project("/projet.ini")));
+        const CompileResult built = compiler(app, "Jeu");
+        QVERIFY(built.variablesWritten && built.eventsWritten);
+        QVERIFY(writeLauncher(app, "Jeu"));
 
-    const GameRun closed = game.play(60, buttons);
-    QCOMPARE(closed.log, QByteArray("suite"));
-    QVERIFY(!dialogShown(closed.screen));
-    QVERIFY(cellShowsTile(closed.screen, sheet(QStringLiteral("01")), 5, 8, 3));
-}
-
-void TestEngine::wrapText_data() {
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QByteArray>("lines");
-    // Lines of at most 10 characters.
-    QTest::newRow("short") << QByteArray("Bonjour") << QByteArray("Bonjour");
-    QTest::newRow("breaks at spaces") << QByteArray("un deux trois quatre") << QByteArray("un deux|trois|quatre");
-    QTest::newRow("long word cut") << QByteArray("abcdefghijklmnop") << QByteArray("abcdefghij|klmnop");
-    QTest::newRow("UTF-8 counts characters") << QByteArray("éééé ééééé") << QByteArray("éééé ééééé");
-    QTest::newRow("Windows-1252 counts bytes") << QByteArray("\xe9\xe9\xe9\xe9 \xe9\xe9\xe9\xe9\xe9")
-                                              << QByteArray("\xe9\xe9\xe9\xe9 \xe9\xe9\xe9\xe9\xe9");
-    QTest::newRow("line break") << QByteArray("un\ndeux") << QByteArray("un|deux");
-    QTest::newRow("spaces") << QByteArray("  a   b ") << QByteArray("a b");
-    QTest::newRow("empty") << QByteArray() << QByteArray();
-}
-
-void TestEngine::wrapText() {
-    QFETCH(QByteArray, text);
-    QFETCH(QByteArray, lines);
-    GameFolder game;
-    QVERIFY(game.isValid());
-    game.write(QStringLiteral("case.txt"), text);
-    game.write(QStringLiteral("wrap.lua"),
-               "dofile('ram.lua')\n"
-               "local f = io.open('case.txt', 'rb') local text = f:read('*a') f:close()\n"
-               "local out = io.open('log.txt', 'wb')\n"
-               "out:write(table.concat(engine.wrapText(text, 10), '|'))\n"
-               "out:close()\n");
-    const GameRun run = game.play(10, QByteArray(), QStringLiteral("wrap.lua"));
-    QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.log, lines);
-}
-
-void TestEngine::deathShowsGameOverThenTitle() {
-    GameFolder game;
-    QVERIFY(game.isValid());
-    game.write(QStringLiteral("map01.map"), patternMap(3, 2));
-    game.write(QStringLiteral("variables.lua"), "var = {}\r\nvar[1] = \"0\"\r\n");
-    game.write(QStringLiteral("ev.lua"), eventAt42("log(var[1], ' ')\nvar[1] = 'mort'\nhero.vie = hero.vie - 10"));
-    // A game that ends on frame 13; after the game-over screen, a second game from frame 140.
-    const QByteArray buttons = kNewGame + "10 right\n14\n110 cross\n112\n140 cross\n142\n150 right\n154\n";
-
-    const GameRun dying = game.play(40, buttons);
-    QVERIFY(heroShownAt(dying.screen, 4, 2, QStringLiteral("mort")));
-    const GameRun over = game.play(100, buttons);
-    QVERIFY(textShownAt(over.screen, centredX("Partie terminée"), 130, "Partie terminée", kWhite));
-    const GameRun title = game.play(130, buttons);
-    QVERIFY(titleShown(title.screen));
-    // The new game starts with full life and the variables' start values.
-    const GameRun again = game.play(190, buttons);
-    QCOMPARE(again.exitCode, 0);
-    QVERIFY(heroShownAt(again.screen, 4, 2, QStringLiteral("mort")));
-    QCOMPARE(again.log, QByteArray("0 0 "));
-    const GameRun before = game.play(148, buttons);
-    QVERIFY(textShownAt(before.screen, 4, 263, "Vie : 10", kWhite));
-}
-
-void TestEngine::startMenu_data() {
-    QTest::addColumn<QByteArray>("buttons");
-    QTest::addColumn<bool>("toTitle");
-    // START at frame 15 opens the menu; the choice is made at frame 30.
-    QTest::newRow("Reprendre") << QByteArray("30 cross\n32\n") << false;
-    QTest::newRow("START closes") << QByteArray("30 start\n32\n") << false;
-    QTest::newRow("Menu principal") << QByteArray("20 down\n22\n30 cross\n32\n") << true;
-}
-
-void TestEngine::startMenu() {
-    QFETCH(QByteArray, buttons);
-    QFETCH(bool, toTitle);
-    GameFolder game;
-    QVERIFY(game.isValid());
-    game.write(QStringLiteral("map01.map"), patternMap(3, 2));
-    game.write(QStringLiteral("ev.lua"), kLogArrivals);
-    const QByteArray all = kNewGame + "15 start\n17\n" + buttons + "50 right\n54\n";
-
-    const GameRun menu = game.play(25, all);
-    const QImage picture = loadPicture(QStringLiteral("images/system/theme01/menuingame.png"));
-    QVERIFY(pictureShare(menu.screen, picture, 140, 96) > 0.9);
-
-    const GameRun after = game.play(70, all);
-    QCOMPARE(after.exitCode, 0);
-    QCOMPARE(titleShown(after.screen), toTitle);
-    QCOMPARE(after.log, toTitle ? QByteArray() : QByteArray("4 2 01\n"));
-}
-
-void TestEngine::badMapShowsErrorScreen_data() {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QByteArray>("content"); // empty: the file is removed
-    QTest::addColumn<QByteArray>("events");
-    QTest::addColumn<QByteArray>("message");
-
-    const QByteArray none = "function runev() end";
-    QTest::newRow("map file missing") << "map01.map" << QByteArray() << none << QByteArray("Carte invalide : map01.map");
-    QTest::newRow("map file empty") << "map01.map" << QByteArray("\r\n") << none
-                                    << QByteArray("Carte invalide : map01.map");
-    QTest::newRow("header not digits") << "map01.map" << QByteArray("ab04\r\n00000000000000000\r\n") << none
-                                       << QByteArray("Carte invalide : map01.map");
-    QTest::newRow("start beyond the rows") << "map01.map" << mapFile(3, 5, {"0", "0", "0", "0"}) << none
-                                           << QByteArray("Carte invalide : map01.map");
-    QTest::newRow("start column 18") << "map01.map" << patternMap(18, 1) << none
-                                     << QByteArray("Carte invalide : map01.map");
-    QTest::newRow("tile sheet missing") << "images/map01/terrain.png" << QByteArray() << none
-                                        << QByteArray("Carte invalide : images/map01/terrain.png");
-    QTest::newRow("runmap to a missing map") << "map01.map" << patternMap(3, 2) << eventAt42("runmap(\"03\")")
-                                             << QByteArray("Carte invalide : map03.map");
-}
-
-void TestEngine::badMapShowsErrorScreen() {
-    QFETCH(QString, file);
-    QFETCH(QByteArray, content);
-    QFETCH(QByteArray, events);
-    QFETCH(QByteArray, message);
-    GameFolder game;
-    QVERIFY(game.isValid());
-    if (content.isEmpty())
-        game.remove(file);
-    else
-        game.write(file, content);
-    game.write(QStringLiteral("ev.lua"), events);
-    const QByteArray buttons = kNewGame + "10 right\n14\n50 start\n52\n";
-
-    const GameRun error = game.play(40, buttons);
-    QCOMPARE(error.exitCode, 0);
-    QVERIFY2(error.errors.indexOf(QStringLiteral("Error")) < 0, qPrintable(error.errors));
-    QVERIFY(textShownAt(error.screen, centredX(message), 120, message, kWhite));
-    const GameRun title = game.play(70, buttons);
-    QVERIFY(titleShown(title.screen));
-}
-
-void TestEngine::eventErrorReachesThePlayer() {
-    GameFolder game;
-    QVERIFY(game.isValid());
-    game.write(QStringLiteral("map01.map"), patternMap(3, 2));
-    game.write(QStringLiteral("ev.lua"), eventAt42("error('boum dans un evenement')"));
-    const GameRun run = game.play(40, kNewGame + "10 right\n14\n");
-    QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.errors.contains(QStringLiteral("Error:")) && run.errors.contains(QStringLiteral("boum dans un evenement")),
-             qPrintable(run.errors));
-}
-
-void TestEngine::builtProjectPlaysEndToEnd() {
-    GameFolder game;
-    QVERIFY(game.isValid());
-    const QString app = game.appDir();
-    const QString project = game.projectDir();
-    // Map 01 as created (hero at column 9, row 4), a collision cell above the hero and an
-    // event two cells to its right, saved as the event editor saves it.
-    QVERIFY(writefile(QString::fromLatin1(collisionFile({QPoint(9, 3)}).chopped(2)), project + QStringLiteral("/map01.ev")));
-    QVERIFY(writefile(QStringLiteral("\r\naffichertexte(\"Bonjour\")\r\nrunmap(\"02\")"),
-                      project + QStringLiteral("/ev/map01/ev411")));
-    // Map 02 as "Nouvelle carte" makes it, with texture set 02.
-    QVERIFY(QDir().mkpath(project + QStringLiteral("/images/map02")));
-    QVERIFY(QDir().mkpath(project + QStringLiteral("/ev/map02")));
-    QVERIFY(QFile::copy(app + QStringLiteral("/data/images/terrains/terrain02/terrain01.png"),
-                        project + QStringLiteral("/images/map02/terrain.png")));
-    QVERIFY(writefile(readfile(app + QStringLiteral("/data/ftgmev.dat")), project + QStringLiteral("/map02.ev")));
-    QVERIFY(writefile(readfile(app + QStringLiteral("/data/ftgmma.dat")), project + QStringLiteral("/map02.map")));
-    const QString ini = project + QStringLiteral("/projet.ini");
-    QVERIFY(writeini(QStringLiteral("Carte02"), QStringLiteral("texture"), QStringLiteral("02"), ini));
-    QVERIFY(writeini(QStringLiteral("Jeu"), QStringLiteral("cartes"), QStringLiteral("02"), ini));
-
-    const CompileResult built = compiler(app, QStringLiteral("Jeu"));
-    QVERIFY(built.variablesWritten && built.eventsWritten);
-    QVERIFY(writeLauncher(app, QStringLiteral("Jeu")));
-
-    // Up is stopped by the collision cell; right walks two cells onto the event.
-    const QByteArray buttons = kNewGame + "10 up\n20\n25 right\n33\n50 cross\n52\n";
-    const GameRun blocked = game.playLauncher(22, buttons);
-    QCOMPARE(blocked.exitCode, 0);
-    QVERIFY(heroShownAt(blocked.screen, 9, 4, QStringLiteral("dos1")));
-    QVERIFY(cellShowsTile(blocked.screen, sheet(QStringLiteral("01")), 1, 1, 0));
-
-    const GameRun talking = game.playLauncher(45, buttons);
-    QVERIFY(dialogShown(talking.screen));
-    QVERIFY(textShownAt(talking.screen, 10, 200, "Bonjour", kBlack));
-    QVERIFY(heroShownAt(talking.screen, 11, 4, QStringLiteral("droite1")));
-
-    const GameRun map02 = game.playLauncher(70, buttons);
-    QCOMPARE(map02.exitCode, 0);
-    QVERIFY2(map02.errors.indexOf(QStringLiteral("Error")) < 0, qPrintable(map02.errors));
-    QVERIFY(!dialogShown(map02.screen));
-    QVERIFY(cellShowsTile(map02.screen, sheet(QStringLiteral("02")), 1, 1, 0));
-    QVERIFY(heroShownAt(map02.screen, 9, 4, QStringLiteral("droite1")));
-}
+        const QByteArray buttons = kNewGame + "10 up\n20\n25 right\n33\n50 cross\n52\n";
+        const GameRun blocked = play(app, 22, buttons);
+        QVERIFY(heroShownAt(blocked.screen, 9, 4, "dos1"));
+        const GameRun talking = play(app, 45, buttons);
+        QVERIFY(dialogShown(talking.screen));
+        QVERIFY(heroShownAt(talking.screen, 11, 4, "droite1"));
+        const GameRun map02 = play(app, 70, buttons);
+        QCOMPARE(map02.exitCode, 0);
+        QVERIFY2(!map02.errors.contains("Error"), qPrintable(map02.errors));
+        QVERIFY(cellShowsTile(map02.screen, "02", 1, 1, 0));
+        QVERIFY(heroShownAt(map02.screen, 9, 4, "droite1"));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestEngine)
 #include "tst_engine.moc"

@@ -243,6 +243,7 @@ void EventEditor::accept() {
         return;
     }
     hideWindow();
+    emit scriptSaved(mMap, mRow->text().toInt(), mColumn->text().toInt());
 }
 
 void EventEditor::cancel() { hideWindow(); }

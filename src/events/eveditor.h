@@ -42,6 +42,10 @@ public slots:
     void accept(); // "OK"
     void cancel(); // "Annuler"
 
+signals:
+    // "OK" wrote the script of this cell.
+    void scriptSaved(const QString& mapNumber, int row, int column);
+
 private:
     void appendLine(const QString& line);
     void toggleMapChooser();

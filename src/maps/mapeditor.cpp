@@ -532,6 +532,14 @@ void MapEditor::chooseCell(int row, int column) {
     mListev->addItems(loadevent(eventScriptFile()));
 }
 
+void MapEditor::eventScriptSaved(const QString& mapNumber, int row, int column) {
+    if (mapNumber == mEventMap && mRow->text() == QString::number(row) &&
+        mColumn->text() == QString::number(column)) {
+        mListev->clear();
+        mListev->addItems(loadevent(eventScriptFile()));
+    }
+}
+
 void MapEditor::toggleMapChange() {
     if (mMapChange->toggle(mTag)) {
         showAlone(mMapChange);

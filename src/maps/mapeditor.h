@@ -69,6 +69,9 @@ public slots:
     // Paints the cells with the texture set of the map named by Label1.
     void drawmap();
     void saveEvent();  // "Sauver" of the event panel
+    // Another window wrote the script of a cell: the panel shows the file again when it
+    // shows that cell, so that a later "Sauver" does not write back stale lines.
+    void eventScriptSaved(const QString& mapNumber, int row, int column);
 
 signals:
     // The cells changed (load or reset).

@@ -1,5 +1,6 @@
 #include "mainform.h"
 
+#include "events/eveditor.h"
 #include "maps/mapeditor.h"
 #include "project/module1.h"
 #include "project/nouvprojet.h"
@@ -219,10 +220,27 @@ MapEditor* Mainform::handOverMap(int n) {
     QMdiSubWindow* sub = addChild(editor, true);
     sub->move(controlPanelWindow()->width(), 0);
     bringUp(sub);
+    connect(editor, &MapEditor::eventEditorRequested, this, &Mainform::editEvent);
+    connect(eventEditor(), &EventEditor::scriptSaved, editor, &MapEditor::eventScriptSaved);
     editor->startup();
     editor->setMapNumber(mapNumberText(n));
     editor->loadmap();
     return editor;
+}
+
+EventEditor* Mainform::eventEditor() {
+    if (!mEventEditor) {
+        mEventEditor = new EventEditor(mServices, [this] { return projectName(); });
+        // Closing only hides it: its lines and sub-panels are kept for the next showing.
+        mEventEditorWindow = addChild(mEventEditor, false);
+        mEventEditorWindow->hide();
+    }
+    return mEventEditor;
+}
+
+void Mainform::editEvent(const QString& mapNumber, int row, int column) {
+    eventEditor()->openCell(mapNumber, row, column);
+    bringUp(mEventEditorWindow);
 }
 
 void Mainform::openDocumentation() {

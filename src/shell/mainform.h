@@ -7,6 +7,7 @@
 
 struct AppServices;
 class ControlPanel;
+class EventEditor;
 class MapEditor;
 class QMdiArea;
 class QMdiSubWindow;
@@ -33,6 +34,8 @@ public:
     void setProjectName(const QString& name);
     // The finalising window: built on request, a window of its own; nothing opens it yet.
     SendToPsp* sendtopsp();
+    // The shared event editor window, made (hidden) on first use.
+    EventEditor* eventEditor();
 
 public slots:
     void showWelcome();
@@ -46,6 +49,8 @@ public slots:
     void quit();
     // Opens map n in a new map editor window, to the right of the control panel.
     MapEditor* handOverMap(int n);
+    // Shows the shared event editor on a cell of a map.
+    void editEvent(const QString& mapNumber, int row, int column);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -69,6 +74,8 @@ private:
     QPointer<QMdiSubWindow> mCombatEditor;
     QPointer<QMdiSubWindow> mGameOptions;
     QPointer<QMdiSubWindow> mVarEditor;
+    EventEditor* mEventEditor = nullptr;
+    QMdiSubWindow* mEventEditorWindow = nullptr;
     QPointer<QMdiSubWindow> mLastActive;
     QPointer<SendToPsp> mSendToPsp;
 };

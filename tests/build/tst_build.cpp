@@ -118,6 +118,13 @@ private slots:
         QCOMPARE(mProcesses.started[0].arguments, QStringList{"index.lua"});
         QCOMPARE(mProcesses.started[0].workingDirectory, mApp);
         QVERIFY(bytesOf(mApp + "/index.lua").startsWith("System.currentDirectory(\"projets/Jeu\")"));
+
+        // A player that cannot be started is reported, not taken for a started game.
+        mProcesses.succeed = false;
+        const TestRunOutcome failed = tester(mApp, "Jeu", mProcesses);
+        QVERIFY(!failed.started);
+        QVERIFY(failed.error.contains(mApp + "/luaplayer"));
+        mProcesses.succeed = true;
     }
 
     void failedWriteStartsNothing_data() {

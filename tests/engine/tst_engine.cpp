@@ -233,6 +233,32 @@ private slots:
         QVERIFY(cellShowsTile(run.screen, "02", 1, 1, 2));
     }
 
+    // Life at 0 after an event: the dead hero, then the game-over screen until cross, then the
+    // title menu.
+    void lifeAtZeroEndsTheGame() {
+        Game game;
+        QVERIFY(game.valid);
+        game.write("map01.map", patternMap(3, 2));
+        game.write("ev.lua", events("hero.vie = 0"));
+        const QByteArray buttons = kNewGame + "10 right\n12\n120 cross\n122\n";
+        QVERIFY(heroShownAt(game.play(30, buttons).screen, 4, 2, "mort"));
+        QVERIFY(textShownAt(game.play(100, buttons).screen, 180, 130, "Partie terminée", kWhite));
+        QVERIFY(titleShown(game.play(130, buttons).screen));
+    }
+
+    // A map file that cannot be read names itself on an error screen; cross goes back to the
+    // title menu.
+    void badMapShowsAnErrorScreen() {
+        Game game;
+        QVERIFY(game.valid);
+        game.write("map01.map", "");
+        const QByteArray buttons = kNewGame + "30 cross\n32\n";
+        const GameRun shown = game.play(20, buttons);
+        QCOMPARE(shown.exitCode, 0);
+        QVERIFY(textShownAt(shown.screen, 136, 120, "Carte invalide : map01.map", kWhite));
+        QVERIFY(titleShown(game.play(40, buttons).screen));
+    }
+
     // Cross stays down from the title menu through the arrival at frame 13 until frame 30,
     // and is pressed again at frame 45.
     void affichertexteWaitsForANewPress() {

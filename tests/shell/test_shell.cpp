@@ -1,6 +1,7 @@
 // The whole user interface on a temporary application folder: start-up, menus and shortcuts,
 // project creation and opening, the control panel and the map hand-over.
 #include "maps/mapeditor.h"
+#include "project/module1.h"
 #include "shell/appfixture.h"
 #include "shell/controlpanel.h"
 #include "shell/folderlist.h"
@@ -12,6 +13,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QDir>
+#include <QRadioButton>
 #include <QTest>
 
 class TestShell : public QObject {
@@ -187,6 +190,39 @@ private slots:
         QCOMPARE(mApp->processes.started.size(), 1);
         QCOMPARE(mApp->dialogs.shown.size(), 1);
         QVERIFY(mApp->messages()[0].contains("01"));
+    }
+
+    void doubleClickInEventModeOpensTheEventEditor() {
+        const QString dir = makeProject(mApp->dir.path(), "Mon jeu", 2);
+        QDir().mkpath(dir + "/ev/map02");
+        writefile("\r\naffichertexte(\"Bonjour\")", dir + "/ev/map02/ev23");
+        openFolder(dir);
+        MapEditor* editor = mMain->handOverMap(2);
+        auto* canvas = editor->findChild<QWidget*>("CarteImg");
+        editor->findChild<QRadioButton*>("Option1_2")->setChecked(true);
+        QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(2 * 28 + 5, 1 * 29 + 5));
+
+        QWidget* eveditor = child("eveditor");
+        QVERIFY(eveditor);
+        QCOMPARE(text(eveditor, "ln"), QStringLiteral("2"));
+        QCOMPARE(text(eveditor, "co"), QStringLiteral("3"));
+        auto* lines = eveditor->findChild<QListWidget*>("text1");
+        QCOMPARE(lines->count(), 1);
+        QCOMPARE(lines->item(0)->text(), QStringLiteral("affichertexte(\"Bonjour\")"));
+
+        // "OK" saves into map 02 and the map editor's panel shows the new script.
+        click(eveditor, "Command15");
+        click(eveditor, "Command7");
+        QVERIFY(!child("eveditor"));
+        QCOMPARE(readfile(dir + "/ev/map02/ev23"),
+                 QStringLiteral("\r\naffichertexte(\"Bonjour\")\r\nend\r\n"));
+        QCOMPARE(editor->findChild<QListWidget*>("listev")->count(), 2);
+
+        // A cell without a script starts with the comment line.
+        QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(children("eveditor").size(), 1);
+        QCOMPARE(lines->count(), 1);
+        QCOMPARE(lines->item(0)->text(), QStringLiteral("-- Evenements :"));
     }
 };
 

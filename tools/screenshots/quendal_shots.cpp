@@ -11,7 +11,6 @@
 // It stops with a message naming the control it could not find, so that a renamed control
 // shows at once instead of giving a wrong picture.
 
-#include "events/eveditor.h"
 #include "shell/controlpanel.h"
 #include "shell/dialogservice.h"
 #include "shell/mainform.h"
@@ -87,14 +86,6 @@ QWidget* child(Mainform& main, const QString& name) {
             found = sub->widget();
     if (!found)
         fail(QStringLiteral("window %1 is not open").arg(name));
-    return found;
-}
-
-QWidget* findChildWindow(Mainform& main, const QString& name) {
-    QWidget* found = nullptr;
-    for (QMdiSubWindow* sub : main.mdiArea()->subWindowList())
-        if (sub->widget() && sub->widget()->objectName() == name && sub->isVisible())
-            found = sub->widget();
     return found;
 }
 
@@ -275,18 +266,7 @@ int main(int argc, char** argv) {
     byText<QRadioButton>(editor, QStringLiteral("Evènement"))->setChecked(true);
     QTest::mouseDClick(canvas, Qt::LeftButton, {}, cellCentre(5, 9));
     settle();
-    QWidget* events = findChildWindow(main, QStringLiteral("eveditor"));
-    if (!events) {
-        // A program whose main window does not open the event editor yet: open it the way
-        // the double click should, so the rest of the pictures can still be made.
-        std::fprintf(stderr, "quendal_shots: the double click opened no event editor; "
-                             "opening it directly\n");
-        auto* editorWindow = new EventEditor(services, [&main] { return main.projectName(); });
-        editorWindow->openCell(QStringLiteral("01"), 5, 9);
-        main.mdiArea()->addSubWindow(editorWindow)->show();
-        events = editorWindow;
-        settle();
-    }
+    QWidget* events = child(main, QStringLiteral("eveditor"));
     dialogs.promptAnswers
         << QStringLiteral("Bienvenue dans la clairière ! Le village est au nord : suivez le chemin.")
         << QStringLiteral("30") << QStringLiteral("oui");

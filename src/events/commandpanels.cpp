@@ -5,6 +5,7 @@
 #include "project/paths.h"
 #include "shell/services.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
@@ -233,6 +234,8 @@ void ConditionsPanel::toggle() {
     mVariables->clear();
     mVariables->addItems(conditionEntries(appDir(), project()));
     mVariables->setCurrentIndex(-1);
+    // The entries are longer than the field: the open list shows them whole.
+    mVariables->view()->setMinimumWidth(mVariables->view()->sizeHintForColumn(0) + 24);
 }
 
 void ConditionsPanel::confirm() {

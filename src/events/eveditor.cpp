@@ -53,10 +53,10 @@ EventEditor::EventEditor(AppServices& services, std::function<QString()> current
     setFixedSize(697, 612);
 
     label(this, "Label1", QStringLiteral("Ligne :"), 8, 8, 48);
-    mRow = label(this, "ln", QStringLiteral("1"), 56, 8, 40);
+    mRow = label(this, "ln", QStringLiteral("1"), 62, 8, 40);
     mRow->setAccessibleName(QStringLiteral("Ligne de la case"));
-    label(this, "Label2", QStringLiteral("Colonne:"), 8, 24, 48);
-    mColumn = label(this, "co", QStringLiteral("1"), 56, 24, 40);
+    label(this, "Label2", QStringLiteral("Colonne:"), 8, 24, 52);
+    mColumn = label(this, "co", QStringLiteral("1"), 62, 24, 40);
     mColumn->setAccessibleName(QStringLiteral("Colonne de la case"));
 
     auto* command1 = button(this, "Command1", QStringLiteral("Changer de carte"), 16, 56);

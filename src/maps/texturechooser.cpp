@@ -48,8 +48,12 @@ TextureChooser::TextureChooser(AppServices& services, std::function<QString()> c
     mScroll->setAccessibleName(QStringLiteral("Numéro de la texture"));
     mScroll->setFocusPolicy(Qt::StrongFocus);
     mScroll->setRange(1, 1);
+    // The number of the set shown, beside its scroll bar.
+    mNumber = new QLabel(this);
+    mNumber->setObjectName(QStringLiteral("LabelTexture"));
     auto* grid = new QGridLayout(this);
-    grid->addWidget(mScroll, 0, 0, 1, 4);
+    grid->addWidget(mNumber, 0, 0);
+    grid->addWidget(mScroll, 0, 1, 1, 3);
     for (int i = 0; i < 4; ++i) {
         mPreviews[i] = pictureLabel(QStringLiteral("Image%1").arg(i + 1),
                                     QStringLiteral("Aperçu de la case %1").arg(i + 1), this);
@@ -85,6 +89,7 @@ void TextureChooser::showSet(int set) {
 }
 
 void TextureChooser::showPreviews(int set) {
+    mNumber->setText(QStringLiteral("n° ") + mapNumberText(set));
     const QStringList paths = TextureSet(mServices.appDir, set).previewPaths();
     for (int i = 0; i < 4; ++i)
         showPicture(mPreviews[i], paths[i]);

@@ -41,6 +41,7 @@ private:
     std::function<QString()> mCurrentProject;
     std::function<QString()> mCurrentMap;
     QScrollBar* mScroll;
+    QLabel* mNumber;
     QLabel* mPreviews[4];
     QPushButton* mOk;
 };

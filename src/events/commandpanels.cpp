@@ -62,6 +62,14 @@ CommandPanel::CommandPanel(const QString& title, AppServices& services,
 
 QString CommandPanel::appDir() const { return mServices.appDir; }
 
+void CommandPanel::placeAt(const QRect& place) {
+    setAutoFillBackground(true);
+    layout()->setContentsMargins(4, 2, 4, 4);
+    layout()->setSpacing(2);
+    setGeometry(place);
+    resize(size().expandedTo(minimumSizeHint()));
+}
+
 // ---- Map chooser
 
 MapChooserPanel::MapChooserPanel(AppServices& services, std::function<QString()> currentProject,

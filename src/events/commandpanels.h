@@ -67,6 +67,11 @@ public:
     CommandPanel(const QString& title, AppServices& services,
                  std::function<QString()> currentProject, QWidget* parent);
 
+    // Puts the panel at its place over the hosting window's controls: opaque, so that the
+    // panel on top hides what lies below it, compact, and grown where its captions need more
+    // room than the place gives.
+    void placeAt(const QRect& place);
+
 signals:
     void lineReady(const QString& line);
 

@@ -89,23 +89,16 @@ EventEditor::EventEditor(AppServices& services, std::function<QString()> current
     // last is on top.
     const CommandPanelNames names = CommandPanelNames::eventEditor();
     mMapChooser = new MapChooserPanel(services, mCurrentProject, names.mapChooser, this);
-    mMapChooser->setGeometry(136, 24, 161, 57);
+    mMapChooser->placeAt({136, 24, 161, 57});
     mVariables = new VariablesPanel(services, mCurrentProject, names.variables, this);
-    mVariables->setGeometry(136, 80, 305, 137);
+    mVariables->placeAt({136, 80, 305, 137});
     mLife = new LifePanel(services, mCurrentProject, names.life, this);
-    mLife->setGeometry(136, 104, 161, 73);
+    mLife->placeAt({136, 104, 161, 73});
     mConditions = new ConditionsPanel(services, mCurrentProject, names.conditions, this);
-    mConditions->setGeometry(136, 248, 225, 73);
+    mConditions->placeAt({136, 248, 225, 73});
     for (CommandPanel* panel :
-         std::initializer_list<CommandPanel*>{mMapChooser, mVariables, mLife, mConditions}) {
-        // Opaque, so that the panel on top hides what lies below it; grown where the captions
-        // need more room than the layout gives.
-        panel->setAutoFillBackground(true);
-        panel->layout()->setContentsMargins(4, 2, 4, 4);
-        panel->layout()->setSpacing(2);
-        panel->resize(panel->size().expandedTo(panel->minimumSizeHint()));
+         std::initializer_list<CommandPanel*>{mMapChooser, mVariables, mLife, mConditions})
         connect(panel, &CommandPanel::lineReady, this, &EventEditor::appendLine);
-    }
 
     // Delete mode: this frame covers the lower command buttons and leaves the list free. It is
     // laid out off to the right and brought to the left edge once the window exists.

@@ -271,23 +271,17 @@ void MapEditor::buildEventPanel(QWidget* body) {
     // Sub-panels between the command column and the list; the one opened last is on top.
     const CommandPanelNames names = CommandPanelNames::mapEditorPanel();
     mMapChange = new MapChooserPanel(mServices, mCurrentProject, names.mapChooser, frame6);
-    mMapChange->setGeometry(136, 40, 161, 57);
+    mMapChange->placeAt({136, 40, 161, 57});
     mVariables = new VariablesPanel(mServices, mCurrentProject, names.variables, frame6);
     mVariables->setMinimumSize(225, 137); // kept clear of the list
-    mVariables->setGeometry(136, 64, 225, 137);
+    mVariables->placeAt({136, 64, 225, 137});
     mLife = new LifePanel(mServices, mCurrentProject, names.life, frame6);
-    mLife->setGeometry(136, 88, 161, 73);
+    mLife->placeAt({136, 88, 161, 73});
     mConditions = new ConditionsPanel(mServices, mCurrentProject, names.conditions, frame6);
-    mConditions->setGeometry(136, 184, 225, 73);
+    mConditions->placeAt({136, 184, 225, 73});
     for (CommandPanel* panel :
-         std::initializer_list<CommandPanel*>{mMapChange, mVariables, mLife, mConditions}) {
-        // Opaque, so that the panel on top hides what lies below it.
-        panel->setAutoFillBackground(true);
-        panel->layout()->setContentsMargins(4, 2, 4, 4);
-        panel->layout()->setSpacing(2);
-        panel->resize(panel->size().expandedTo(panel->minimumSizeHint()));
+         std::initializer_list<CommandPanel*>{mMapChange, mVariables, mLife, mConditions})
         connect(panel, &CommandPanel::lineReady, this, &MapEditor::appendLine);
-    }
 
     // Delete mode: shown beside "Supprimer une ligne" while a click on a line removes it.
     mDeleteFrame = place(new QGroupBox(QStringLiteral("Choisir une ligne"), frame6), "Frame11",

@@ -1,267 +1,175 @@
-// The map editor window driven through its controls: loads, saves, new maps, the reset, the
-// frames, the canvas in its three modes, texture sets and the map chooser, with scripted
-// message boxes.
+// The map editor window driven through its controls with scripted message boxes: loads and
+// saves, "Nouvelle carte", the reset, the canvas in its modes, texture sets, the map chooser,
+// the window's menu, and the event panel below the canvas.
 
-#include "maps/mapeditor.h"
-#include "maps/mapfiles.h"
 #include "editorfixture.h"
+#include "events/eventscript.h"
+#include "maps/mapfiles.h"
 
+#include <QComboBox>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QPointer>
-#include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
-#include <QTest>
+#include <QSignalSpy>
+
+#include <algorithm>
 
 class TestMapEditor : public QObject {
     Q_OBJECT
 
 private:
     std::unique_ptr<EditorFixture> mFix;
-    TestApp* mApp = nullptr;
+    ScriptedDialogService* mDialogs = nullptr;
     QString mProject;
 
-    MapEditor* editorOn(const QString& nn) { return mFix->editorOn(nn).release(); }
-    static QString text(MapEditor* e, const char* name) { return textOf(e, name); }
-    static void click(MapEditor* e, const char* name) { clickOn(e, name); }
-    // Colour of the canvas pixel as the window shows it.
-    static QColor shown(MapEditor* e, QPoint canvasPixel) {
-        auto* canvas = canvasOf(e);
-        return e->grab().toImage().pixelColor(canvas->mapTo(e, canvasPixel));
+    QString ini() const { return mProject + "/projet.ini"; }
+    QString script(const QString& map, const QString& cell) const {
+        return mProject + "/ev/map" + map + "/ev" + cell;
     }
-    static int whiteIn(MapEditor* e, QRect canvasRect) {
-        const QImage img = e->grab().toImage();
-        const QPoint offset = canvasOf(e)->mapTo(e, QPoint(0, 0));
-        int n = 0;
-        for (int y = canvasRect.top(); y <= canvasRect.bottom(); ++y)
-            for (int x = canvasRect.left(); x <= canvasRect.right(); ++x)
-                if (QColor c = img.pixelColor(offset + QPoint(x, y));
-                    c.red() > 200 && c.green() > 200 && c.blue() > 200)
-                    ++n;
-        return n;
-    }
-    static QRadioButton* mode(MapEditor* e, int k) {
+    static QRadioButton* mode(QWidget* e, int k) {
         return e->findChild<QRadioButton*>("Option1_" + QString::number(k));
+    }
+    std::unique_ptr<MapEditor> eventEditorOn(const QString& nn) {
+        auto e = mFix->editorOn(nn);
+        mode(e.get(), 2)->setChecked(true);
+        return e;
+    }
+    // Colour of a canvas pixel, and the white pixels of a canvas area, as the window shows them.
+    static QColor shown(QWidget* e, QPoint pixel) {
+        return canvasOf(e)->grab().toImage().pixelColor(pixel);
+    }
+    static int whiteIn(QWidget* e, QRect area) {
+        const QImage img = canvasOf(e)->grab().toImage().copy(area);
+        int n = 0;
+        for (int i = 0; i < img.width() * img.height(); ++i)
+            n += nearColour(img.pixelColor(i % img.width(), i / img.width()), Qt::white);
+        return n;
     }
 
 private slots:
     void init() {
         mFix = std::make_unique<EditorFixture>();
-        mApp = &mFix->app;
+        mDialogs = &mFix->app.dialogs;
         mProject = mFix->project;
     }
     void cleanup() { mFix.reset(); }
 
-    void controlsInPlace() {
-        std::unique_ptr<MapEditor> e(editorOn("01"));
-        QCOMPARE(e->windowTitle(), QStringLiteral("Editeur de carte"));
-        QCOMPARE(e->findChild<QWidget*>("Frame3")->geometry(), QRect(320, 0, 161, 97));
-        QCOMPARE(e->findChild<QWidget*>("Command4")->geometry(), QRect(480, 0, 161, 25));
-        QCOMPARE(e->findChild<QWidget*>("Frame1")->geometry(), QRect(160, 40, 161, 57));
-        QCOMPARE(e->findChild<QWidget*>("Frame2")->geometry().topLeft(), QPoint(488, 24));
-        QCOMPARE(canvasOf(e.get())->geometry(), QRect(0, 0, 481, 249));
-        QCOMPARE(e->findChild<QWidget*>("Frame6")->pos(), QPoint(0, 248));
-        QCOMPARE(e->findChild<QWidget*>("Label1")->parentWidget()->objectName(), QStringLiteral("Frame1"));
-        QCOMPARE(e->findChild<QWidget*>("Command10")->parentWidget()->objectName(), QStringLiteral("Frame2"));
-        QVERIFY(!e->findChild<QWidget*>("HScroll1")->accessibleName().isEmpty());
-        QVERIFY(!e->findChild<QWidget*>("listev")->accessibleName().isEmpty());
-        // Nothing but the frames that open on demand may sit over the canvas area.
-        QWidget* body = canvasOf(e.get())->parentWidget();
-        const QStringList overCanvas = {"CarteImg", "Frame3", "Frame1", "Frame4"};
-        for (QWidget* w : body->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (!overCanvas.contains(w->objectName()))
-                QVERIFY2(!w->geometry().intersects(QRect(0, 0, 480, 248)), qPrintable(w->objectName()));
-        // Beside the control panel on a 1280 x 1024 screen, every control of the panel shows.
-        QVERIFY(e->width() <= 1280 - 240 && e->height() <= 1024 - 120);
-        auto* frame6 = e->findChild<QWidget*>("Frame6");
-        for (QWidget* w : frame6->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            QVERIFY2(frame6->rect().contains(w->geometry()), qPrintable(w->objectName()));
-        QVERIFY(body->rect().contains(frame6->geometry()));
-    }
-
-    void loadShowsTheMap() {
-        std::unique_ptr<MapEditor> e(editorOn("02"));
-        QCOMPARE(e->tag(), QStringLiteral("02"));
-        QCOMPARE(text(e.get(), "Label4"), QStringLiteral("05"));
-        QCOMPARE(text(e.get(), "Label5"), QStringLiteral("03"));
-        QCOMPARE(text(e.get(), "text1"), QStringLiteral("Carte 2"));
-        QCOMPARE(e->state().maptiles[cellSlot(1, 1)], QStringLiteral("2"));
-        QVERIFY(mApp->dialogs.shown.isEmpty());
-    }
-
-    void invalidMapKeepsCellsAndRefusesSave() {
-        std::unique_ptr<MapEditor> e(editorOn("01"));
+    void invalidMapKeepsCellsAndSavesNothing() {
+        auto e = mFix->editorOn("02");
+        QCOMPARE(textOf(e.get(), "Label4") + textOf(e.get(), "Label5"), QStringLiteral("0503"));
+        QCOMPARE(textOf(e.get(), "text1"), QStringLiteral("Carte 2"));
         const auto cells = e->state().maptiles;
         e->setMapNumber("07");
         e->loadmap();
-        QCOMPARE(mApp->messages(), QStringList{"Erreur : carte invalide"});
-        QCOMPARE(mApp->dialogs.shown[0].icon, MsgIcon::Critical);
-        QCOMPARE(mApp->dialogs.shown[0].title, QStringLiteral("Quendal"));
-        QCOMPARE(e->tag(), QStringLiteral("07"));
-        QVERIFY(text(e.get(), "Label4").isEmpty() && text(e.get(), "Label5").isEmpty());
+        QCOMPARE(mFix->app.messages(), QStringList{"Erreur : carte invalide"});
+        QCOMPARE(mDialogs->shown[0].icon, MsgIcon::Critical);
+        QVERIFY(textOf(e.get(), "Label4").isEmpty() && textOf(e.get(), "Label5").isEmpty());
         QCOMPARE(e->state().maptiles, cells);
-
-        click(e.get(), "Command7");
-        QCOMPARE(mApp->dialogs.shown.size(), 2);
-        QVERIFY(mApp->dialogs.shown[1].text.contains("07"));
+        // Even with a hero start placed, the cells of map 02 are not written as map 07.
+        clickOn(e.get(), "Command9");
+        pressCell(e.get(), 4, 9);
+        clickOn(e.get(), "Command7");
+        QCOMPARE(mDialogs->shown.size(), 3);
+        QVERIFY(mDialogs->shown[2].text.contains("07"));
         QVERIFY(!QFileInfo::exists(mapFilePath(mProject, "07")));
         QVERIFY(!QFileInfo::exists(collisionFilePath(mProject, "07")));
     }
 
     void twoEditorsSaveIntoTheirOwnFiles() {
-        std::unique_ptr<MapEditor> one(editorOn("01"));
-        std::unique_ptr<MapEditor> two(editorOn("02"));
+        auto one = mFix->editorOn("01");
+        auto two = mFix->editorOn("02");
         one->state().maptiles[0] = "9";
-        two->state().mapcoll[0] = "1";
-        click(one.get(), "Command7");
-        click(two.get(), "Command7");
-        QVERIFY(mApp->dialogs.shown.isEmpty());
-        QCOMPARE(readfile(mapFilePath(mProject, "01")).mid(6, 1), QStringLiteral("9"));
-        QCOMPARE(readfile(mapFilePath(mProject, "02")).mid(6, 1), QStringLiteral("2"));
-        QCOMPARE(readfile(collisionFilePath(mProject, "02")).left(1), QStringLiteral("1"));
-        QCOMPARE(readfile(collisionFilePath(mProject, "01")).left(1), QStringLiteral("1"));
-        QCOMPARE(readfile(collisionFilePath(mProject, "01")).mid(1, 1), QStringLiteral("0"));
+        two->state().mapcoll[1] = "1";
+        clickOn(one.get(), "Command7");
+        clickOn(two.get(), "Command7");
+        QVERIFY(mDialogs->shown.isEmpty());
+        QCOMPARE(readfile(mapFilePath(mProject, "01"))[6], u'9');
+        QCOMPARE(readfile(mapFilePath(mProject, "02"))[6], u'2');
+        QCOMPARE(readfile(collisionFilePath(mProject, "01"))[1], u'0');
+        QCOMPARE(readfile(collisionFilePath(mProject, "02"))[1], u'1');
     }
 
-    void failedSaveSaysWhichFile() {
-        std::unique_ptr<MapEditor> e(editorOn("01"));
+    void failedSaveNamesTheFile() {
+        auto e = mFix->editorOn("01");
         const QString ev = collisionFilePath(mProject, "01");
+        const QByteArray before = bytesOf(ev);
         QFile::setPermissions(ev, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        click(e.get(), "Command7");
-        QCOMPARE(mApp->dialogs.shown.size(), 1);
-        QVERIFY(mApp->dialogs.shown[0].text.contains(ev));
-        QCOMPARE(mApp->dialogs.shown[0].icon, MsgIcon::Critical);
-        QCOMPARE(mApp->dialogs.shown[0].title, QStringLiteral("Quendal"));
+        clickOn(e.get(), "Command7");
+        QCOMPARE(mDialogs->shown.size(), 1);
+        QVERIFY2(mDialogs->shown[0].text.contains(ev), qPrintable(mDialogs->shown[0].text));
+        QCOMPARE(bytesOf(ev), before);
     }
 
-    void newMapIsAddedAndLoaded() {
-        std::unique_ptr<MapEditor> e(editorOn("01"));
-        click(e.get(), "Command4");
-        QVERIFY(e->findChild<QGroupBox*>("Frame3")->isVisibleTo(e.get()));
-        click(e.get(), "Command5");
-        QVERIFY(!e->findChild<QGroupBox*>("Frame3")->isVisibleTo(e.get()));
-        QVERIFY(mApp->dialogs.shown.isEmpty());
-        QCOMPARE(e->tag(), QStringLiteral("03"));
-        QCOMPARE(text(e.get(), "Label1"), QStringLiteral("03"));
-        QCOMPARE(text(e.get(), "text1"), QStringLiteral("Carte 1"));
-        QCOMPARE(readini("Jeu", "cartes", mProject + "/projet.ini"), QStringLiteral("03"));
-    }
-
-    void newMapRefusalIsShown() {
-        std::unique_ptr<MapEditor> e(editorOn("01"));
-        putFile(mProject + "/map03.ev", "mine");
-        click(e.get(), "Command5");
-        QCOMPARE(mApp->dialogs.shown.size(), 1);
-        QVERIFY(mApp->dialogs.shown[0].text.contains("map03.ev"));
-        QCOMPARE(e->tag(), QStringLiteral("01"));
-        QCOMPARE(readini("Jeu", "cartes", mProject + "/projet.ini"), QStringLiteral("2"));
-    }
-
-    void resetAsksFirst() {
-        std::unique_ptr<MapEditor> e(editorOn("01"));
+    void resetAsksFirstAndRepaints() {
+        auto e = mFix->editorOn("01");
         const auto cells = e->state().maptiles;
-        click(e.get(), "Command10");
-        QCOMPARE(mApp->messages(),
-                 QStringList{QStringLiteral("Êtes-vous sûr de vouloir remettre la carte à zéro ?")});
-        QCOMPARE(mApp->dialogs.shown[0].buttons, MsgButtons::YesNo);
+        clickOn(e.get(), "Command10"); // answered No
+        QCOMPARE(mFix->app.messages(),
+                 QStringList{"Êtes-vous sûr de vouloir remettre la carte à zéro ?"});
+        QCOMPARE(mDialogs->shown[0].buttons, MsgButtons::YesNo);
         QCOMPARE(e->state().maptiles, cells);
-        mApp->dialogs.answers = {MsgAnswer::Yes};
-        click(e.get(), "Command10");
-        for (int s = 0; s < MapSlots; ++s) {
-            QCOMPARE(e->state().maptiles[s], QStringLiteral("0"));
-            QCOMPARE(e->state().mapcoll[s], QStringLiteral("0"));
-        }
-        QCOMPARE(text(e.get(), "Label4"), QStringLiteral("05"));
+
+        mDialogs->answers = {MsgAnswer::Yes};
+        clickOn(e.get(), "Command10");
+        const auto zero = [](const QString& s) { return s == "0"; };
+        QVERIFY(std::ranges::all_of(e->state().maptiles, zero));
+        QVERIFY(std::ranges::all_of(e->state().mapcoll, zero));
+        QVERIFY(nearColour(shown(e.get(), {14, 14}), tileColour(1, 1)));
     }
 
-    void menuButtonsToggleTheirFrames() {
-        std::unique_ptr<MapEditor> e(editorOn("01"));
-        auto* frame3 = e->findChild<QGroupBox*>("Frame3");
-        auto* frame1 = e->findChild<QGroupBox*>("Frame1");
-        QVERIFY(!frame3->isVisibleTo(e.get()) && !frame1->isVisibleTo(e.get()));
-        click(e.get(), "Command4");
-        QVERIFY(frame3->isVisibleTo(e.get()));
-        click(e.get(), "Command6");
-        QVERIFY(frame1->isVisibleTo(e.get()));
-        click(e.get(), "Command6");
-        QVERIFY(!frame1->isVisibleTo(e.get()));
-        click(e.get(), "Command4");
-        QVERIFY(!frame3->isVisibleTo(e.get()));
-    }
-
-    void startupAddsAFirstMap() {
-        writeini("Jeu", "cartes", "0", mProject + "/projet.ini");
-        QFile::remove(mapFilePath(mProject, "01"));
-        QFile::remove(collisionFilePath(mProject, "01"));
-        std::unique_ptr<MapEditor> e(editorOn("01"));
-        QCOMPARE(mApp->messages(),
-                 QStringList{QStringLiteral(
-                     "Il n'y a pas de carte , une nouvelle carte va être automatiquement créée")});
-        QCOMPARE(readini("Jeu", "cartes", mProject + "/projet.ini"), QStringLiteral("01"));
-        QCOMPARE(e->tag(), QStringLiteral("01"));
-        QCOMPARE(e->state().maptiles[0], QStringLiteral("2"));
-    }
-    void pressInEachMode() {
-        std::unique_ptr<MapEditor> e(editorOn("01"));
+    void pressInEachModeRepaints() {
+        auto e = mFix->editorOn("01");
+        // Row 1, column 2 holds code 3: tile 4 of set 01.
+        QVERIFY(nearColour(shown(e.get(), {42, 14}), tileColour(1, 4)));
         auto* picker = e->findChild<QScrollBar*>("Choixtext");
         QCOMPARE(picker->maximum(), 10); // twelve tiles, one digit per cell in the file
-        QVERIFY(mode(e.get(), 0)->isChecked());
-
         mode(e.get(), 1)->setChecked(true);
         picker->setValue(3); // moving the picker selects drawing
         QVERIFY(mode(e.get(), 0)->isChecked());
-        pressCell(e.get(), 2, 5);
-        QCOMPARE(e->state().maptiles[cellSlot(2, 5)], QStringLiteral("2"));
-        picker->setValue(10);
-        pressCell(e.get(), 8, 17, Qt::RightButton);
-        QCOMPARE(e->state().maptiles[cellSlot(8, 17)], QStringLiteral("9"));
+        pressCell(e.get(), 1, 2, Qt::RightButton);
+        QCOMPARE(e->state().maptiles[cellSlot(1, 2)], QStringLiteral("2"));
+        QVERIFY(nearColour(shown(e.get(), {42, 14}), tileColour(1, 3)));
 
         mode(e.get(), 1)->setChecked(true);
-        e->state().mapcoll[cellSlot(3, 3)] = QString();
-        pressCell(e.get(), 3, 3);
-        QCOMPARE(e->state().mapcoll[cellSlot(3, 3)], QStringLiteral("1"));
-        pressCell(e.get(), 3, 3, Qt::MiddleButton);
-        QCOMPARE(e->state().mapcoll[cellSlot(3, 3)], QStringLiteral("0"));
-        QCOMPARE(e->state().maptiles[cellSlot(3, 3)], QStringLiteral("6"));
-
-        // A click on the tile preview selects drawing as well.
-        QTest::mouseClick(e->findChild<QWidget*>("Image5"), Qt::LeftButton);
-        QVERIFY(mode(e.get(), 0)->isChecked());
-        QVERIFY(mApp->dialogs.shown.isEmpty());
+        const QRect mark(453, 203, 20, 26);
+        QCOMPARE(whiteIn(e.get(), mark), 0);
+        pressCell(e.get(), 8, 17);
+        QCOMPARE(e->state().mapcoll[cellSlot(8, 17)], QStringLiteral("1"));
+        QVERIFY(whiteIn(e.get(), mark.adjusted(5, 1, 0, 0)) > 10); // the X starts at (453, 203)
+        pressCell(e.get(), 8, 17);
+        QCOMPARE(e->state().mapcoll[cellSlot(8, 17)], QStringLiteral("0"));
+        QCOMPARE(whiteIn(e.get(), mark), 0);
+        QCOMPARE(e->state().maptiles[cellSlot(8, 17)], QStringLiteral("5"));
+        QVERIFY(mDialogs->shown.isEmpty());
     }
 
     void heroStartPlacement() {
-        std::unique_ptr<MapEditor> e(editorOn("01"));
-        auto* command9 = e->findChild<QPushButton*>("Command9");
-        QCOMPARE(command9->property("Tag").toString(), QStringLiteral("false"));
+        auto e = mFix->editorOn("01");
+        auto* command9 = e->findChild<QAbstractButton*>("Command9");
         mode(e.get(), 1)->setChecked(true);
-        click(e.get(), "Command9");
-        QCOMPARE(mApp->messages(), QStringList{QStringLiteral(
-            "Cliquez sur la case correspondante à la position de départ du héro sur cette carte")});
-        QCOMPARE(mApp->dialogs.shown[0].icon, MsgIcon::None);
+        clickOn(e.get(), "Command9");
+        QCOMPARE(mFix->app.messages(), QStringList{"Cliquez sur la case correspondante à la "
+                                                   "position de départ du héro sur cette carte"});
+        QCOMPARE(command9->property("Tag").toString(), QStringLiteral("True"));
+        QTest::mouseClick(canvasOf(e.get()), Qt::LeftButton, {}, QPoint(478, 10)); // outside
         QCOMPARE(command9->property("Tag").toString(), QStringLiteral("True"));
 
-        QTest::mouseClick(canvasOf(e.get()), Qt::LeftButton, {}, QPoint(478, 10));
-        QCOMPARE(command9->property("Tag").toString(), QStringLiteral("True"));
         const auto flags = e->state().mapcoll;
         pressCell(e.get(), 4, 9);
-        QCOMPARE(text(e.get(), "Label4"), QStringLiteral("9"));
-        QCOMPARE(text(e.get(), "Label5"), QStringLiteral("4"));
+        QCOMPARE(textOf(e.get(), "Label4") + '/' + textOf(e.get(), "Label5"), QStringLiteral("9/4"));
         QCOMPARE(command9->property("Tag").toString(), QStringLiteral("False"));
         QCOMPARE(e->state().mapcoll, flags);
         pressCell(e.get(), 4, 9);
         QCOMPARE(e->state().mapcoll[cellSlot(4, 9)], QStringLiteral("1"));
-        QCOMPARE(text(e.get(), "Label4"), QStringLiteral("9"));
     }
 
     void drawingBeforeAnyLoadIsIgnored() {
-        MapEditor e(mApp->services, [] { return QStringLiteral("Jeu"); });
+        MapEditor e(mFix->app.services, [] { return QStringLiteral("Jeu"); });
         e.show();
         const QImage before = e.grab().toImage();
         pressCell(&e, 1, 1);
@@ -269,75 +177,185 @@ private slots:
         QCOMPARE(e.grab().toImage(), before);
     }
 
-    void canvasShowsTilesAndMarks() {
-        std::unique_ptr<MapEditor> e(editorOn("01"));
-        // Row 1, column 2 holds code 3: tile 4 of set 01.
-        QVERIFY(nearColour(shown(e.get(), {42, 14}), tileColour(1, 4)));
-        const QRect mark(453, 203, 20, 26);
-        QCOMPARE(whiteIn(e.get(), mark), 0);
-        mode(e.get(), 1)->setChecked(true);
-        pressCell(e.get(), 8, 17);
-        QVERIFY(whiteIn(e.get(), mark) > 10);
-        QVERIFY(whiteIn(e.get(), mark.adjusted(5, 1, 0, 0)) > 10); // the X starts at (453, 203)
-        pressCell(e.get(), 8, 17);
-        QCOMPARE(whiteIn(e.get(), mark), 0);
-    }
-
-    void resetAndTextureShowWithoutPress() {
-        std::unique_ptr<MapEditor> e(editorOn("01"));
-        // On opening, the previews show the map's set and the current tile.
-        QVERIFY(!e->findChild<QLabel*>("Image1")->pixmap().isNull());
-        QVERIFY(!e->findChild<QLabel*>("Image5")->pixmap().isNull());
-
-        mApp->dialogs.answers = {MsgAnswer::Yes};
-        click(e.get(), "Command10");
-        QVERIFY(nearColour(shown(e.get(), {14, 14}), tileColour(1, 1)));
-
-        click(e.get(), "Command11");
-        auto* frame4 = e->findChild<QWidget*>("Frame4");
-        QVERIFY(frame4->isVisible());
+    void textureChangeRepaints() {
+        auto e = mFix->editorOn("01");
+        clickOn(e.get(), "Command11");
         e->findChild<QScrollBar*>("HScroll2")->setValue(2);
-        click(e.get(), "Command14");
-        QVERIFY(frame4->isHidden());
-        QVERIFY(nearColour(shown(e.get(), {14, 14}), tileColour(2, 1)));
-        QCOMPARE(readini("Carte01", "texture", mProject + "/projet.ini"), QStringLiteral("02"));
+        clickOn(e.get(), "Command14");
+        QVERIFY(e->findChild<QWidget*>("Frame4")->isHidden());
+        QVERIFY(nearColour(shown(e.get(), {42, 14}), tileColour(2, 4))); // code 3
+        QCOMPARE(readini("Carte01", "texture", ini()), QStringLiteral("02"));
         QCOMPARE(bytesOf(mProject + "/images/map01/terrain.png"), QByteArray("sheet 2"));
         QCOMPARE(e->findChild<QScrollBar*>("Choixtext")->maximum(), 4);
-        QVERIFY(mApp->dialogs.shown.size() == 1);
+        QVERIFY(mDialogs->shown.isEmpty());
     }
 
-    void mapChooserLoadsAnotherMap() {
-        std::unique_ptr<MapEditor> e(editorOn("01"));
-        click(e.get(), "Command4");
-        click(e.get(), "Command6");
+    void mapChooserLoadsMapTen() {
+        makeProject(mFix->app.dir.path(), "Jeu", 10);
+        auto e = mFix->editorOn("01");
+        clickOn(e.get(), "Command4");
+        clickOn(e.get(), "Command6");
         auto* scroll = e->findChild<QScrollBar*>("HScroll1");
-        QCOMPARE(scroll->minimum(), 1);
-        QCOMPARE(scroll->maximum(), 2);
-        scroll->setValue(2);
-        QCOMPARE(text(e.get(), "Label1"), QStringLiteral("02"));
-        QCOMPARE(text(e.get(), "Label3"), QStringLiteral("Carte 2"));
-        QCOMPARE(e->tag(), QStringLiteral("01"));
-        click(e.get(), "Command1");
-        QCOMPARE(e->tag(), QStringLiteral("02"));
+        QCOMPARE(scroll->maximum(), 10);
+        scroll->setValue(10);
+        QCOMPARE(textOf(e.get(), "Label1"), QStringLiteral("10"));
+        QCOMPARE(textOf(e.get(), "Label3"), QStringLiteral("Carte 10"));
+        clickOn(e.get(), "Command1");
+        QCOMPARE(e->tag(), QStringLiteral("10"));
+        QCOMPARE(textOf(e.get(), "text1"), QStringLiteral("Carte 10"));
         QVERIFY(e->findChild<QWidget*>("Frame1")->isHidden());
-        QVERIFY(e->findChild<QWidget*>("Frame3")->isHidden());
     }
 
-    void ownMenu() {
+    void newMapFromFrameAndMenuThenExit() {
         QMdiArea area;
-        std::unique_ptr<MapEditor> owned(editorOn("01"));
-        MapEditor* e = owned.release();
-        QMdiSubWindow* sub = area.addSubWindow(e);
+        MapEditor* e = mFix->editorOn("01").release();
+        QPointer<QMdiSubWindow> sub = area.addSubWindow(e);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         area.show();
-        QCOMPARE(e->findChild<QMenu*>("fileMenu")->title(), QStringLiteral("&Fichier"));
-        auto* newca = e->findChild<QAction*>("newca");
-        QCOMPARE(newca->text(), QStringLiteral("Nouvelle Carte"));
-        newca->trigger();
+        clickOn(e, "Command4"); // "Nouvelle carte" of the main menu frame
+        clickOn(e, "Command5");
+        QVERIFY(!e->findChild<QWidget*>("Frame3")->isVisibleTo(e));
         QCOMPARE(e->tag(), QStringLiteral("03"));
-        QPointer<QMdiSubWindow> watched(sub);
+        QCOMPARE(textOf(e, "text1"), QStringLiteral("Carte 1"));
+        e->findChild<QAction*>("newca")->trigger();
+        QCOMPARE(e->tag(), QStringLiteral("04"));
+        QCOMPARE(readini("Jeu", "cartes", ini()), QStringLiteral("04"));
+        QVERIFY(mDialogs->shown.isEmpty());
         e->findChild<QAction*>("exit")->trigger();
-        QTRY_VERIFY(!watched);
+        QTRY_VERIFY(!sub);
+    }
+
+    // The event panel.
+
+    void eventCellIsChosenAndSaved() {
+        QVERIFY(saveevent({"-- a"}, script("01", "312")));
+        auto e = eventEditorOn("01");
+        pressCell(e.get(), 3, 12);
+        QCOMPARE(textOf(e.get(), "ln") + '/' + textOf(e.get(), "co"), QStringLiteral("3/12"));
+        QCOMPARE(e->eventLines(), QStringList{"-- a"});
+        QCOMPARE(e->state().mapcoll[cellSlot(3, 12)], QStringLiteral("0")); // no other effect
+        clickOn(e.get(), "Command15");
+        e->setMapNumber("02"); // the lines still belong to the cell of map 01
+        e->loadmap();
+        clickOn(e.get(), "Command2");
+        QVERIFY(mDialogs->shown.isEmpty());
+        QVERIFY(e->isVisible());
+        QCOMPARE(bytesOf(script("01", "312")), QByteArray("\r\n-- a\r\nend\r\n"));
+        QVERIFY(!QFileInfo::exists(script("02", "312")));
+        pressCell(e.get(), 1, 1);
+        QVERIFY(e->eventLines().isEmpty());
+    }
+
+    void mapChangeLineWithChooserNotMoved() {
+        auto e = eventEditorOn("02");
+        clickOn(e.get(), "Command19");
+        QVERIFY(e->findChild<QWidget*>("Frame9")->isVisible());
+        QCOMPARE(textOf(e.get(), "Label12"), QStringLiteral("01"));
+        QCOMPARE(textOf(e.get(), "Label14"), QStringLiteral("Carte 2"));
+        clickOn(e.get(), "Command21");
+        QCOMPARE(e->eventLines(), QStringList{"runmap(\"01\")"});
+    }
+
+    void panelCommandAppendsItsLine_data() {
+        // Steps apart by spaces: a button's name clicks it; "name=v" fills a field or picks
+        // combo item v; "name#k" clicks item k of a list.
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("answer"); // to the prompt, if any
+        QTest::addColumn<QString>("line");   // empty: none, and "Valeur incorrect !" is shown
+        QTest::newRow("texte") << "Command8" << "Bonjour" << "affichertexte(\"Bonjour\")";
+        QTest::newRow("pause") << "Command12" << "60" << "screen.waitVblankStart(60)";
+        QTest::newRow("bad pause") << "Command12" << "abc" << "";
+        QTest::newRow("variable") << "Command18 List1#1" << "non" << "var[2] = \"non\"";
+        QTest::newRow("vie") << "Command17 Option1_4 Text2=3 Command22" << ""
+                             << "hero.vie = hero.vie + 3";
+        QTest::newRow("condition") << "Command13 Combo1=1 Combo2=1 Command3" << ""
+                                   << "if var[2] ~= \"0\" then";
+        QTest::newRow("fin") << "Command15" << "" << "end";
+    }
+    void panelCommandAppendsItsLine() {
+        QFETCH(QString, steps);
+        QFETCH(QString, answer);
+        QFETCH(QString, line);
+        writeini("Variables", "nombre", "2", ini());
+        writeini("Variable2", "valeur", "oui", ini());
+        auto e = eventEditorOn("01");
+        pressCell(e.get(), 1, 1);
+        mDialogs->promptAnswers = {answer};
+        for (const QString& step : steps.split(' ')) {
+            const QString name = step.section(QRegularExpression("[=#]"), 0, 0);
+            const int value = step.section(QRegularExpression("[=#]"), 1).toInt();
+            if (step.contains('#'))
+                emit e->findChild<QListWidget*>(name)->itemClicked(
+                    e->findChild<QListWidget*>(name)->item(value));
+            else if (auto* combo = e->findChild<QComboBox*>(name))
+                combo->setCurrentIndex(value);
+            else if (step.contains('='))
+                e->findChild<QLineEdit*>(name)->setText(QString::number(value));
+            else
+                clickOn(e.get(), name);
+        }
+        QCOMPARE(e->eventLines(), line.isEmpty() ? QStringList() : QStringList{line});
+        if (line.isEmpty())
+            QCOMPARE(mDialogs->shown.last().text, QStringLiteral("Valeur incorrect !"));
+    }
+
+    void deleteModeAsksFirst() {
+        auto e = eventEditorOn("01");
+        pressCell(e.get(), 1, 1);
+        for (int i = 0; i < 3; ++i)
+            clickOn(e.get(), "Command15");
+        auto* list = e->findChild<QListWidget*>("listev");
+        clickOn(e.get(), "Command20");
+        QVERIFY(e->findChild<QWidget*>("Frame11")->isVisible());
+        mDialogs->answers = {MsgAnswer::No, MsgAnswer::Yes};
+        emit list->itemClicked(list->item(0));
+        QCOMPARE(list->count(), 3);
+        emit list->itemClicked(list->item(0));
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(mFix->app.messages(), (QStringList{"Êtes-vous sure ?", "Êtes-vous sure ?"}));
+        QCOMPARE(mDialogs->shown[0].buttons, MsgButtons::YesNo);
+    }
+
+    void failedSauverNamesTheFile() {
+        auto e = eventEditorOn("01");
+        pressCell(e.get(), 1, 2);
+        QDir().mkpath(script("01", "12")); // a folder where the file should go
+        clickOn(e.get(), "Command2");
+        QCOMPARE(mDialogs->shown.size(), 1);
+        QVERIFY(mDialogs->shown[0].text.contains(QDir::toNativeSeparators(script("01", "12"))));
+        QVERIFY(e->isVisible());
+    }
+
+    void badMapCountIsNotFatal_data() {
+        QTest::addColumn<QString>("cartes");
+        QTest::newRow("empty") << "";
+        QTest::newRow("not a number") << "deux";
+        QTest::newRow("zero") << "0";
+    }
+    void badMapCountIsNotFatal() {
+        QFETCH(QString, cartes);
+        auto e = eventEditorOn("01");
+        writeini("Jeu", "cartes", cartes, ini());
+        clickOn(e.get(), "Command19");
+        QCOMPARE(mFix->app.messages(),
+                 QStringList{"Erreur : Fichier projet.ini corrompus ou introuvable, veuillez "
+                             "reporter ce bug sur quendal.example"});
+        QCOMPARE(mDialogs->shown[0].title, QStringLiteral("Erreur"));
+        QVERIFY(e->findChild<QWidget*>("Frame9")->isHidden());
+        QVERIFY(e->isVisible());
+    }
+
+    void doubleClickAsksForTheEventEditor() {
+        auto e = mFix->editorOn("02");
+        QSignalSpy spy(e.get(), &MapEditor::eventEditorRequested);
+        const QPoint cell(2 * 28 + 5, 1 * 29 + 5); // row 2, column 3
+        QTest::mouseDClick(canvasOf(e.get()), Qt::LeftButton, {}, cell);
+        QCOMPARE(spy.size(), 0); // drawing mode
+        mode(e.get(), 2)->setChecked(true);
+        QTest::mouseDClick(canvasOf(e.get()), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(canvasOf(e.get()), Qt::LeftButton, {}, QPoint(478, 10));
+        QCOMPARE(spy.size(), 1);
+        QCOMPARE(spy[0], (QVariantList{"02", 2, 3}));
     }
 };
 

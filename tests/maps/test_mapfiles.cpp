@@ -1,248 +1,197 @@
-// Map state and map files: offsets, the two formats, save refusals and "Nouvelle carte".
+// The plain logic under the map editor: map files and "Nouvelle carte", texture sets, the
+// tile cache, the canvas grid and the painted picture of a map.
 
+#include "tiles.h"
 #include "maps/mapfiles.h"
-#include "maps/mapstate.h"
-#include "shell/appfolder.h"
+#include "maps/maprenderer.h"
+#include "maps/textureset.h"
 
 #include <QFileInfo>
 #include <QTest>
 
+using mapgrid::Cell;
 
 class TestMapFiles : public QObject {
     Q_OBJECT
 
 private:
-    AppFolder* mApp = nullptr;
+    std::unique_ptr<AppFolder> mApp;
+    QString mDir;
     QString mProject;
+
+    QString ini() const { return mProject + "/projet.ini"; }
 
 private slots:
     void init() {
-        mApp = new AppFolder;
-        mProject = makeProject(mApp->dir.path(), QStringLiteral("Jeu"), 1);
+        mApp = std::make_unique<AppFolder>();
+        mDir = mApp->dir.path();
+        mProject = makeProject(mDir, QStringLiteral("Jeu"), 1);
+        makeTextureSets(mDir);
     }
-    void cleanup() { delete mApp; }
 
-    void cellOffsets_data() {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<int>("slot");
-        QTest::addColumn<int>("mapChar");  // 1-based position in the map file
-        QTest::addColumn<int>("evChar");   // 1-based position in the collision file
-        QTest::newRow("top left") << 1 << 1 << 0 << 7 << 1;
-        QTest::newRow("top right") << 1 << 17 << 16 << 23 << 17;
-        QTest::newRow("row 2 column 1") << 2 << 1 << 17 << 26 << 20;
-        QTest::newRow("last shown cell") << 8 << 17 << 135 << 7 + 7 * 19 + 16 << 1 + 7 * 19 + 16;
-    }
-    void cellOffsets() {
-        QFETCH(int, row);
-        QFETCH(int, column);
-        QFETCH(int, slot);
-        QFETCH(int, mapChar);
-        QFETCH(int, evChar);
-        QCOMPARE(cellSlot(row, column), slot);
-        QString map(6 + 8 * 19, u'0');
-        QString ev(8 * 19, u'0');
-        map[mapChar - 1] = u'7';
-        ev[evChar - 1] = u'1';
+    void row2Column1IsCharacters26And20() {
+        QString map(6 + 8 * 19, u'0'), ev(8 * 19, u'0');
+        map[25] = u'7';
+        ev[19] = u'1';
         MapState state;
         state.loadRows(map, ev);
-        QCOMPARE(state.maptiles[slot], QStringLiteral("7"));
-        QCOMPARE(state.mapcoll[slot], QStringLiteral("1"));
-        QCOMPARE(state.maptiles.at(slot == 0 ? 1 : 0), QStringLiteral("0"));
+        QCOMPARE(state.maptiles[17] + state.maptiles[16] + state.maptiles[18], QStringLiteral("700"));
+        QCOMPARE(state.mapcoll[17] + state.mapcoll[16] + state.mapcoll[18], QStringLiteral("100"));
     }
 
-    void loadReadsHeaderNameAndCells() {
-        writefile(QStringLiteral("1703\r\n") + templateMap().mid(6), mapFilePath(mProject, "01"));
-        MapState state;
-        const MapLoad load = loadMap(state, mProject, QStringLiteral("01"));
-        QVERIFY(load.valid);
-        QCOMPARE(load.heroX, QStringLiteral("17"));
-        QCOMPARE(load.heroY, QStringLiteral("03"));
-        QCOMPARE(load.name, QStringLiteral("Carte 1"));
-        QCOMPARE(state.maptiles[cellSlot(3, 4)], QStringLiteral("7"));
-        QCOMPARE(state.mapcoll[cellSlot(3, 3)], QStringLiteral("1"));
-        QVERIFY(state.maptiles[136].isEmpty());  // the 9th row is never loaded
-
-        QVERIFY(saveMap(state, true, mProject, "01", load.name, load.heroX, load.heroY).isEmpty());
-        QVERIFY(readfile(mapFilePath(mProject, "01")).startsWith(QStringLiteral("1703\r\n")));
-    }
-
-    void shortFilesGiveEmptyCells() {
-        writefile(QStringLiteral("0101\r\n123"), mapFilePath(mProject, "01"));
-        QFile::remove(collisionFilePath(mProject, "01"));
-        MapState state;
-        QVERIFY(loadMap(state, mProject, "01").valid);
-        QCOMPARE(state.maptiles[2], QStringLiteral("3"));
-        QCOMPARE(state.maptiles[3], QStringLiteral("\r"));  // taken as it stands
-        QVERIFY(state.maptiles[5].isEmpty());                // beyond the end of the file
-        QVERIFY(state.mapcoll[0].isEmpty());
-    }
-
-    void missingMapLeavesCells() {
-        MapState state;
-        loadMap(state, mProject, "01");
-        const MapState before = state;
-        const MapLoad load = loadMap(state, mProject, QStringLiteral("05"));
-        QVERIFY(!load.valid);
-        QVERIFY(load.heroX.isEmpty() && load.heroY.isEmpty());
-        QCOMPARE(state.maptiles, before.maptiles);
-        QCOMPARE(state.mapcoll, before.mapcoll);
-    }
-
-    void headerOfSavedMap_data() {
-        QTest::addColumn<QString>("x");
-        QTest::addColumn<QString>("y");
-        QTest::addColumn<QString>("header");
-        QTest::newRow("5, 3") << "5" << "3" << "0503";
-        QTest::newRow("12, 8") << "12" << "8" << "1208";
-        QTest::newRow("leading zeros") << "05" << "03" << "0503";
-        QTest::newRow("17, 3 as loaded") << "17" << "03" << "1703";
-    }
-    void headerOfSavedMap() {
-        QFETCH(QString, x);
-        QFETCH(QString, y);
-        QFETCH(QString, header);
-        MapState state;
-        state.reset();
-        QVERIFY(saveMap(state, true, mProject, "01", "Carte 1", x, y).isEmpty());
-        QVERIFY(readfile(mapFilePath(mProject, "01")).startsWith(header + QStringLiteral("\r\n")));
-    }
-
-    void roundTripWritesEmptyNinthRowThenZerosAfterReset() {
+    void loadSaveRoundTrip() {
+        const QString map = "1703\r\n" + templateMap().mid(6) + "\r\n\r\n"; // 9th row empty
+        writefile(map, mapFilePath(mProject, "01"));
         MapState state;
         const MapLoad load = loadMap(state, mProject, "01");
-        QVERIFY(saveMap(state, true, mProject, "01", load.name, load.heroX, load.heroY).isEmpty());
-        QCOMPARE(readfile(mapFilePath(mProject, "01")), templateMap() + QStringLiteral("\r\n\r\n"));
-        QCOMPARE(readfile(collisionFilePath(mProject, "01")),
-                 templateCollisions() + QStringLiteral("\r\n\r\n"));
+        QVERIFY(load.valid);
+        QCOMPARE(load.heroX + '/' + load.heroY, QStringLiteral("17/03"));
+        QCOMPARE(load.name, QStringLiteral("Carte 1"));
+        QVERIFY(saveMap(state, true, mProject, "01", "Forêt", load.heroX, load.heroY).isEmpty());
+        QCOMPARE(readfile(mapFilePath(mProject, "01")), map);
+        QCOMPARE(readfile(collisionFilePath(mProject, "01")), templateCollisions() + "\r\n\r\n");
+        QCOMPARE(readini("Carte01", "nom", ini()), QStringLiteral("Forêt"));
 
-        state.reset();
-        QVERIFY(saveMap(state, true, mProject, "01", load.name, load.heroX, load.heroY).isEmpty());
-        const QString zeros = QString(17, u'0') + QStringLiteral("\r\n");
-        QCOMPARE(readfile(mapFilePath(mProject, "01")),
-                 QStringLiteral("0503\r\n") + zeros.repeated(9) + QStringLiteral("\r\n"));
-        QCOMPARE(readfile(collisionFilePath(mProject, "01")),
-                 zeros.repeated(9) + QStringLiteral("\r\n"));
+        state.reset(); // all nine rows are written as zeros
+        QVERIFY(saveMap(state, true, mProject, "01", "Forêt", "5", "3").isEmpty());
+        const QString zeros = QString(17, u'0') + "\r\n";
+        QCOMPARE(readfile(mapFilePath(mProject, "01")), "0503\r\n" + zeros.repeated(9) + "\r\n");
+        QCOMPARE(readfile(collisionFilePath(mProject, "01")), zeros.repeated(9) + "\r\n");
+        QVERIFY(saveMap(state, true, mProject, "01", "Forêt", "12", "8").isEmpty());
+        QVERIFY(readfile(mapFilePath(mProject, "01")).startsWith("1208\r\n"));
     }
 
-    void saveWritesTheName() {
-        MapState state;
-        loadMap(state, mProject, "01");
-        QVERIFY(saveMap(state, true, mProject, "01", "Forêt", "1", "1").isEmpty());
-        QCOMPARE(readini("carte01", "nom", mProject + "/projet.ini"), QStringLiteral("Forêt"));
-    }
-
-    void refusedSavesWriteNothing_data() {
-        QTest::addColumn<bool>("cellsAreThisMap");
-        QTest::addColumn<QString>("x");
-        QTest::addColumn<QString>("y");
-        QTest::addColumn<QString>("why");
-        QTest::newRow("after a refused load") << false << "" << "" << "n'a pas pu être chargée";
-        QTest::newRow("cells of another map") << false << "5" << "3" << "n'a pas pu être chargée";
-        QTest::newRow("empty hero start") << true << "" << "" << "n'est pas un nombre";
-        QTest::newRow("letters") << true << "ab" << "3" << "n'est pas un nombre";
-        QTest::newRow("negative") << true << "-1" << "3" << "n'est pas un nombre";
-        QTest::newRow("three digits") << true << "5" << "100" << "n'est pas un nombre";
-    }
-    void refusedSavesWriteNothing() {
-        QFETCH(bool, cellsAreThisMap);
-        QFETCH(QString, x);
-        QFETCH(QString, y);
-        QFETCH(QString, why);
-        MapState state;
-        loadMap(state, mProject, "01");
-        const QByteArray ini = bytesOf(mProject + "/projet.ini");
-        const QString error = saveMap(state, cellsAreThisMap, mProject, "02", "Nouveau", x, y);
-        QVERIFY2(error.contains(why), qPrintable(error));
-        QVERIFY(!QFileInfo::exists(mapFilePath(mProject, "02")));
-        QVERIFY(!QFileInfo::exists(collisionFilePath(mProject, "02")));
-        QCOMPARE(bytesOf(mProject + "/projet.ini"), ini);
-    }
-
-    void failedWriteNamesTheFile() {
-        MapState state;
-        loadMap(state, mProject, "01");
-        const QString map = mapFilePath(mProject, "01");
-        const QByteArray before = bytesOf(map);
-        QFile::setPermissions(map, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        state.reset();
-        const QString error = saveMap(state, true, mProject, "01", "Carte 1", "1", "1");
-        QVERIFY2(error.contains(map), qPrintable(error));
-        QCOMPARE(bytesOf(map), before);
-    }
-
-    void newMapFollowsTheCount_data() {
+    void newMap_data() {
         QTest::addColumn<QString>("cartes");
         QTest::addColumn<QString>("nn");
-        QTest::newRow("one map") << "1" << "02";
-        QTest::newRow("nine maps") << "9" << "10";
-        QTest::newRow("stored as 02") << "02" << "03";
+        QTest::newRow("1") << "1" << "02";
+        QTest::newRow("9") << "9" << "10";
     }
-    void newMapFollowsTheCount() {
+    void newMap() {
         QFETCH(QString, cartes);
         QFETCH(QString, nn);
-        const QString ini = mProject + "/projet.ini";
-        writeini("Jeu", "cartes", cartes, ini);
-        const NewMap added = addNewMap(mApp->dir.path(), mProject);
+        writeini("Jeu", "cartes", cartes, ini());
+        const NewMap added = addNewMap(mDir, mProject);
         QVERIFY2(added.error.isEmpty(), qPrintable(added.error));
         QCOMPARE(added.nn, nn);
-        QCOMPARE(readini("Jeu", "cartes", ini), nn);
-        QCOMPARE(readini("Carte" + nn, "texture", ini), QStringLiteral("01"));
-        QCOMPARE(readini("Carte" + nn, "nom", ini), QStringLiteral("Carte 1"));
+        QCOMPARE(readini("Jeu", "cartes", ini()), nn);
+        QCOMPARE(readini("Carte" + nn, "texture", ini()), QStringLiteral("01"));
+        QCOMPARE(readini("Carte" + nn, "nom", ini()), QStringLiteral("Carte 1"));
         QCOMPARE(readfile(mapFilePath(mProject, nn)), templateMap());
         QCOMPARE(readfile(collisionFilePath(mProject, nn)), templateCollisions());
         QVERIFY(QFileInfo(mProject + "/ev/map" + nn).isDir());
         QCOMPARE(bytesOf(mProject + "/images/map" + nn + "/terrain.png"), QByteArray("tile sheet"));
     }
 
-    void newMapKeepsExistingFolders() {
-        QDir().mkpath(mProject + "/ev/map02");
-        putFile(mProject + "/ev/map02/ev11", "\r\naffichertexte(\"a\")\r\n");
-        const NewMap added = addNewMap(mApp->dir.path(), mProject);
-        QVERIFY(added.error.isEmpty());
-        QCOMPARE(bytesOf(mProject + "/ev/map02/ev11"), QByteArray("\r\naffichertexte(\"a\")\r\n"));
-    }
-
-    void newMapNeverOverwrites_data() {
-        QTest::addColumn<QString>("cartes");     // "-" leaves the key out
-        QTest::addColumn<QString>("existing");   // a file of map 02 that exists already
+    void newMapRefused_data() {
+        QTest::addColumn<QString>("cartes");   // "-" leaves the key out
+        QTest::addColumn<QString>("existing"); // a file of map 02 already there; "ro": read-only ini
         QTest::newRow("no count") << "-" << "";
-        QTest::newRow("empty count") << "" << "";
         QTest::newRow("not a number") << "deux" << "";
         QTest::newRow("map file exists") << "1" << "map02.map";
         QTest::newRow("collision file exists") << "1" << "map02.ev";
+        QTest::newRow("projet.ini not writable") << "1" << "ro";
     }
-    void newMapNeverOverwrites() {
+    void newMapRefused() {
         QFETCH(QString, cartes);
         QFETCH(QString, existing);
-        const QString ini = mProject + "/projet.ini";
         if (cartes == "-")
-            putFile(ini, "[Jeu]\r\nnom=Jeu\r\n");
+            putFile(ini(), "[Jeu]\r\nnom=Jeu\r\n");
         else
-            writeini("Jeu", "cartes", cartes, ini);
-        if (!existing.isEmpty())
+            writeini("Jeu", "cartes", cartes, ini());
+        if (existing == "ro")
+            QFile::setPermissions(ini(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        else if (!existing.isEmpty())
             putFile(mProject + '/' + existing, "mine");
-        const QByteArray iniBefore = bytesOf(ini);
+        const QByteArray iniBefore = bytesOf(ini());
         const QStringList filesBefore = QDir(mProject).entryList(QDir::Files);
 
-        const NewMap added = addNewMap(mApp->dir.path(), mProject);
+        const NewMap added = addNewMap(mDir, mProject);
         QVERIFY(!added.error.isEmpty());
-        QVERIFY(added.error.startsWith(QStringLiteral("Erreur")));
-        QCOMPARE(bytesOf(ini), iniBefore);
+        if (existing == "ro")
+            QVERIFY2(added.error.contains(ini()), qPrintable(added.error));
+        QCOMPARE(bytesOf(ini()), iniBefore);
         QCOMPARE(QDir(mProject).entryList(QDir::Files), filesBefore);
-        if (!existing.isEmpty())
+        if (existing.startsWith("map"))
             QCOMPARE(bytesOf(mProject + '/' + existing), QByteArray("mine"));
     }
 
-    void newMapUnwritableIniAddsNoFiles() {
-        const QString ini = mProject + "/projet.ini";
-        QFile::setPermissions(ini, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        const NewMap added = addNewMap(mApp->dir.path(), mProject);
-        QVERIFY2(added.error.contains(ini), qPrintable(added.error));
-        QVERIFY(!QFileInfo::exists(mapFilePath(mProject, "02")));
-        QVERIFY(!QFileInfo::exists(collisionFilePath(mProject, "02")));
+    void setCountStopsAtAnEmptyNbimg() {
+        // The set after the last has an empty nbimg; sets after that gap are not counted.
+        for (int sets : {3, 12}) {
+            for (int n = 1; n <= sets + 2; ++n)
+                putFile(TextureSet(mDir, n).iniPath(),
+                        n == sets + 1 ? "[texture]\r\nnbimg=\r\n" : "[texture]\r\nnbimg=4\r\n");
+            QCOMPARE(TextureSet::count(mDir), sets);
+        }
+    }
+
+    void tilePictureNames() {
+        const QString folder = mDir + "/data/images/terrains/terrain10/";
+        QCOMPARE(TextureSet(mDir, 10).tilePath(3), folder + "terrain03.JPG");
+        QCOMPARE(TextureSet(mDir, 10).tilePath(10), folder + "terrain010.JPG");
+        QCOMPARE(TextureSet(mDir, 10).tilePath(12), folder + "terrain012.JPG");
+    }
+
+    void pickerRangeIsCappedAtTen() {
+        putFile(TextureSet(mDir, 3).iniPath(), "[texture]\r\nnbimg=15\r\n");
+        QCOMPARE(TextureSet(mDir, 3).pickerMaximum(), 10);
+        QCOMPARE(TextureSet(mDir, 2).pickerMaximum(), 4);
+    }
+
+    void setWithoutSheetIsRefused() {
+        putFile(mProject + "/images/map01/terrain.png", "old sheet");
+        const auto result = TextureSet(mDir, 5).applyTo("Jeu", "01");
+        QCOMPARE(result, TextureSet::ApplyResult::SheetMissing);
+        QVERIFY(!TextureSet::applyErrorText(result, "01").isEmpty());
+        QCOMPARE(readini("Carte01", "texture", ini()), QStringLiteral("01"));
+        QCOMPARE(bytesOf(mProject + "/images/map01/terrain.png"), QByteArray("old sheet"));
+    }
+
+    void cacheReadsAgainAChangedPicture() {
+        const QString path = mDir + "/tile.JPG";
+        QVERIFY(saveSolid(path, Qt::red));
+        TileCache cache;
+        QVERIFY(nearColour(cache.picture(path).pixelColor(5, 5), Qt::red));
+        // The same size on disk is possible: a changed modification time is enough.
+        QVERIFY(saveSolid(path, Qt::blue));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(60),
+                              QFileDevice::FileModificationTime));
+        f.close();
+        QVERIFY(nearColour(cache.picture(path).pixelColor(5, 5), Qt::blue));
+    }
+
+    void cellAt_data() {
+        QTest::addColumn<QPoint>("press");
+        QTest::addColumn<int>("row"); // 0: no cell
+        QTest::addColumn<int>("column");
+        QTest::newRow("0, 0") << QPoint(0, 0) << 1 << 1;
+        QTest::newRow("27, 28") << QPoint(27, 28) << 1 << 1;
+        QTest::newRow("28, 29") << QPoint(28, 29) << 2 << 2;
+        QTest::newRow("475, 231") << QPoint(475, 231) << 8 << 17;
+        QTest::newRow("476") << QPoint(476, 10) << 0 << 0;
+        QTest::newRow("y 232") << QPoint(10, 232) << 0 << 0;
+    }
+    void cellAt() {
+        QFETCH(QPoint, press);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QCOMPARE(mapgrid::cellAt(press).value_or(Cell{}),
+                 (row ? Cell{row, column, (row - 1) * 17 + column - 1} : Cell{}));
+    }
+
+    void unpaintedCellsKeepOldPixels() {
+        MapRenderer renderer(Qt::yellow);
+        // Not decimal numbers, or a tile the set lacks; the last cell is tile 1.
+        const QStringList tiles = {"", "a", " 1", "-1", "12", "0"};
+        renderer.paint(tiles, QStringList(), mDir, "01");
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(renderer.image().pixelColor(i * 28 + 14, 14), QColor(Qt::yellow));
+        QVERIFY(nearColour(renderer.image().pixelColor(5 * 28 + 14, 14), tileColour(1, 1)));
     }
 };
 
-QTEST_GUILESS_MAIN(TestMapFiles)
+QTEST_MAIN(TestMapFiles)
 #include "test_mapfiles.moc"

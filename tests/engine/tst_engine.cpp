@@ -158,7 +158,7 @@ private slots:
         QVERIFY(textShownAt(playing.screen, 4, 263, "Vie : 10", kWhite));
     }
 
-    // A step takes 4 frames: a direction held from frame 10 to 17 walks two cells.
+    // A step takes 8 frames: a direction held from frame 10 to 25 walks two cells.
     void walkingAndCollisions_data() {
         QTest::addColumn<QPoint>("start");
         QTest::addColumn<QList<QPoint>>("blocked");
@@ -166,7 +166,7 @@ private slots:
         QTest::addColumn<QPoint>("end");
         QTest::addColumn<QString>("sprite");
         QTest::addColumn<QByteArray>("log");
-        QTest::newRow("right two cells") << QPoint(3, 2) << QList<QPoint>{} << QByteArray("10 right\n18\n")
+        QTest::newRow("right two cells") << QPoint(3, 2) << QList<QPoint>{} << QByteArray("10 right\n26\n")
                                          << QPoint(5, 2) << "droite1" << QByteArray("4 2 01\n5 2 01\n");
         QTest::newRow("collision after a step") << QPoint(3, 2) << QList<QPoint>{QPoint(5, 2)}
                                                 << QByteArray("10 right\n30\n") << QPoint(4, 2) << "droite1"
@@ -204,19 +204,20 @@ private slots:
                              "  var[1] = \"oui\"\n"
                              "  hero.vie = hero.vie - 3\n"
                              "end\n");
-        const GameRun run = game.play(40, kNewGame + "10 right\n18\n");
+        const GameRun run = game.play(40, kNewGame + "10 right\n26\n");
         QCOMPARE(run.log, QByteArray("numberstring 0 10\nnumberstring oui 7\n"));
         QVERIFY(textShownAt(run.screen, 4, 263, "Vie : 4", kWhite));
     }
 
-    // Right is held from frame 10 to 60: an arrival every 4 frames, but a pause of 30 frames
-    // on the first arrival leaves time for 4 more cells only.
+    // Right is held from frame 10 to 100: an arrival every 8 frames, but a pause of 30
+    // frames on the first arrival leaves time for 6 more cells only (10 without it).
     void pauseHoldsTheGame() {
         Game game;
         QVERIFY(game.valid);
         game.write("map01.map", patternMap(3, 2));
         game.write("ev.lua", events("screen.waitVblankStart(30)"));
-        QCOMPARE(game.play(61, kNewGame + "10 right\n61\n").log, QByteArray("4 2 01\n5 2 01\n6 2 01\n7 2 01\n8 2 01\n"));
+        QCOMPARE(game.play(101, kNewGame + "10 right\n101\n").log,
+                 QByteArray("4 2 01\n5 2 01\n6 2 01\n7 2 01\n8 2 01\n9 2 01\n10 2 01\n"));
     }
 
     void runmapChangesTheMap() {
@@ -227,7 +228,7 @@ private slots:
         game.write("map02.ev", collisionFile({}));
         game.write("images/map02/terrain.png", bytesOf(kData + "/images/terrains/terrain02/terrain01.png"));
         game.write("ev.lua", events("runmap(\"02\")"));
-        const GameRun run = game.play(40, kNewGame + "10 right\n18\n"); // the second step is on map 02
+        const GameRun run = game.play(40, kNewGame + "10 right\n26\n"); // the second step is on map 02
         QCOMPARE(run.log, QByteArray("4 2 01\n7 7 02\n"));
         QVERIFY(heroShownAt(run.screen, 7, 7, "droite1"));
         QVERIFY(cellShowsTile(run.screen, "02", 1, 1, 2));
@@ -259,14 +260,14 @@ private slots:
         QVERIFY(titleShown(game.play(40, buttons).screen));
     }
 
-    // Cross stays down from the title menu through the arrival at frame 13 until frame 30,
+    // Cross stays down from the title menu through the arrival at frame 17 until frame 30,
     // and is pressed again at frame 45.
     void affichertexteWaitsForANewPress() {
         Game game;
         QVERIFY(game.valid);
         game.write("map01.map", patternMap(3, 2));
         game.write("ev.lua", events("affichertexte(\"Bonjour\")\nlocal g = io.open('log.txt', 'a') g:write('suite') g:close()"));
-        const QByteArray buttons = "0\n5 cross\n10 cross right\n14 cross\n30\n45 cross\n47\n";
+        const QByteArray buttons = "0\n5 cross\n10 cross right\n18 cross\n30\n45 cross\n47\n";
         const GameRun waiting = game.play(40, buttons);
         QVERIFY(dialogShown(waiting.screen));
         QVERIFY(textShownAt(waiting.screen, 10, 200, "Bonjour", kBlack));
@@ -295,13 +296,13 @@ private slots:
         QVERIFY(built.variablesWritten && built.eventsWritten);
         QVERIFY(writeLauncher(app, "Jeu"));
 
-        const QByteArray buttons = kNewGame + "10 up\n20\n25 right\n33\n50 cross\n52\n";
+        const QByteArray buttons = kNewGame + "10 up\n20\n25 right\n41\n60 cross\n62\n";
         const GameRun blocked = play(app, 22, buttons);
         QVERIFY(heroShownAt(blocked.screen, 9, 4, "dos1"));
-        const GameRun talking = play(app, 45, buttons);
+        const GameRun talking = play(app, 55, buttons);
         QVERIFY(dialogShown(talking.screen));
         QVERIFY(heroShownAt(talking.screen, 11, 4, "droite1"));
-        const GameRun map02 = play(app, 70, buttons);
+        const GameRun map02 = play(app, 80, buttons);
         QCOMPARE(map02.exitCode, 0);
         QVERIFY2(!map02.errors.contains("Error"), qPrintable(map02.errors));
         QVERIFY(cellShowsTile(map02.screen, "02", 1, 1, 0));

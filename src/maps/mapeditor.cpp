@@ -34,7 +34,7 @@
 namespace {
 
 // The area below the menu bar: canvas, configuration frame and event panel.
-constexpr int kBodyWidth = 649;
+constexpr int kBodyWidth = 697;
 constexpr int kPanelTop = 248;
 constexpr int kPanelHeight = 300;
 
@@ -120,7 +120,7 @@ MapEditor::MapEditor(AppServices& services, std::function<QString()> currentProj
 
 void MapEditor::buildConfiguration(QWidget* body) {
     mFrame2 = place(new QGroupBox(QStringLiteral("Configuration"), body), "Frame2", 488, 24,
-                    153, 225);
+                    201, 225);
     auto* label6 = label(mFrame2, "Label6", QStringLiteral("Position de départ du héro"), 8, 16, 141);
     label(mFrame2, "Label9", QStringLiteral("X :"), 8, 40, 16);
     mLabel4 = label(mFrame2, "Label4", QStringLiteral("1"), 24, 40, 25);
@@ -131,7 +131,7 @@ void MapEditor::buildConfiguration(QWidget* body) {
     mLabel5 = label(mFrame2, "Label5", QStringLiteral("1"), 24, 56, 33);
     mLabel5->setAccessibleName(QStringLiteral("Ligne de départ du héro"));
     auto* label7 = label(mFrame2, "Label7", QStringLiteral("Nom de la carte :"), 8, 74, 88);
-    mText1 = place(new QLineEdit(QStringLiteral("Carte"), mFrame2), "text1", 96, 72, 49, 19);
+    mText1 = place(new QLineEdit(QStringLiteral("Carte"), mFrame2), "text1", 96, 72, 97, 19);
     mText1->setAccessibleName(QStringLiteral("Nom de la carte"));
 
     // The tile picker's frame "Déssin" lies under the drawing option, whose caption covers the
@@ -264,9 +264,9 @@ void MapEditor::buildEventPanel(QWidget* body) {
         buttons.insert(QLatin1String(c.name), b);
     }
 
-    mListev = place(new QListWidget(frame6), "listev", 368, 16, 273, 225);
+    mListev = place(new QListWidget(frame6), "listev", 368, 16, 321, 225);
     mListev->setAccessibleName(QStringLiteral("Code de l'évènement"));
-    auto* command2 = button(frame6, "Command2", QStringLiteral("Sauver"), 512, 252, 129, 33);
+    auto* command2 = button(frame6, "Command2", QStringLiteral("Sauver"), 560, 252, 129, 33);
 
     // Sub-panels between the command column and the list; the one opened last is on top.
     const CommandPanelNames names = CommandPanelNames::mapEditorPanel();

@@ -15,6 +15,11 @@
 #include <QPushButton>
 #include <QDir>
 #include <QRadioButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QScrollBar>
+#include <QSet>
+#include <QLineEdit>
 #include <QTest>
 
 class TestShell : public QObject {
@@ -223,6 +228,39 @@ private slots:
         QCOMPARE(children("eveditor").size(), 1);
         QCOMPARE(lines->count(), 1);
         QCOMPARE(lines->item(0)->text(), QStringLiteral("-- Evenements :"));
+    }
+
+    // A screen reader names every control that has no caption of its own: lists, scroll
+    // bars, drop-down lists, and fields without a label pointing at them.
+    void controlsWithoutCaptionHaveAccessibleNames() {
+        trigger("new");
+        trigger("loadp");
+        openProject(2);
+        click(panel(), "Command6");
+        mMain->editEvent("01", 1, 1);
+        mMain->sendtopsp();
+        QSet<QWidget*> labelled;
+        const auto all = mMain->findChildren<QWidget*>(); // sendtopsp included: its parent is the main window
+        for (QWidget* w : all)
+            if (auto* label = qobject_cast<QLabel*>(w); label && label->buddy())
+                labelled.insert(label->buddy());
+        QStringList unnamed;
+        for (QWidget* w : all) {
+            const bool needsName = qobject_cast<QAbstractItemView*>(w) ||
+                                   qobject_cast<QScrollBar*>(w) || qobject_cast<QComboBox*>(w) ||
+                                   qobject_cast<QLineEdit*>(w) || w->objectName() == "CarteImg";
+            // Scroll bars that belong to a list or a scroll area are named by it.
+            const bool partOfAnother = qobject_cast<QScrollBar*>(w) &&
+                                       qobject_cast<QAbstractScrollArea*>(w->parentWidget()
+                                                                              ? w->parentWidget()->parentWidget()
+                                                                              : nullptr);
+            const bool insideCombo = qobject_cast<QLineEdit*>(w) && qobject_cast<QComboBox*>(w->parentWidget());
+            if (needsName && !partOfAnother && !insideCombo && w->accessibleName().isEmpty() &&
+                !labelled.contains(w) && !w->objectName().startsWith("qt_"))
+                unnamed << QString("%1 (%2 in %3)").arg(w->objectName(), w->metaObject()->className(),
+                                                         w->window()->objectName());
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
     }
 };
 

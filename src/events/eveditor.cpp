@@ -3,6 +3,7 @@
 #include "events/commandpanels.h"
 #include "events/eventcommands.h"
 #include "events/eventscript.h"
+#include "events/scriptlist.h"
 #include "maps/mapfiles.h"
 #include "project/module1.h"
 #include "project/paths.h"
@@ -78,8 +79,8 @@ EventEditor::EventEditor(AppServices& services, std::function<QString()> current
         b->setFont(column);
 
     label(this, "Label3", QStringLiteral("Code :"), 304, 0, 64);
-    mText1 = place(new QListWidget(this), "text1", 304, 16, 385, 485);
-    mText1->setAccessibleName(QStringLiteral("Code de l'évènement"));
+    mText1 = place(new ScriptList(services.dialogs, [this] { return deleteMode(); }, this),
+                   "text1", 304, 16, 385, 485);
     mText1->addItem(kFirstLine);
 
     auto* command8 = button(this, "Command8", QStringLiteral("Annuler"), 464, 512, 105, 25);
@@ -98,7 +99,7 @@ EventEditor::EventEditor(AppServices& services, std::function<QString()> current
     mConditions->placeAt({136, 248, 225, 73});
     for (CommandPanel* panel :
          std::initializer_list<CommandPanel*>{mMapChooser, mVariables, mLife, mConditions})
-        connect(panel, &CommandPanel::lineReady, this, &EventEditor::appendLine);
+        connect(panel, &CommandPanel::lineReady, mText1, &ScriptList::appendLine);
 
     // Delete mode: this frame covers the lower command buttons and leaves the list free. It is
     // laid out off to the right and brought to the left edge once the window exists.
@@ -123,27 +124,22 @@ EventEditor::EventEditor(AppServices& services, std::function<QString()> current
         mConditions->raise();
     });
     connect(command15, &QPushButton::clicked, this,
-            [this] { appendLine(closeConditionLine()); });
+            [this] { mText1->appendLine(closeConditionLine()); });
     connect(command6, &QPushButton::clicked, this, [this] {
         if (const auto line = promptcommands::pauseLine(mServices.dialogs, this))
-            appendLine(*line);
+            mText1->appendLine(*line);
     });
     connect(command5, &QPushButton::clicked, this,
-            [this] { appendLine(promptcommands::textLine(mServices.dialogs, this)); });
+            [this] { mText1->appendLine(promptcommands::textLine(mServices.dialogs, this)); });
     connect(command11, &QPushButton::clicked, this, [this] {
         mFrame4->show();
         mFrame4->raise();
     });
     connect(command12, &QPushButton::clicked, mFrame4, &QWidget::hide);
-    connect(mText1, &QListWidget::itemClicked, this, &EventEditor::removeLine);
     connect(command7, &QPushButton::clicked, this, &EventEditor::accept);
     connect(command8, &QPushButton::clicked, this, &EventEditor::cancel);
 
-    // Keyboard: Delete removes the current line in delete mode, Escape is "Annuler".
-    auto* remove = new QShortcut(QKeySequence::Delete, mText1, nullptr, nullptr,
-                                 Qt::WidgetShortcut);
-    connect(remove, &QShortcut::activated, this,
-            [this] { removeLine(mText1->currentItem()); });
+    // Keyboard: Escape is "Annuler".
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr,
                                  Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &EventEditor::cancel);
@@ -153,31 +149,18 @@ void EventEditor::openCell(const QString& mapNumber, int row, int column) {
     mMap = mapNumber;
     mRow->setText(QString::number(row));
     mColumn->setText(QString::number(column));
-    mText1->clear();
     const QString path = scriptPath();
-    if (QFileInfo::exists(resolvePath(path)))
-        mText1->addItems(loadevent(path));
-    else
-        mText1->addItem(kFirstLine);
+    mText1->setLines(QFileInfo::exists(resolvePath(path)) ? loadevent(path)
+                                                          : QStringList{kFirstLine});
 }
 
-QStringList EventEditor::lines() const {
-    QStringList result;
-    for (int i = 0; i < mText1->count(); ++i)
-        result.append(mText1->item(i)->text());
-    return result;
-}
+QStringList EventEditor::lines() const { return mText1->lines(); }
 
 bool EventEditor::deleteMode() const { return !mFrame4->isHidden(); }
 
 QString EventEditor::scriptPath() const {
     return eventScriptPath(mServices.appDir, mCurrentProject(), mMap, mRow->text(),
                            mColumn->text());
-}
-
-void EventEditor::appendLine(const QString& line) {
-    mText1->addItem(line);
-    mText1->scrollToBottom();
 }
 
 void EventEditor::toggleMapChooser() {
@@ -214,25 +197,12 @@ void EventEditor::toggleMapChooser() {
         AppTitle, MsgIcon::Critical, MsgButtons::Ok);
 }
 
-void EventEditor::removeLine(QListWidgetItem* item) {
-    if (!item || !deleteMode())
-        return;
-    const MsgAnswer answer =
-        mServices.dialogs.message(this, QStringLiteral("Êtes-vous sure ?"), AppTitle,
-                                  MsgIcon::None, MsgButtons::YesNo);
-    if (answer == MsgAnswer::Yes)
-        delete mText1->takeItem(mText1->row(item));
-}
-
 void EventEditor::accept() {
     const QString path = scriptPath();
     if (!saveevent(lines(), path)) {
         // Nothing is lost: the window stays open with its lines.
-        mServices.dialogs.message(
-            this,
-            QStringLiteral("Erreur : impossible d'enregistrer l'évènement dans le fichier ") +
-                QDir::toNativeSeparators(path),
-            AppTitle, MsgIcon::Critical, MsgButtons::Ok);
+        mServices.dialogs.message(this, scriptSaveFailure(path), AppTitle, MsgIcon::Critical,
+                                  MsgButtons::Ok);
         return;
     }
     hideWindow();

@@ -12,8 +12,7 @@ class LifePanel;
 class MapChooserPanel;
 class QGroupBox;
 class QLabel;
-class QListWidget;
-class QListWidgetItem;
+class ScriptList;
 class VariablesPanel;
 
 // The event editor window `eveditor`: edits the script of one map cell with every event
@@ -47,9 +46,7 @@ signals:
     void scriptSaved(const QString& mapNumber, int row, int column);
 
 private:
-    void appendLine(const QString& line);
     void toggleMapChooser();
-    void removeLine(QListWidgetItem* item);
     void hideWindow();
 
     AppServices& mServices;
@@ -58,7 +55,7 @@ private:
 
     QLabel* mRow;
     QLabel* mColumn;
-    QListWidget* mText1;
+    ScriptList* mText1;
     QGroupBox* mFrame4;
     MapChooserPanel* mMapChooser;
     VariablesPanel* mVariables;

@@ -3,6 +3,7 @@
 #include "events/commandpanels.h"
 #include "events/eventcommands.h"
 #include "events/eventscript.h"
+#include "events/scriptlist.h"
 #include "maps/mapcanvas.h"
 #include "maps/mapfiles.h"
 #include "maps/texturechooser.h"
@@ -264,8 +265,8 @@ void MapEditor::buildEventPanel(QWidget* body) {
         buttons.insert(QLatin1String(c.name), b);
     }
 
-    mListev = place(new QListWidget(frame6), "listev", 368, 16, 321, 225);
-    mListev->setAccessibleName(QStringLiteral("Code de l'évènement"));
+    mListev = place(new ScriptList(mServices.dialogs, [this] { return deleteMode(); }, frame6),
+                    "listev", 368, 16, 321, 225);
     auto* command2 = button(frame6, "Command2", QStringLiteral("Sauver"), 560, 252, 129, 33);
 
     // Sub-panels between the command column and the list; the one opened last is on top.
@@ -281,7 +282,7 @@ void MapEditor::buildEventPanel(QWidget* body) {
     mConditions->placeAt({136, 184, 225, 73});
     for (CommandPanel* panel :
          std::initializer_list<CommandPanel*>{mMapChange, mVariables, mLife, mConditions})
-        connect(panel, &CommandPanel::lineReady, this, &MapEditor::appendLine);
+        connect(panel, &CommandPanel::lineReady, mListev, &ScriptList::appendLine);
 
     // Delete mode: shown beside "Supprimer une ligne" while a click on a line removes it.
     mDeleteFrame = place(new QGroupBox(QStringLiteral("Choisir une ligne"), frame6), "Frame11",
@@ -302,28 +303,22 @@ void MapEditor::buildEventPanel(QWidget* body) {
     // "Démarrer un combat" has no action: fights are not part of the games made here yet.
     connect(buttons["Command12"], &QPushButton::clicked, this, [this] {
         if (const auto line = promptcommands::pauseLine(mServices.dialogs, this))
-            appendLine(*line);
+            mListev->appendLine(*line);
     });
     connect(buttons["Command8"], &QPushButton::clicked, this,
-            [this] { appendLine(promptcommands::textLine(mServices.dialogs, this)); });
+            [this] { mListev->appendLine(promptcommands::textLine(mServices.dialogs, this)); });
     connect(buttons["Command13"], &QPushButton::clicked, this, [this] {
         mConditions->toggle();
         showAlone(mConditions);
     });
     connect(buttons["Command15"], &QPushButton::clicked, this,
-            [this] { appendLine(closeConditionLine()); });
+            [this] { mListev->appendLine(closeConditionLine()); });
     connect(buttons["Command20"], &QPushButton::clicked, this, [this] {
         mDeleteFrame->show();
         mDeleteFrame->raise();
     });
     connect(leave, &QPushButton::clicked, mDeleteFrame, &QWidget::hide);
-    connect(mListev, &QListWidget::itemClicked, this, &MapEditor::removeLine);
     connect(command2, &QPushButton::clicked, this, &MapEditor::saveEvent);
-
-    // Keyboard: Delete removes the current line in delete mode.
-    auto* remove = new QShortcut(QKeySequence::Delete, mListev, nullptr, nullptr,
-                                 Qt::WidgetShortcut);
-    connect(remove, &QShortcut::activated, this, [this] { removeLine(mListev->currentItem()); });
 }
 
 QString MapEditor::mapNumber() const { return mLabel1->text(); }
@@ -332,12 +327,7 @@ void MapEditor::setMapNumber(const QString& nn) { mLabel1->setText(nn); }
 
 MapEditor::Mode MapEditor::mode() const { return Mode(mModes->checkedId()); }
 
-QStringList MapEditor::eventLines() const {
-    QStringList lines;
-    for (int i = 0; i < mListev->count(); ++i)
-        lines.append(mListev->item(i)->text());
-    return lines;
-}
+QStringList MapEditor::eventLines() const { return mListev->lines(); }
 
 QString MapEditor::eventScriptFile() const {
     if (mEventMap.isEmpty())
@@ -519,18 +509,16 @@ void MapEditor::mapChosen(int value) {
 // ---- Event panel
 
 void MapEditor::chooseCell(int row, int column) {
-    mListev->clear();
     mRow->setText(QString::number(row));
     mColumn->setText(QString::number(column));
     mEventMap = mTag;
-    mListev->addItems(loadevent(eventScriptFile()));
+    mListev->setLines(loadevent(eventScriptFile()));
 }
 
 void MapEditor::eventScriptSaved(const QString& mapNumber, int row, int column) {
     if (mapNumber == mEventMap && mRow->text() == QString::number(row) &&
         mColumn->text() == QString::number(column)) {
-        mListev->clear();
-        mListev->addItems(loadevent(eventScriptFile()));
+        mListev->setLines(loadevent(eventScriptFile()));
     }
 }
 
@@ -559,21 +547,6 @@ void MapEditor::showAlone(QWidget* panel) {
     panel->raise();
 }
 
-void MapEditor::appendLine(const QString& line) {
-    mListev->addItem(line);
-    mListev->scrollToBottom();
-}
-
-void MapEditor::removeLine(QListWidgetItem* item) {
-    if (!item || !deleteMode())
-        return;
-    const MsgAnswer answer =
-        mServices.dialogs.message(this, QStringLiteral("Êtes-vous sure ?"), AppTitle,
-                                  MsgIcon::None, MsgButtons::YesNo);
-    if (answer == MsgAnswer::Yes)
-        delete mListev->takeItem(mListev->row(item));
-}
-
 void MapEditor::saveEvent() {
     const QString path = eventScriptFile();
     if (path.isEmpty()) {
@@ -584,8 +557,7 @@ void MapEditor::saveEvent() {
         return;
     }
     if (!saveevent(eventLines(), path))
-        showError(QStringLiteral("Erreur : impossible d'enregistrer l'évènement dans le fichier ") +
-                  QDir::toNativeSeparators(path));
+        showError(scriptSaveFailure(path));
 }
 
 void MapEditor::closeWindow() {

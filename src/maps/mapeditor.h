@@ -18,10 +18,9 @@ class QButtonGroup;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
 class QPushButton;
 class QScrollBar;
+class ScriptList;
 class TextureChooser;
 class TilePicker;
 class VariablesPanel;
@@ -95,8 +94,6 @@ private:
     void refreshMapChooser();
     void toggleMapChange();
     void showAlone(QWidget* panel);
-    void appendLine(const QString& line);
-    void removeLine(QListWidgetItem* item);
     void closeWindow();
 
     AppServices& mServices;
@@ -124,7 +121,7 @@ private:
 
     QLabel* mRow;
     QLabel* mColumn;
-    QListWidget* mListev;
+    ScriptList* mListev;
     QGroupBox* mDeleteFrame;
     MapChooserPanel* mMapChange;
     VariablesPanel* mVariables;

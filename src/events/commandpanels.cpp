@@ -3,6 +3,8 @@
 #include "events/eventcommands.h"
 #include "project/module1.h"
 #include "project/paths.h"
+#include "shell/appinfo.h"
+#include "shell/placement.h"
 #include "shell/services.h"
 
 #include <QAbstractItemView>
@@ -19,8 +21,6 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Quendal");
-
 template <typename W>
 W* named(W* widget, const QString& name) {
     widget->setObjectName(name);
@@ -28,9 +28,7 @@ W* named(W* widget, const QString& name) {
 }
 
 QRadioButton* option(const QString& caption, const QString& array, int index, QWidget* parent) {
-    auto* button = named(new QRadioButton(caption, parent), array + u'_' + QString::number(index));
-    button->setProperty("index", index);
-    return button;
+    return indexedOption(parent, array, index, caption);
 }
 
 } // namespace
@@ -164,7 +162,7 @@ void VariablesPanel::choose(QListWidgetItem* item) {
         return;
     const int variable = mList->row(item) + 1;
     const auto answer = mServices.dialogs.prompt(
-        this, QStringLiteral("Taper la nouvelle valeur de la variable : "), kTitle);
+        this, QStringLiteral("Taper la nouvelle valeur de la variable : "), AppTitle);
     emit lineReady(variableLine(variable, answer.value_or(QString())));
     hide();
 }
@@ -259,15 +257,15 @@ void ConditionsPanel::confirm() {
 namespace promptcommands {
 
 QString textLine(DialogService& dialogs, QWidget* parent) {
-    const auto answer = dialogs.prompt(parent, QStringLiteral("Taper le texte :"), kTitle);
+    const auto answer = dialogs.prompt(parent, QStringLiteral("Taper le texte :"), AppTitle);
     return ::textLine(answer.value_or(QString()));
 }
 
 std::optional<QString> pauseLine(DialogService& dialogs, QWidget* parent) {
-    const auto answer = dialogs.prompt(parent, QStringLiteral("Tapez le temps en frame"), kTitle);
+    const auto answer = dialogs.prompt(parent, QStringLiteral("Tapez le temps en frame"), AppTitle);
     const auto line = ::pauseLine(answer.value_or(QString()));
     if (!line)
-        dialogs.message(parent, kPauseError, kTitle, MsgIcon::Critical, MsgButtons::Ok);
+        dialogs.message(parent, kPauseError, AppTitle, MsgIcon::Critical, MsgButtons::Ok);
     return line;
 }
 

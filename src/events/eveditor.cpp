@@ -8,6 +8,7 @@
 #include "project/module1.h"
 #include "project/paths.h"
 #include "shell/appinfo.h"
+#include "shell/placement.h"
 #include "shell/services.h"
 
 #include <QDir>
@@ -23,22 +24,6 @@
 namespace {
 
 const QString kFirstLine = QStringLiteral("-- Evenements :");
-
-template <typename W>
-W* place(W* w, const char* name, int x, int y, int width, int height) {
-    w->setObjectName(QLatin1String(name));
-    w->setGeometry(x, y, width, height);
-    return w;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y, int width) {
-    return place(new QLabel(text, parent), name, x, y, width, 17);
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text, int x, int y,
-                    int width = 119, int height = 23) {
-    return place(new QPushButton(text, parent), name, x, y, width, height);
-}
 
 } // namespace
 

@@ -10,6 +10,7 @@
 #include "project/module1.h"
 #include "project/paths.h"
 #include "shell/appinfo.h"
+#include "shell/placement.h"
 #include "shell/services.h"
 
 #include <QButtonGroup>
@@ -39,29 +40,10 @@ constexpr int kBodyWidth = 697;
 constexpr int kPanelTop = 248;
 constexpr int kPanelHeight = 300;
 
-template <typename W>
-W* place(W* w, const char* name, int x, int y, int width, int height) {
-    w->setObjectName(QLatin1String(name));
-    w->setGeometry(x, y, width, height);
-    return w;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y, int width,
-              int height = 17) {
-    return place(new QLabel(text, parent), name, x, y, width, height);
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text, int x, int y,
-                    int width, int height) {
-    return place(new QPushButton(text, parent), name, x, y, width, height);
-}
-
-// Element k of the option array "Option1", named and numbered as the command panels do.
+// Element k of the option array "Option1", numbered as the command panels do.
 QRadioButton* option(QWidget* parent, int index, const QString& caption, int x, int y,
                      int width) {
-    auto* b = new QRadioButton(caption, parent);
-    b->setObjectName(QStringLiteral("Option1_") + QString::number(index));
-    b->setProperty("index", index);
+    auto* b = indexedOption(parent, QStringLiteral("Option1"), index, caption);
     b->setGeometry(x, y, width, 17);
     return b;
 }

@@ -3,6 +3,7 @@
 #include "maps/textureset.h"
 #include "project/module1.h"
 #include "project/paths.h"
+#include "shell/appinfo.h"
 #include "shell/services.h"
 
 #include <QEvent>
@@ -18,8 +19,6 @@
 #include <algorithm>
 
 namespace {
-
-const QString kTitle = QStringLiteral("Quendal");
 
 QLabel* pictureLabel(const QString& name, const QString& accessible, QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -103,7 +102,7 @@ void TextureChooser::apply() {
         emit textureApplied();
         return;
     }
-    mServices.dialogs.message(this, TextureSet::applyErrorText(result, map), kTitle,
+    mServices.dialogs.message(this, TextureSet::applyErrorText(result, map), AppTitle,
                               MsgIcon::Critical, MsgButtons::Ok);
 }
 

@@ -2,6 +2,7 @@
 
 #include "project/module1.h"
 #include "project/paths.h"
+#include "shell/appinfo.h"
 #include "shell/services.h"
 #include "variables/variables.h"
 
@@ -13,7 +14,6 @@
 #include <QPushButton>
 
 namespace {
-const QString kTitle = QStringLiteral("Quendal");
 const QString kPrompt = QStringLiteral("Taper la valeur de départ de la variable");
 } // namespace
 
@@ -53,7 +53,7 @@ VarEditor::VarEditor(AppServices& services, std::function<QString()> currentProj
 QString VarEditor::iniPath() const { return projectIni(mServices.appDir, mCurrentProject()); }
 
 void VarEditor::showError(const QString& description) {
-    mServices.dialogs.message(this, QStringLiteral("Erreur : ") + description, kTitle,
+    mServices.dialogs.message(this, QStringLiteral("Erreur : ") + description, AppTitle,
                               MsgIcon::None, MsgButtons::Ok);
 }
 
@@ -75,7 +75,7 @@ void VarEditor::addVariable() {
         return;
     }
     // Ask first: a cancelled prompt adds nothing.
-    const auto answer = mServices.dialogs.prompt(this, kPrompt, kTitle);
+    const auto answer = mServices.dialogs.prompt(this, kPrompt, AppTitle);
     if (!answer)
         return;
     if (const auto failure = ::addVariable(iniPath(), count, *answer)) {
@@ -88,7 +88,7 @@ void VarEditor::addVariable() {
 
 void VarEditor::changeValue(QListWidgetItem* item) {
     const int n = mList->row(item) + 1;
-    const auto answer = mServices.dialogs.prompt(this, kPrompt, kTitle);
+    const auto answer = mServices.dialogs.prompt(this, kPrompt, AppTitle);
     if (!answer)
         return;
     if (const auto failure = setStartValue(iniPath(), n, *answer))

@@ -107,10 +107,7 @@ void ControlPanel::activate() {
         return;
     }
     const ProjectSummary s = readProjectSummary(mServices.appDir, mTag);
-    mName->setText(s.name);
-    mAuthor->setText(s.author);
-    mMaps->setText(s.maps);
-    mCombats->setText(s.combats);
+    showSummary(s);
     if (!s.complete())
         mServices.dialogs.message(
             this,
@@ -124,12 +121,16 @@ void ControlPanel::activate() {
     emit activated();
 }
 
+void ControlPanel::showSummary(const BuildSummary& summary) {
+    mName->setText(summary.name);
+    mAuthor->setText(summary.author);
+    mMaps->setText(summary.maps);
+    mCombats->setText(summary.combats);
+}
+
 void ControlPanel::tester() {
     const TestRunOutcome outcome = ::tester(mServices.appDir, mTag, mServices.processes);
-    mName->setText(outcome.summary.name);
-    mAuthor->setText(outcome.summary.author);
-    mMaps->setText(outcome.summary.maps);
-    mCombats->setText(outcome.summary.combats);
+    showSummary(outcome.summary);
     if (!outcome.error.isEmpty())
         mServices.dialogs.message(this, outcome.error, AppTitle, MsgIcon::Critical,
                                   MsgButtons::Ok);

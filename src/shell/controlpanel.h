@@ -5,6 +5,7 @@
 struct AppServices;
 class QLabel;
 class QListWidget;
+struct BuildSummary;
 
 // The control panel `Controlpanel`: the hub of the open project. Its Tag holds the project
 // folder name, the one piece of global state: every window reads it from here each time it
@@ -37,6 +38,8 @@ signals:
     void variablesRequested();
 
 private:
+    void showSummary(const BuildSummary& summary);
+
     AppServices& mServices;
     QString mTag;
     QLabel* mName;

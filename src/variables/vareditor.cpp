@@ -6,11 +6,9 @@
 #include "shell/services.h"
 #include "variables/variables.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMdiSubWindow>
 #include <QPushButton>
 
 namespace {
@@ -94,19 +92,4 @@ void VarEditor::changeValue(QListWidgetItem* item) {
     if (const auto failure = setStartValue(iniPath(), n, *answer))
         showError(*failure);
     loadvars();
-}
-
-void VarEditor::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // Reload whenever the surrounding child window becomes the active one.
-    if (!mWatching) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-            connect(sub, &QMdiSubWindow::windowStateChanged, this,
-                    [this](Qt::WindowStates before, Qt::WindowStates now) {
-                        if ((now & Qt::WindowActive) && !(before & Qt::WindowActive))
-                            loadvars();
-                    });
-            mWatching = true;
-        }
-    }
 }

@@ -175,11 +175,29 @@ private slots:
         QCOMPARE(numbers, (QStringList{"01", "10", "12"}));
     }
 
-    void variablesEditorOpensFromThePanel() {
-        openProject(1);
+    // Every showing of the variables editor lists the project's variables, the first one
+    // included, so that a variable added from it takes the next number.
+    void variablesEditorListsOnEveryShowing() {
+        const QString dir = openProject(1);
+        const QString ini = dir + "/projet.ini";
+        QVERIFY(writeini("Variables", "nombre", "2", ini) && writeini("Variable1", "valeur", "cent", ini) &&
+                writeini("Variable2", "valeur", "deux", ini));
         click(panel(), "Command6");
         QCOMPARE(child("var")->windowTitle(), QStringLiteral("Variables du jeu"));
-        QCOMPARE(text(child("var"), "Label2"), QStringLiteral("0"));
+        QCOMPARE(text(child("var"), "Label2"), QStringLiteral("2"));
+        mApp->dialogs.promptAnswers = {QStringLiteral("nouveau")};
+        click(child("var"), "Command1");
+        QCOMPARE(readini("Variable1", "valeur", ini), QStringLiteral("cent"));
+        QCOMPARE(readini("Variable3", "valeur", ini), QStringLiteral("nouveau"));
+        QCOMPARE(readini("Variables", "nombre", ini), QStringLiteral("3"));
+
+        // Closed, changed by hand, opened again: the new count shows.
+        qobject_cast<QMdiSubWindow*>(child("var")->parentWidget())->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(writeini("Variables", "nombre", "1", ini));
+        click(panel(), "Command6");
+        QCOMPARE(text(child("var"), "Label2"), QStringLiteral("1"));
+        QCOMPARE(child("var")->findChild<QListWidget*>("List1")->count(), 1);
     }
 
     void testButtonStartsThePlayerUnlessASyntaxError() {

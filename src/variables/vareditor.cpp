@@ -24,8 +24,8 @@ VarEditor::VarEditor(AppServices& services, std::function<QString()> currentProj
     auto* caption = new QLabel(QStringLiteral("Nombre de variables :"), this);
     caption->setObjectName(QStringLiteral("Label1"));
     mCount = new QLabel(QStringLiteral("0"), this);
+    mCount->setAccessibleDescription(QStringLiteral("Nombre de variables"));
     mCount->setObjectName(QStringLiteral("Label2"));
-    mCount->setAccessibleName(QStringLiteral("Nombre de variables"));
     mAdd = new QPushButton(QStringLiteral("Ajouter une variable"), this);
     mAdd->setObjectName(QStringLiteral("Command1"));
     auto* listCaption = new QLabel(QStringLiteral("Variables :"), this);

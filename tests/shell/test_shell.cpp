@@ -7,7 +7,9 @@
 #include "shell/folderlist.h"
 #include "shell/mainform.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
@@ -279,6 +281,32 @@ private slots:
                                                          w->window()->objectName());
         }
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+    }
+
+    // A label or a frame reads as the text it shows: a value label its current value, a frame
+    // its own caption (not that of the frame around it).
+    void labelsAndFramesReadAsTheyShow() {
+        openProject(2);
+        click(panel(), "Command6");
+        mMain->editEvent("01", 1, 1);
+        auto* editor = children("mapeditor").value(0);
+        QVERIFY(editor);
+        editor->findChild<QWidget*>("Frame11")->show();
+        QStringList wrong;
+        for (QWidget* w : mMain->findChildren<QWidget*>()) {
+            QString shown;
+            if (auto* label = qobject_cast<QLabel*>(w); label && !label->text().isEmpty())
+                shown = label->text(); // pictures have no text and keep a name of their own
+            else if (auto* frame = qobject_cast<QGroupBox*>(w))
+                shown = frame->title();
+            else
+                continue;
+            const QString read = QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+            if (read != shown)
+                wrong << QString("%1 in %2 reads \"%3\" for \"%4\"")
+                             .arg(w->objectName(), w->window()->objectName(), read, shown);
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join("\n")));
     }
 };
 

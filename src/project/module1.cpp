@@ -67,14 +67,8 @@ bool writeBytes(const QByteArray& bytes, const QString& path) {
     if (path.isEmpty())
         return false;
     const QString target = resolvePath(path);
-    const QFileInfo info(target);
-    if (info.exists()) {
-        if (info.isDir())
-            return false;
-        constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-        if (!(info.permissions() & anyWrite))
-            return false;
-    }
+    if (QFileInfo::exists(target) && !canReplace(target))
+        return false;
     // Unbuffered, so that a short write (full disk, size limit) shows here instead of being
     // lost in a final flush that would commit a truncated file.
     QSaveFile f(target);
@@ -94,6 +88,14 @@ bool writeBytes(const QByteArray& bytes, const QString& path) {
         return false;
     }
     return f.commit();
+}
+
+bool canReplace(const QString& path) {
+    const QFileInfo info(resolvePath(path));
+    if (!info.exists())
+        return QFileInfo(info.absolutePath()).isDir();
+    constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return info.isFile() && (info.permissions() & anyWrite);
 }
 
 bool copyFileReplacing(const QString& from, const QString& to) {

@@ -38,5 +38,10 @@ QString resolvePath(const QString& path);
 // permissions forbid writing is left alone, also for the superuser.
 bool writeBytes(const QByteArray& bytes, const QString& path);
 
+// Whether writeBytes may replace the file: a file whose permissions allow writing (a file
+// without any write permission is left alone, also for the superuser), or a missing file in
+// a folder that exists. Saves of several files check them all before writing any.
+bool canReplace(const QString& path);
+
 // Byte-for-byte copy that replaces the destination atomically.
 bool copyFileReplacing(const QString& from, const QString& to);

@@ -3,6 +3,7 @@
 // are checked against the supplied pictures.
 #include "build/compiler.h"
 #include "build/launcher.h"
+#include "project/apppaths.h"
 #include "project/creation.h"
 #include "project/module1.h"
 #include "testsupport/files.h"
@@ -50,7 +51,7 @@ GameRun play(const QString& dir, int frames, const QByteArray& buttons, const QS
 // Data copied into a new application folder holding the project "Jeu".
 struct Game {
     QTemporaryDir dir;
-    bool valid = copyTree(kData, dir.path() + "/data") && createProject(dir.path(), "Jeu", "Testeur");
+    bool valid = copyTree(kData, dir.path() + "/data") && createProject(AppPaths::inPlace(dir.path()), "Jeu", "Testeur");
     QString project(const QString& rel = QString()) const { return dir.path() + "/projets/Jeu" + rel; }
     void write(const QString& rel, const QByteArray& bytes) const { putFile(project("/" + rel), bytes); }
     GameRun play(int frames, const QByteArray& buttons) const { return ::play(project(), frames, buttons); }
@@ -292,7 +293,7 @@ private slots:
         QVERIFY(writefile(readfile(app + "/data/ftgmma.dat"), game.project("/map02.map")));
         QVERIFY(writeini("Carte02", "texture", "02", game.project("/projet.ini")));
         QVERIFY(writeini("Jeu", "cartes", "02", game.project("/projet.ini")));
-        const CompileResult built = compiler(app, "Jeu");
+        const CompileResult built = compiler(app + "/projets/Jeu");
         QVERIFY(built.variablesWritten && built.eventsWritten);
         QVERIFY(writeLauncher(app, "Jeu"));
 

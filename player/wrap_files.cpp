@@ -1,8 +1,9 @@
-// The standard library's file functions, made to find names ignoring letter case as on the
-// console's FAT Memory Stick; os.exit ends the game through the player so it can clean up.
+// The standard library's file functions, made to read path strings as the game's files are
+// written (Windows-1252) and to find names ignoring letter case as on the console's FAT
+// Memory Stick; os.exit ends the game through the player so it can clean up.
 #include "player/bindings.h"
-#include "player/casepath.h"
 #include "player/luaplayer.h"
+#include "player/luapath.h"
 #include "player/runtime.h"
 
 #include <QFile>
@@ -17,8 +18,10 @@ int w_resolving(lua_State* L) {
         if (lua_type(L, i) != LUA_TSTRING)
             continue;
         {
+            size_t len = 0;
+            const char* s = lua_tolstring(L, i, &len);
             const QByteArray resolved =
-                QFile::encodeName(resolveCase(QFile::decodeName(lua_tostring(L, i))));
+                QFile::encodeName(pathFromLua(QByteArrayView(s, static_cast<qsizetype>(len))));
             lua_pushlstring(L, resolved.constData(), resolved.size());
         }
         lua_replace(L, i);

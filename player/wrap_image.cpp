@@ -1,14 +1,12 @@
 #include "player/wrap_image.h"
 
 #include "player/bindings.h"
-#include "player/casepath.h"
 #include "player/image.h"
 #include "player/luaplayer.h"
+#include "player/luapath.h"
 #include "player/runtime.h"
 #include "player/textcodec.h"
 #include "player/wrap_color.h"
-
-#include <QFile>
 
 #include <cstdlib>
 
@@ -21,7 +19,9 @@ bool isScreen(lua_State* L, int idx) {
 }
 
 QString pathArg(lua_State* L, int idx) {
-    return resolveCase(QFile::decodeName(luaL_checkstring(L, idx)));
+    size_t len = 0;
+    const char* s = luaL_checklstring(L, idx, &len);
+    return pathFromLua(QByteArrayView(s, static_cast<qsizetype>(len)));
 }
 
 QString textArg(lua_State* L, int idx) {

@@ -1,20 +1,22 @@
 #include "player/bindings.h"
 #include "player/luaplayer.h"
+#include "player/luapath.h"
 #include "player/runtime.h"
 #include "player/system.h"
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 
 namespace {
 
 QString pathArg(lua_State* L, int idx) {
-    return QFile::decodeName(luaL_checkstring(L, idx));
+    size_t len = 0;
+    const char* s = luaL_checklstring(L, idx, &len);
+    return pathFromLua(QByteArrayView(s, static_cast<qsizetype>(len)));
 }
 
 void pushPath(lua_State* L, const QString& path) {
-    const QByteArray bytes = QFile::encodeName(path);
+    const QByteArray bytes = pathToLua(path);
     lua_pushlstring(L, bytes.constData(), bytes.size());
 }
 

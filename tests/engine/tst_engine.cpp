@@ -277,6 +277,26 @@ private slots:
         QVERIFY(!dialogShown(closed.screen));
     }
 
+    // The launcher is Windows-1252 like every text file; the project folder on disk is named
+    // in the system's encoding. The title menu must come up.
+    void accentedProjectNamesStart_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("e acute") << QStringLiteral("Aventure d'été");
+        QTest::newRow("diaeresis") << QStringLiteral("Noël");
+        QTest::newRow("oe ligature, 0x8C") << QStringLiteral("Œuvre");
+    }
+    void accentedProjectNamesStart() {
+        QFETCH(QString, name);
+        QTemporaryDir app;
+        QVERIFY(copyTree(kData, app.path() + "/data"));
+        QVERIFY(createProject(app.path(), name, "Testeur"));
+        QVERIFY(writeLauncher(app.path(), name));
+        const GameRun run = play(app.path(), 3, kNewGame);
+        QVERIFY2(!run.errors.contains("Error"), qPrintable(run.errors));
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(titleShown(run.screen));
+    }
+
     // A created project with an event saved as the event editor saves it, built, then played
     // through the launcher as "Tester votre jeu" does.
     void builtProjectPlaysEndToEnd() {

@@ -251,6 +251,42 @@ assert(Image.load("face.png"):pixel(2, 1) == Color.new(10, 20, 30))
         QCOMPARE(shown, qRgb(123, 0, 0));
     }
 
+    // Scripts name files in Windows-1252, the encoding of the game's own files; UTF-8 names
+    // of existing files are found too, and listed names come back in a form that finds them.
+    void pathStringsAreWindows1252_data() {
+        QTest::addColumn<QString>("onDisk");
+        QTest::addColumn<QByteArray>("asked");
+        QTest::newRow("e acute") << QStringLiteral("été.lua") << QByteArray("\xE9t\xE9.lua");
+        QTest::newRow("oe ligature 0x8C") << QStringLiteral("Œuvre/x.lua") << QByteArray("\x8Cuvre/x.lua");
+        QTest::newRow("other letter case") << QStringLiteral("ÉTÉ.lua") << QByteArray("\xE9t\xE9.lua");
+        QTest::newRow("utf-8 of an existing file") << QStringLiteral("Noël.lua") << QByteArray("No\xC3\xABl.lua");
+        QTest::newRow("outside windows-1252") << QStringLiteral("日本.lua") << QString("日本.lua").toUtf8();
+    }
+    void pathStringsAreWindows1252() {
+        QFETCH(QString, onDisk);
+        QFETCH(QByteArray, asked);
+        QTemporaryDir dir;
+        QVERIFY(putFile(dir.filePath(onDisk), "loaded = (loaded or 0) + 1\n"));
+        QByteArray quoted;
+        for (char c : asked)
+            quoted += "\\" + QByteArray::number(static_cast<unsigned char>(c));
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        const LuaRun r = runLua("dofile('" + quoted + "')\n" + R"(
+local function walk(folder)
+  for _, e in ipairs(System.listDirectory(folder)) do
+    local path = folder .. "/" .. e.name
+    if not e.directory then dofile(path)
+    elseif e.name ~= "." and e.name ~= ".." then walk(path) end
+  end
+end
+walk(".")
+assert(loaded == 2, "loaded " .. tostring(loaded))
+)");
+        QDir::setCurrent(before);
+        QCOMPARE(r.error, QString());
+    }
+
     void resolveCase_data() {
         QTest::addColumn<QString>("asked");
         QTest::addColumn<QString>("found");

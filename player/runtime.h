@@ -9,8 +9,10 @@
 
 #include <lua.hpp>
 
+#include <cmath>
 #include <cstdio>
 #include <exception>
+#include <limits>
 #include <new>
 #include <type_traits>
 
@@ -34,6 +36,19 @@ int guarded(lua_State* L, F&& f) {
     if (failed)
         return luaL_error(L, "%s", message);
     return results;
+}
+
+// A number argument as an int: values beyond int's range saturate, NaN is 0. (luaL_checkint
+// wraps them around instead, and coordinates are often far off the screen.)
+inline int checkInt(lua_State* L, int idx) {
+    const lua_Number v = luaL_checknumber(L, idx);
+    if (std::isnan(v))
+        return 0;
+    if (v <= std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    if (v >= std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    return static_cast<int>(v);
 }
 
 // Creates the metatable `type` (also its __index table) holding `methods`, which may include

@@ -31,7 +31,7 @@ QString textArg(lua_State* L, int idx) {
 }
 
 int w_createEmpty(lua_State* L) {
-    const int w = luaL_checkint(L, 1), h = luaL_checkint(L, 2);
+    const int w = lua::checkInt(L, 1), h = lua::checkInt(L, 2);
     return lua::guarded(L, [&] {
         lua::pushObject(L, kImageType, new Image(w, h));
         return 1;
@@ -52,14 +52,14 @@ int w_blit(lua_State* L) {
     if (n != 4 && n != 5 && n != 8 && n != 9)
         return luaL_error(L, "blit takes (x, y, image [, sx, sy, w, h] [, alpha])");
     Image& dst = checkImage(L, 1);
-    const int x = luaL_checkint(L, 2), y = luaL_checkint(L, 3);
+    const int x = lua::checkInt(L, 2), y = lua::checkInt(L, 3);
     const Image& src = checkImage(L, 4);
     int sx = 0, sy = 0, w = src.width(), h = src.height();
     if (n >= 8) {
-        sx = luaL_checkint(L, 5);
-        sy = luaL_checkint(L, 6);
-        w = luaL_checkint(L, 7);
-        h = luaL_checkint(L, 8);
+        sx = lua::checkInt(L, 5);
+        sy = lua::checkInt(L, 6);
+        w = lua::checkInt(L, 7);
+        h = lua::checkInt(L, 8);
     }
     const bool alpha = (n == 5 || n == 9) ? lua_toboolean(L, n) != 0 : true;
     dst.blit(x, y, src, sx, sy, w, h, alpha);
@@ -74,23 +74,23 @@ int w_clear(lua_State* L) {
 
 int w_fillRect(lua_State* L) {
     Image& image = checkImage(L, 1);
-    const int x = luaL_checkint(L, 2), y = luaL_checkint(L, 3);
-    const int w = luaL_checkint(L, 4), h = luaL_checkint(L, 5);
+    const int x = lua::checkInt(L, 2), y = lua::checkInt(L, 3);
+    const int w = lua::checkInt(L, 4), h = lua::checkInt(L, 5);
     image.fillRect(x, y, w, h, optColor(L, 6, kOpaqueBlack));
     return 0;
 }
 
 int w_drawLine(lua_State* L) {
     Image& image = checkImage(L, 1);
-    const int x0 = luaL_checkint(L, 2), y0 = luaL_checkint(L, 3);
-    const int x1 = luaL_checkint(L, 4), y1 = luaL_checkint(L, 5);
+    const int x0 = lua::checkInt(L, 2), y0 = lua::checkInt(L, 3);
+    const int x1 = lua::checkInt(L, 4), y1 = lua::checkInt(L, 5);
     image.drawLine(x0, y0, x1, y1, optColor(L, 6, kOpaqueBlack));
     return 0;
 }
 
 int w_pixel(lua_State* L) {
     Image& image = checkImage(L, 1);
-    const int x = luaL_checkint(L, 2), y = luaL_checkint(L, 3);
+    const int x = lua::checkInt(L, 2), y = lua::checkInt(L, 3);
     const bool set = !lua_isnoneornil(L, 4);
     const Color color = set ? checkColor(L, 4) : Color{};
     return lua::guarded(L, [&] {
@@ -105,7 +105,7 @@ int w_pixel(lua_State* L) {
 
 int w_print(lua_State* L) {
     Image& image = checkImage(L, 1);
-    const int x = luaL_checkint(L, 2), y = luaL_checkint(L, 3);
+    const int x = lua::checkInt(L, 2), y = lua::checkInt(L, 3);
     luaL_checkany(L, 4);
     if (!lua_isstring(L, 4)) // numbers print as Lua writes them
         luaL_typerror(L, 4, "string");
@@ -149,7 +149,7 @@ int w_flip(lua_State* L) {
 
 // screen.waitVblankStart(n) waits n blanks; the colon form passes the screen and waits one.
 int w_waitVblankStart(lua_State* L) {
-    const int count = lua_type(L, 1) == LUA_TNUMBER ? luaL_checkint(L, 1) : 1;
+    const int count = lua_type(L, 1) == LUA_TNUMBER ? lua::checkInt(L, 1) : 1;
     LuaPlayer::from(L).waitVblank(count);
     LuaPlayer::checkQuit(L);
     return 0;

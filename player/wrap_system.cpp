@@ -69,7 +69,7 @@ int w_rename(lua_State* L) {
 }
 
 int w_sleep(lua_State* L) {
-    const int ms = luaL_checkint(L, 1);
+    const int ms = lua::checkInt(L, 1);
     LuaPlayer::from(L).sleepMs(ms);
     LuaPlayer::checkQuit(L);
     return 0;

@@ -125,6 +125,37 @@ screen.flip()
         QCOMPARE(firstDifference(r.visible, expected), r.error);
     }
 
+    // Bresenham's line from end to end, of which the screen shows what falls on it.
+    void drawLineAsOnALargerSheet_data() {
+        QTest::addColumn<QLine>("line");
+        QTest::newRow("shallow") << QLine(10, 20, 200, 90);
+        QTest::newRow("steep, backwards") << QLine(300, 250, 280, 3);
+        QTest::newRow("both ends outside") << QLine(-700, 900, 1200, -150);
+        QTest::newRow("start far left") << QLine(-5000, 10, 100, 40);
+        QTest::newRow("vertical from below") << QLine(7, 5000, 7, -3);
+        QTest::newRow("single point") << QLine(479, 271, 479, 271);
+        QTest::newRow("nothing visible") << QLine(-10, -10, 600, -1);
+    }
+    void drawLineAsOnALargerSheet() {
+        QFETCH(QLine, line);
+        const LuaRun r = runLua(QString("screen:drawLine(%1, %2, %3, %4, Color.new(255, 255, 0))\nscreen.flip()\n")
+                                    .arg(line.x1()).arg(line.y1()).arg(line.x2()).arg(line.y2()).toLatin1());
+        QImage expected = filledScreen(qRgb(0, 0, 0));
+        int x = line.x1(), y = line.y1();
+        const int dx = std::abs(line.x2() - x), sx = x < line.x2() ? 1 : -1;
+        const int dy = -std::abs(line.y2() - y), sy = y < line.y2() ? 1 : -1;
+        for (int err = dx + dy;;) {
+            if (expected.valid(x, y))
+                expected.setPixel(x, y, qRgb(255, 255, 0));
+            if (x == line.x2() && y == line.y2())
+                break;
+            const int e2 = 2 * err;
+            if (e2 >= dy) { err += dy; x += sx; }
+            if (e2 <= dx) { err += dx; y += sy; }
+        }
+        QCOMPARE(firstDifference(r.visible, expected), r.error);
+    }
+
     void printDrawsOnlyGlyphPixels_data() {
         QTest::addColumn<QByteArray>("text");     // as Lua holds it
         QTest::addColumn<QString>("characters"); // what must be drawn
@@ -204,6 +235,12 @@ at(7, 0)
             " assert(t:reset(20) == v and t:time() == 20)");
         QTest::newRow("lua 5.1 compatibility") << QByteArray(
             "assert(table.getn({1,2}) == 2 and math.mod(7, 3) == 1 and string.gfind and unpack)");
+        QTest::newRow("lines across the whole int range") << QByteArray(
+            "local y = Color.new(255, 255, 0) screen:clear()"
+            " screen:drawLine(-2147483648, 5, 2147483647, 5, y) screen:drawLine(3, 2147483647, 3, -2147483648, y)"
+            " screen:drawLine(-2147483648, -2147483648, 2147483647, 2147483647, y)"
+            " assert(screen:pixel(0, 5) == y and screen:pixel(479, 5) == y and screen:pixel(3, 271) == y)"
+            " assert(screen:pixel(200, 200) == y and screen:pixel(201, 200) ~= y and screen:pixel(0, 4) ~= y)");
         QTest::newRow("os.exit ends quietly") << QByteArray("os.exit(0) error('not reached')");
     }
     void apiBehaviour() {

@@ -1,4 +1,6 @@
-// The real luaplayer program: the error screen, its exit status and command line mistakes.
+// The real luaplayer program: the error screen, its exit status, command line mistakes, and
+// scripts that once crashed or hung it: each must now end in a Lua error shown on the error
+// screen, with exit status 1.
 #include "player/font8x8.h"
 #include "testsupport/files.h"
 
@@ -39,6 +41,36 @@ private slots:
                     QCOMPARE(shot.pixel(8 + 8 * i + col, 8 + row) & 0xFFFFFFu,
                              ((g[row] >> (7 - col)) & 1) ? 0xFFFFFFu : 0u);
         }
+    }
+
+    void hostileScriptsEndInALuaError_data() {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QByteArray>("error"); // part of the message on standard error
+        const QByteArray end = "\nerror('end of script')\n";
+        QTest::newRow("blit from the lowest int")
+            << "screen:blit(-2147483648, 0, Image.createEmpty(16, 16), -1000, 0, -1000, 16)" + end
+            << QByteArray("end of script");
+        QTest::newRow("blit width past the source")
+            << "screen:blit(-2147483647, 0, Image.createEmpty(16, 16), -1, 0, -1, 16)" + end
+            << QByteArray("end of script");
+        QTest::newRow("blit beyond int") << "screen:blit(1e300, -1e300, screen, 0/0, 1/0, -1/0, 2^40)" + end
+                                         << QByteArray("end of script");
+        QTest::newRow("fillRect to the highest int")
+            << "screen:fillRect(2147483647, 2147483647, 2147483647, 2147483647)"
+               " screen:fillRect(-2147483648, -2147483648, 2147483647, 2147483647)" + end
+            << QByteArray("end of script");
+        QTest::newRow("drawLine to the highest int") << "screen:drawLine(0, 0, 2147483647, 0)"
+                                                        " screen:drawLine(-2147483648, 5, 2147483647, 7)" + end
+                                                     << QByteArray("end of script");
+        QTest::newRow("fontPrint at the lowest int")
+            << "screen:fontPrint(Font.createMonoSpaced(), 0, -2147483648, 'x')" + end << QByteArray("end of script");
+    }
+    void hostileScriptsEndInALuaError() {
+        QFETCH(QByteArray, script);
+        QFETCH(QByteArray, error);
+        QVERIFY(putFile(mDir.filePath("hostile.lua"), script));
+        QCOMPARE(run({"hostile.lua"}), 1);
+        QVERIFY2(mErrors.contains(error), mErrors.constData());
     }
 
     void badCommandLine_data() {

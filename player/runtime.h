@@ -62,7 +62,9 @@ void registerModule(lua_State* L, const char* name, const luaL_Reg* functions);
 // The userdata at idx when its metatable is `type`, else nullptr.
 void* testUserdata(lua_State* L, int idx, const char* type);
 
-// Objects owned by Lua: the userdata holds a pointer; __gc (gcObject<T>) deletes it.
+// Objects owned by Lua: the userdata holds a pointer; its __gc calls freeObject, which
+// deletes the object and leaves nullptr behind. A finalised userdata can still reach a script
+// (a weak-keyed table, __gc called by hand), so checkObject raises on it.
 template <class T>
 struct Box {
     T* object;
@@ -78,19 +80,24 @@ void pushObject(lua_State* L, const char* type, T* object, bool owned = true) {
     lua_setmetatable(L, -2);
 }
 
+// The object of a userdata of `type`; raises for another value or a finalised object.
 template <class T>
-T* checkObject(lua_State* L, int idx, const char* type) {
-    return static_cast<Box<T>*>(luaL_checkudata(L, idx, type))->object;
+T& checkObject(lua_State* L, int idx, const char* type) {
+    T* object = static_cast<Box<T>*>(luaL_checkudata(L, idx, type))->object;
+    if (!object)
+        luaL_error(L, "attempt to use a freed %s", type);
+    return *object;
 }
 
+// The work of __gc. Scripts can call __gc themselves, with any argument: only a userdata of
+// `type` is accepted, and a second call finds nothing to delete.
 template <class T>
-int gcObject(lua_State* L) {
-    auto* box = static_cast<Box<T>*>(lua_touserdata(L, 1));
-    if (box && box->owned) {
-        delete box->object;
-        box->object = nullptr;
-    }
-    return 0;
+void freeObject(lua_State* L, int idx, const char* type) {
+    auto* box = static_cast<Box<T>*>(luaL_checkudata(L, idx, type));
+    T* object = box->object;
+    box->object = nullptr;
+    if (box->owned)
+        delete object;
 }
 
 // Small values stored in the userdata itself (Color, Pad): no __gc needed.

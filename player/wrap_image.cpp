@@ -135,6 +135,11 @@ int w_save(lua_State* L) {
     });
 }
 
+int w_gc(lua_State* L) {
+    lua::freeObject<Image>(L, 1, kImageType);
+    return 0;
+}
+
 int w_tostring(lua_State* L) {
     const Image& image = checkImage(L, 1);
     lua_pushfstring(L, "Image(%d x %d)", image.width(), image.height());
@@ -160,7 +165,7 @@ int w_waitVblankStart(lua_State* L) {
         {"pixel", w_pixel}, {"print", w_print}, {"width", w_width}, {"height", w_height},         \
         {"save", w_save}, {"__tostring", w_tostring}
 
-const luaL_Reg kImageMethods[] = {IMAGE_METHODS, {"__gc", lua::gcObject<Image>}, {nullptr, nullptr}};
+const luaL_Reg kImageMethods[] = {IMAGE_METHODS, {"__gc", w_gc}, {nullptr, nullptr}};
 const luaL_Reg kScreenMethods[] = {
     IMAGE_METHODS, {"flip", w_flip}, {"waitVblankStart", w_waitVblankStart}, {nullptr, nullptr}};
 const luaL_Reg kFunctions[] = {{"createEmpty", w_createEmpty}, {"load", w_load}, {nullptr, nullptr}};
@@ -168,8 +173,8 @@ const luaL_Reg kFunctions[] = {{"createEmpty", w_createEmpty}, {"load", w_load},
 } // namespace
 
 Image& checkImage(lua_State* L, int idx) {
-    if (auto* box = static_cast<lua::Box<Image>*>(lua::testUserdata(L, idx, kImageType)))
-        return *box->object;
+    if (lua::testUserdata(L, idx, kImageType))
+        return lua::checkObject<Image>(L, idx, kImageType);
     if (isScreen(L, idx))
         return LuaPlayer::from(L).screen().back();
     luaL_typerror(L, idx, kImageType);

@@ -7,7 +7,12 @@ namespace {
 constexpr const char* kTimerType = "Timer";
 
 Timer& checkTimer(lua_State* L) {
-    return *lua::checkObject<Timer>(L, 1, kTimerType);
+    return lua::checkObject<Timer>(L, 1, kTimerType);
+}
+
+int w_gc(lua_State* L) {
+    lua::freeObject<Timer>(L, 1, kTimerType);
+    return 0;
 }
 
 int w_new(lua_State* L) {
@@ -41,7 +46,7 @@ int w_reset(lua_State* L) {
 }
 
 const luaL_Reg kMethods[] = {{"start", w_start}, {"time", w_time}, {"stop", w_stop},
-                             {"reset", w_reset}, {"__gc", lua::gcObject<Timer>},
+                             {"reset", w_reset}, {"__gc", w_gc},
                              {nullptr, nullptr}};
 const luaL_Reg kFunctions[] = {{"new", w_new}, {nullptr, nullptr}};
 

@@ -64,6 +64,21 @@ private slots:
                                                      << QByteArray("end of script");
         QTest::newRow("fontPrint at the lowest int")
             << "screen:fontPrint(Font.createMonoSpaced(), 0, -2147483648, 'x')" + end << QByteArray("end of script");
+        QTest::newRow("image kept by a weak table past its finaliser")
+            << QByteArray("local c = setmetatable({}, {__mode = 'k'}) c[Image.createEmpty(4, 4)] = true"
+                          " collectgarbage() for i in pairs(c) do print(i:width()) end")
+            << QByteArray("attempt to use a freed Image");
+        QTest::newRow("image finalised by hand")
+            << QByteArray("local i = Image.createEmpty(4, 4) i:__gc() i:__gc() screen:blit(0, 0, i)")
+            << QByteArray("attempt to use a freed Image");
+        QTest::newRow("image finaliser given a colour")
+            << QByteArray("local i = Image.createEmpty(4, 4) i.__gc(Color.new(1, 0, 1))")
+            << QByteArray("bad argument #1 to '__gc' (Image expected, got userdata)");
+        QTest::newRow("timer finalised by hand") << QByteArray("local t = Timer.new() t:__gc() t:time()")
+                                                 << QByteArray("attempt to use a freed Timer");
+        QTest::newRow("timer finaliser given an image")
+            << QByteArray("Timer.new().__gc(Image.createEmpty(1, 1))")
+            << QByteArray("bad argument #1 to '__gc' (Timer expected, got userdata)");
     }
     void hostileScriptsEndInALuaError() {
         QFETCH(QByteArray, script);

@@ -79,6 +79,14 @@ private slots:
         QTest::newRow("timer finaliser given an image")
             << QByteArray("Timer.new().__gc(Image.createEmpty(1, 1))")
             << QByteArray("bad argument #1 to '__gc' (Timer expected, got userdata)");
+        QTest::newRow("colour of NaN")
+            << "local c = Color.new(0/0, 0/0, 0/0, 0/0):colors()"
+               " assert(c.r == 0 and c.g == 0 and c.b == 0 and c.a == 0, c.r)" + end
+            << QByteArray("end of script");
+        QTest::newRow("timers of NaN and infinities")
+            << "local a, b, c = Timer.new(0/0), Timer.new(1/0), Timer.new(5) c:reset(-1/0)"
+               " assert(a:stop() < 1000 and b:stop() >= 2^53 and c:time() <= -2^53)" + end
+            << QByteArray("end of script");
     }
     void hostileScriptsEndInALuaError() {
         QFETCH(QByteArray, script);

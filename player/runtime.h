@@ -89,15 +89,15 @@ T& checkObject(lua_State* L, int idx, const char* type) {
     return *object;
 }
 
-// The work of __gc. Scripts can call __gc themselves, with any argument: only a userdata of
-// `type` is accepted, and a second call finds nothing to delete.
+// The work of __gc: the object of a userdata of `type`, for the caller to delete (nullptr
+// when Lua does not own it or it is gone already); the userdata is left empty. Scripts can
+// call __gc themselves, with any argument: anything but a userdata of `type` raises.
 template <class T>
-void freeObject(lua_State* L, int idx, const char* type) {
+T* takeObject(lua_State* L, int idx, const char* type) {
     auto* box = static_cast<Box<T>*>(luaL_checkudata(L, idx, type));
-    T* object = box->object;
+    T* object = box->owned ? box->object : nullptr;
     box->object = nullptr;
-    if (box->owned)
-        delete object;
+    return object;
 }
 
 // Small values stored in the userdata itself (Color, Pad): no __gc needed.

@@ -30,21 +30,46 @@ QString textArg(lua_State* L, int idx) {
     return decodeLuaText(QByteArray(s, static_cast<qsizetype>(len)));
 }
 
+std::int64_t pixelBytes(const Image& image) {
+    return std::int64_t(image.width()) * image.height() * 4;
+}
+
+// Counts the pixels of the image just pushed, which Lua's collector cannot see: the collector
+// is stepped as if Lua had allocated them, so discarded images are collected at the pace
+// their memory grows. Past the player's limit everything is collected first; when the image
+// still does not fit, it is freed and creating it fails as on the console.
+int chargeNewImage(lua_State* L) {
+    LuaPlayer& player = LuaPlayer::from(L);
+    const std::int64_t bytes = pixelBytes(lua::checkObject<Image>(L, -1, kImageType));
+    if (player.memoryUsed() + bytes > player.memoryLimit()) {
+        lua_gc(L, LUA_GCCOLLECT, 0);
+        if (player.memoryUsed() + bytes > player.memoryLimit()) {
+            delete lua::takeObject<Image>(L, -1, kImageType);
+            return luaL_error(L, "not enough memory");
+        }
+    }
+    player.addImageBytes(bytes);
+    lua_gc(L, LUA_GCSTEP, static_cast<int>(bytes / 1024));
+    return 1;
+}
+
 int w_createEmpty(lua_State* L) {
     const int w = lua::checkInt(L, 1), h = lua::checkInt(L, 2);
-    return lua::guarded(L, [&] {
+    lua::guarded(L, [&] {
         lua::pushObject(L, kImageType, new Image(w, h));
         return 1;
     });
+    return chargeNewImage(L);
 }
 
 int w_load(lua_State* L) {
     luaL_checkstring(L, 1);
-    return lua::guarded(L, [&] {
+    lua::guarded(L, [&] {
         auto* image = new Image(Image::load(pathArg(L, 1)));
         lua::pushObject(L, kImageType, image);
         return 1;
     });
+    return chargeNewImage(L);
 }
 
 int w_blit(lua_State* L) {
@@ -136,7 +161,10 @@ int w_save(lua_State* L) {
 }
 
 int w_gc(lua_State* L) {
-    lua::freeObject<Image>(L, 1, kImageType);
+    if (Image* image = lua::takeObject<Image>(L, 1, kImageType)) {
+        LuaPlayer::from(L).addImageBytes(-pixelBytes(*image));
+        delete image;
+    }
     return 0;
 }
 

@@ -7,6 +7,8 @@
 #include <QCryptographicHash>
 #include <QDir>
 
+#include <algorithm>
+
 namespace {
 
 QString pathArg(lua_State* L, int idx) {
@@ -75,8 +77,10 @@ int w_sleep(lua_State* L) {
     return 0;
 }
 
+// What is left of the game's memory (see --memory), images and Lua data counted.
 int w_getFreeMemory(lua_State* L) {
-    lua_pushnumber(L, 24 * 1024 * 1024); // what a game finds free on the console
+    const LuaPlayer& player = LuaPlayer::from(L);
+    lua_pushnumber(L, static_cast<lua_Number>(std::max<std::int64_t>(0, player.memoryLimit() - player.memoryUsed())));
     return 1;
 }
 

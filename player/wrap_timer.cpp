@@ -21,7 +21,7 @@ Timer& checkTimer(lua_State* L) {
 }
 
 int w_gc(lua_State* L) {
-    lua::freeObject<Timer>(L, 1, kTimerType);
+    delete lua::takeObject<Timer>(L, 1, kTimerType);
     return 0;
 }
 

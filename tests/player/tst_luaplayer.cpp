@@ -1,6 +1,7 @@
 // The player run in-process and headless: drawings compared pixel for pixel with pictures
 // computed here, behaviour checked by assertions inside the scripts, and its plain classes.
 #include "player/buttonscript.h"
+#include "player/errortext.h"
 #include "player/casepath.h"
 #include "player/font8x8.h"
 #include "player/luaplayer.h"
@@ -241,6 +242,10 @@ at(7, 0)
             " screen:drawLine(-2147483648, -2147483648, 2147483647, 2147483647, y)"
             " assert(screen:pixel(0, 5) == y and screen:pixel(479, 5) == y and screen:pixel(3, 271) == y)"
             " assert(screen:pixel(200, 200) == y and screen:pixel(201, 200) ~= y and screen:pixel(0, 4) ~= y)");
+        QTest::newRow("free memory counts images") << QByteArray(
+            "collectgarbage() local before = System.getFreeMemory() local kept = Image.createEmpty(512, 512)"
+            " collectgarbage() assert(before - System.getFreeMemory() > 1000000) kept = nil collectgarbage()"
+            " assert(before - System.getFreeMemory() < 1000000)");
         QTest::newRow("os.exit ends quietly") << QByteArray("os.exit(0) error('not reached')");
     }
     void apiBehaviour() {
@@ -371,6 +376,42 @@ assert(loaded == 2, "loaded " .. tostring(loaded))
         } catch (const std::runtime_error& e) {
             QVERIFY2(QString(e.what()).contains("line 3: unknown button 'jump'"), e.what());
         }
+    }
+
+    void errorLines_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("maxLines");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("fits") << "Error: boum" << 58 << 23 << QStringList{"Error: boum"};
+        QTest::newRow("own line breaks") << "a\nb\n" << 58 << 23 << QStringList{"a", "b", ""};
+        QTest::newRow("last space that fits") << "aaa bbb ccc" << 7 << 23 << QStringList{"aaa bbb", "ccc"};
+        QTest::newRow("word longer than a line") << "abcdefghij" << 4 << 23 << QStringList{"abcd", "efgh", "ij"};
+        QTest::newRow("tab as two spaces") << "a\tb" << 58 << 23 << QStringList{"a  b"};
+        QTest::newRow("blanks after a cut dropped") << "aaa    bbb  " << 4 << 23 << QStringList{"aaa ", "bbb"};
+        QTest::newRow("stops at the last line") << QString("y ").repeated(1000) << 10 << 3
+                                                << QStringList{"y y y y y", "y y y y y", "y y y y y"};
+    }
+    void errorLines() {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(int, maxLines);
+        QFETCH(QStringList, lines);
+        QCOMPARE(wrapErrorLines(text, width, maxLines), lines);
+    }
+
+    void errorMessageIsCut_data() {
+        QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("short, windows-1252") << QByteArray("\xE9t\xE9") << QStringLiteral("été");
+        QTest::newRow("cut") << QByteArray(10, 'y') << QStringLiteral("yyyy [6 more bytes]");
+        // A cut between the two bytes of "é" steps back before it: the message is UTF-8.
+        QTest::newRow("utf-8 cut before a character") << QByteArray("yyy\xC3\xA9y") << QStringLiteral("yyy [3 more bytes]");
+    }
+    void errorMessageIsCut() {
+        QFETCH(QByteArray, message);
+        QFETCH(QString, text);
+        QCOMPARE(errorMessageText(message, 4), text);
     }
 
     void decodeLuaText() {

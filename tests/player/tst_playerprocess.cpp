@@ -9,13 +9,19 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
+
+#include <functional>
+
 class TestPlayerProcess : public QObject {
     Q_OBJECT
     QTemporaryDir mDir;
     QByteArray mErrors;
 
-    int run(const QStringList& args) {
+    int run(const QStringList& args, const std::function<void()>& inChild = {}) {
         QProcess p;
+        if (inChild)
+            p.setChildProcessModifier(inChild);
         p.setWorkingDirectory(mDir.path());
         p.start(QStringLiteral(QUENDAL_APP_BUILD_DIR "/luaplayer"), QStringList{"--headless"} + args);
         if (!p.waitForFinished(30000))
@@ -96,10 +102,54 @@ private slots:
         QVERIFY2(mErrors.contains(error), mErrors.constData());
     }
 
+    // Images count against the game's memory (--memory, in megabytes) although Lua's
+    // collector does not see them: discarded ones are collected, held ones run out.
+    void imageMemory_data() {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QByteArray>("error");
+        QTest::newRow("images held past the limit")
+            << QByteArray("local keep = {} for i = 1, 100 do keep[i] = Image.createEmpty(512, 512) end")
+            << QByteArray("hostile.lua:1: not enough memory");
+        QTest::newRow("discarded images are collected")
+            << QByteArray("for i = 1, 2000 do local image = Image.createEmpty(512, 512) end error('end of script')")
+            << QByteArray("end of script");
+    }
+    void imageMemory() {
+        QFETCH(QByteArray, script);
+        QFETCH(QByteArray, error);
+        QVERIFY(putFile(mDir.filePath("hostile.lua"), script));
+        QCOMPARE(run({"--memory", "16", "hostile.lua"}), 1);
+        QVERIFY2(mErrors.contains(error), mErrors.constData());
+    }
+
+    // Memory runs out with a long message in hand: the error screen comes up all the same,
+    // with as much of the message as it holds.
+    void errorScreenWhenMemoryRunsOut() {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("AddressSanitizer reserves more address space than the limit leaves");
+#endif
+        QVERIFY(putFile(mDir.filePath("full.lua"), R"(
+local message = string.rep("y", 8e6)
+local keep = {}
+pcall(function() while true do keep[#keep + 1] = string.rep("x", 1e6) .. #keep end end)
+for i = 1, 4 do keep[#keep] = nil end
+collectgarbage()
+error(message, 0)
+)"));
+        const int status = run({"--memory", "4096", "--screenshot", "ecran.png", "full.lua"}, [] {
+            const rlimit limit{400 << 20, 400 << 20};
+            setrlimit(RLIMIT_AS, &limit);
+        });
+        QCOMPARE(status, 1);
+        QVERIFY2(mErrors.contains("Error: yyyyyyyy"), mErrors.left(300).constData());
+        QCOMPARE(QImage(mDir.filePath("ecran.png")).pixel(9, 8) & 0xFFFFFFu, 0xFFFFFFu); // the E of "Error"
+    }
+
     void badCommandLine_data() {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("no script") << QStringList{};
         QTest::newRow("bad frame count") << QStringList{"--frames", "abc", "x.lua"};
+        QTest::newRow("bad memory size") << QStringList{"--memory", "0", "x.lua"};
     }
     void badCommandLine() {
         QFETCH(QStringList, args);

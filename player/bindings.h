@@ -2,6 +2,8 @@
 
 struct lua_State;
 
+// The standard libraries, as far as games may use them.
+void openLibraries(lua_State* L);
 // Each registers one part of the console API in the global table.
 void openColor(lua_State* L);
 void openImage(lua_State* L);  // Image and the screen global

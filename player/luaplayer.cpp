@@ -94,7 +94,7 @@ void makeQuitProof(lua_State* L, const char* table, const char* name) {
 LuaPlayer::LuaPlayer(PlayerHost& host, PlayerOptions options)
     : mHost(host), mOptions(std::move(options)), mStartDirectory(QDir::currentPath()) {
     mLua = luaL_newstate();
-    luaL_openlibs(mLua);
+    openLibraries(mLua);
     lua_pushlightuserdata(mLua, &kPlayerKey);
     lua_pushlightuserdata(mLua, this);
     lua_settable(mLua, LUA_REGISTRYINDEX);

@@ -246,6 +246,11 @@ at(7, 0)
             "collectgarbage() local before = System.getFreeMemory() local kept = Image.createEmpty(512, 512)"
             " collectgarbage() assert(before - System.getFreeMemory() > 1000000) kept = nil collectgarbage()"
             " assert(before - System.getFreeMemory() < 1000000)");
+        QTest::newRow("patterns below the depth limit") << QByteArray(
+            "assert(string.find(string.rep('a?', 300), string.rep('a?', 300), 1, true) == 1)"
+            " assert(('x-12'):match('^(%a)%-(%d+)$') == 'x') assert(select(2, ('a,b'):gsub(',', ';')) == 1)"
+            " assert(string.find(string.rep('a', 50), string.rep('a?', 100)) == 1)"
+            " for w in string.gmatch('un deux', '%a+') do end");
         QTest::newRow("os.exit ends quietly") << QByteArray("os.exit(0) error('not reached')");
     }
     void apiBehaviour() {

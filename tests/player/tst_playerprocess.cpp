@@ -93,6 +93,11 @@ private slots:
             << "local a, b, c = Timer.new(0/0), Timer.new(1/0), Timer.new(5) c:reset(-1/0)"
                " assert(a:stop() < 1000 and b:stop() >= 2^53 and c:time() <= -2^53)" + end
             << QByteArray("end of script");
+        QTest::newRow("pattern that recurses 400,000 times")
+            << QByteArray("string.find(string.rep('a', 4e5), string.rep('a?', 4e5))")
+            << QByteArray("pattern too complex");
+        QTest::newRow("pattern method, gsub") << QByteArray("(string.rep('a', 4e5)):gsub(string.rep('(a)?', 1e5), '')")
+                                              << QByteArray("pattern too complex");
     }
     void hostileScriptsEndInALuaError() {
         QFETCH(QByteArray, script);

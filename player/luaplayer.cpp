@@ -20,10 +20,11 @@ char kPlayerKey;
 char kQuitTag; // the error value that unwinds a script when the player quits
 char kTracebackKey; // registry: the traceback of the last uncaught error
 
-void quitHook(lua_State* L, lua_Debug*) {
-    lua_pushlightuserdata(L, &kQuitTag);
-    lua_error(L);
-}
+// A script that never waits for a frame must still see Esc and the close button: every so
+// many instructions a hook handles window events, at most once per poll interval, and
+// unwinds the script when the player quits.
+constexpr int kHookInstructions = 10000;
+constexpr std::chrono::milliseconds kPollInterval{50};
 
 // Keeps the error value and records the traceback for standard error.
 int messageHandler(lua_State* L) {
@@ -108,6 +109,8 @@ LuaPlayer::LuaPlayer(PlayerHost& host, PlayerOptions options)
     makeQuitProof(mLua, nullptr, "pcall");
     makeQuitProof(mLua, nullptr, "xpcall");
     makeQuitProof(mLua, "coroutine", "resume");
+    // Coroutines inherit the hook of the thread that makes them.
+    lua_sethook(mLua, scriptHook, LUA_MASKCOUNT, kHookInstructions);
 }
 
 LuaPlayer::~LuaPlayer() {
@@ -260,8 +263,18 @@ void LuaPlayer::requestQuit(int exitCode) {
         return;
     mQuitting = true;
     mExitCode = exitCode;
-    // pcall rethrows the quit; the hook also stops a script busy in a loop of its own.
-    lua_sethook(mLua, quitHook, LUA_MASKCOUNT, 100);
+    // pcall rethrows the quit; the hook stops a script busy in a loop of its own.
+}
+
+void LuaPlayer::scriptHook(lua_State* L, lua_Debug*) {
+    LuaPlayer& player = from(L);
+    const auto now = std::chrono::steady_clock::now();
+    if (now - player.mLastPoll >= kPollInterval) {
+        player.mLastPoll = now;
+        player.mHost.pumpEvents();
+        player.pollClose();
+    }
+    checkQuit(L);
 }
 
 std::int64_t LuaPlayer::memoryUsed() const {

@@ -6,8 +6,10 @@
 
 #include <QString>
 
+#include <chrono>
 #include <cstdint>
 
+struct lua_Debug;
 struct lua_State;
 class PlayerHost;
 
@@ -59,6 +61,7 @@ private:
     int finish(int status);
     void showError();
     void pollClose();
+    static void scriptHook(lua_State* L, lua_Debug* ar);
 
     PlayerHost& mHost;
     PlayerOptions mOptions;
@@ -71,4 +74,5 @@ private:
     QString mError;
     QString mTraceback;
     QString mStartDirectory;
+    std::chrono::steady_clock::time_point mLastPoll; // window events seen from the hook
 };

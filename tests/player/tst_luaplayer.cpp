@@ -8,12 +8,15 @@
 #include "player/pad.h"
 #include "player/playerhost.h"
 #include "player/playerwindow.h"
+#include "player/windowhost.h"
 #include "player/textcodec.h"
 #include "testsupport/files.h"
 
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -347,6 +350,52 @@ assert(loaded == 2, "loaded " .. tostring(loaded))
         QTemporaryDir dir;
         QVERIFY(putFile(dir.filePath("Images/Hero.PNG"), ""));
         QCOMPARE(::resolveCase(dir.path() + "/" + asked), dir.path() + "/" + found);
+    }
+
+    // A script that never waits for a frame still sees Esc and the close button: a timer
+    // due 300 ms after the start asks (it fires when window events are next handled, as a
+    // click would be seen), and the window must close within half a second of that time.
+    // Each script gives up by itself after 5 s of processor time.
+    void closeStopsAScriptThatNeverWaits_data() {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<bool>("closeButton"); // else Esc
+        const QByteArray loop = "local t = os.clock() while os.clock() - t < 5 do end";
+        const QByteArray tail = "local t = os.clock() local function f() if os.clock() - t < 5 then return f() end end f()";
+        const QByteArray lines = "local t = os.clock() while os.clock() - t < 5 do screen:drawLine(0, 0, 2147483647, 0) end";
+        QTest::newRow("endless loop, Esc") << loop << false;
+        QTest::newRow("endless loop, close button") << loop << true;
+        QTest::newRow("endless tail calls, close button") << tail << true;
+        QTest::newRow("endless lines, Esc") << lines << false;
+    }
+    void closeStopsAScriptThatNeverWaits() {
+        QFETCH(QByteArray, script);
+        QFETCH(bool, closeButton);
+        WindowHost host(1);
+        PlayerOptions options;
+        options.waitOnError = false;
+        LuaPlayer player(host, options);
+        QElapsedTimer clock;
+        qint64 askedAt = -1;
+        QTimer ask; // a member of this row, so that it cannot fire in the next one
+        ask.setSingleShot(true);
+        connect(&ask, &QTimer::timeout, [&] {
+            askedAt = clock.elapsed();
+            if (closeButton) {
+                host.window().close();
+            } else {
+                QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QCoreApplication::sendEvent(&host.window(), &esc);
+            }
+        });
+        constexpr qint64 kDue = 300;
+        ask.start(kDue);
+        clock.start();
+        const int status = player.runString(script);
+        const qint64 endedAt = clock.elapsed();
+        QVERIFY2(askedAt >= 0, "no window event was handled while the script ran");
+        QCOMPARE(status, 0);
+        qInfo("closed %lld ms after the request was due", endedAt - kDue);
+        QVERIFY(endedAt - kDue < 500);
     }
 
     void keysByPhysicalPlace() {

@@ -11,4 +11,5 @@ void openControls(lua_State* L);
 void openSystem(lua_State* L);
 void openTimer(lua_State* L);
 void openExtras(lua_State* L); // Font, Sound and Music stand-ins
-void openFiles(lua_State* L);  // case-insensitive dofile, loadfile, io.open...; os.exit
+void openFiles(lua_State* L);   // io.open... with Windows-1252 paths found ignoring case; os.exit
+void openScripts(lua_State* L); // dofile, loadfile, load, loadstring, require: no compiled chunks

@@ -3,6 +3,7 @@
 #include "player/runtime.h"
 
 #include <cstddef>
+#include <initializer_list>
 
 namespace {
 
@@ -56,10 +57,37 @@ void guardPatterns(lua_State* L, const char* name, bool findsPlain) {
     lua_pop(L, 1);
 }
 
+void removeField(lua_State* L, const char* table, const char* name) {
+    lua_getglobal(L, table);
+    lua_pushnil(L);
+    lua_setfield(L, -2, name);
+    lua_pop(L, 1);
+}
+
+// Of the debug library, games use what reads: tracebacks and function information. The rest
+// would reach the registry, change any value's metatable (a Color made to pass for an Image)
+// or take the player's hook away.
+void keepReadingDebug(lua_State* L) {
+    lua_getglobal(L, "debug");
+    lua_createtable(L, 0, 2);
+    for (const char* name : {"traceback", "getinfo"}) {
+        lua_getfield(L, -2, name);
+        lua_setfield(L, -2, name);
+    }
+    lua_setglobal(L, "debug");
+    lua_pop(L, 1);
+}
+
 } // namespace
 
+// Games get the libraries of LuaPlayer without what starts programs or loads native code:
+// a game, one's own or one given, must not be able to do more than a game can.
 void openLibraries(lua_State* L) {
     luaL_openlibs(L);
+    removeField(L, "os", "execute");
+    removeField(L, "io", "popen");
+    removeField(L, "package", "loadlib");
+    keepReadingDebug(L);
     guardPatterns(L, "find", true);
     guardPatterns(L, "match", false);
     guardPatterns(L, "gmatch", false);

@@ -106,6 +106,7 @@ LuaPlayer::LuaPlayer(PlayerHost& host, PlayerOptions options)
     openTimer(mLua);
     openExtras(mLua);
     openFiles(mLua);
+    openScripts(mLua);
     makeQuitProof(mLua, nullptr, "pcall");
     makeQuitProof(mLua, nullptr, "xpcall");
     makeQuitProof(mLua, "coroutine", "resume");

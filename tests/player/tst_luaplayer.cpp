@@ -254,6 +254,18 @@ at(7, 0)
             " assert(('x-12'):match('^(%a)%-(%d+)$') == 'x') assert(select(2, ('a,b'):gsub(',', ';')) == 1)"
             " assert(string.find(string.rep('a', 50), string.rep('a?', 100)) == 1)"
             " for w in string.gmatch('un deux', '%a+') do end");
+        QTest::newRow("nothing that runs programs") << QByteArray(
+            "assert(os.execute == nil and io.popen == nil and package.loadlib == nil and package.cpath == '')"
+            " assert(#package.loaders == 2 and package.preload)"
+            " assert(debug.sethook == nil and debug.setmetatable == nil and debug.getregistry == nil)"
+            " assert(debug.traceback and debug.getinfo and os.time() and os.clock() and os.date('%Y'))");
+        QTest::newRow("no precompiled chunks") << QByteArray(
+            "local dumped = string.dump(function() return 1 end) assert(not loadstring(dumped))"
+            " local sent = false local f, message = load(function() if not sent then sent = true return dumped end end)"
+            " assert(f == nil and message:find('binary chunk'), message)"
+            " assert(loadstring('return 2')() == 2)");
+        QTest::newRow("file modes as the C library must see them") << QByteArray(
+            "assert(not pcall(io.open, 'x', 'r,ccs=UTF-8')) assert(not pcall(io.open, 'x', 'rw'))");
         QTest::newRow("os.exit ends quietly") << QByteArray("os.exit(0) error('not reached')");
     }
     void apiBehaviour() {
@@ -278,6 +290,28 @@ assert(Image.load("face.png"):pixel(2, 1) == Color.new(10, 20, 30))
 )");
         QCOMPARE(r.error, QString());
         QCOMPARE(QDir::currentPath(), before); // the player puts the working directory back
+    }
+
+    // require finds Lua files the way dofile does; dofile and loadfile refuse compiled ones.
+    void scriptFiles() {
+        QTemporaryDir dir;
+        QVERIFY(putFile(dir.filePath("Outils/Compte.lua"), "return { n = 41 }\n"));
+        QVERIFY(putFile(dir.filePath("\xC3\xA9t\xC3\xA9.lua"), "#!/usr/bin/lua\nreturn debug.getinfo(1, 'l').currentline\n"));
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        const LuaRun r = runLua(R"(
+assert(require("outils.compte").n == 41 and package.loaded["outils.compte"])
+assert(not pcall(require, "absent"))
+assert(dofile("\233t\233.lua") == 2)
+local out = io.open("compiled.lua", "wb") out:write(string.dump(function() end)) out:close()
+local f, message = loadfile("compiled.lua")
+assert(f == nil and message:find("binary chunk"), message)
+assert(not pcall(dofile, "compiled.lua"))
+local missing, why = loadfile("absent.lua")
+assert(missing == nil and why:find("cannot open absent.lua"), why)
+)");
+        QDir::setCurrent(before);
+        QCOMPARE(r.error, QString());
     }
 
     void launcherRunsProjectIndex() {

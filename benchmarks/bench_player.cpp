@@ -48,6 +48,18 @@ end
 }
 BENCHMARK(BM_FrameFromLua)->Unit(benchmark::kMicrosecond);
 
+// An uncaught error with a message of 6.4 million characters, up to its error screen.
+void BM_ErrorScreenOfALongMessage(benchmark::State& state) {
+    PlayerOptions options;
+    options.waitOnError = false;
+    PlayerHost host;
+    LuaPlayer player(host, options);
+    player.runString("message = string.rep('y', 6.4e6)");
+    for (auto _ : state)
+        player.runString("error(message, 0)");
+}
+BENCHMARK(BM_ErrorScreenOfALongMessage)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

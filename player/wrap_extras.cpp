@@ -7,6 +7,9 @@
 #include "player/wrap_color.h"
 #include "player/wrap_image.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 constexpr const char* kFontType = "Font";
@@ -48,12 +51,12 @@ int w_getTextSize(lua_State* L) {
 int w_fontPrint(lua_State* L) {
     Image& image = checkImage(L, 1);
     luaL_checkudata(L, 2, kFontType);
-    const int x = luaL_checkint(L, 3), y = luaL_checkint(L, 4);
+    const int x = lua::checkInt(L, 3), y = lua::checkInt(L, 4);
     size_t len = 0;
     const char* s = luaL_checklstring(L, 5, &len);
     const Color color = optColor(L, 6, Color{0, 0, 0, 255});
     return lua::guarded(L, [&] {
-        image.print(x, y - 7, decodeLuaText(QByteArray(s, static_cast<qsizetype>(len))), color);
+        image.print(x, std::max(y, INT_MIN + 7) - 7, decodeLuaText(QByteArray(s, static_cast<qsizetype>(len))), color);
         return 0;
     });
 }

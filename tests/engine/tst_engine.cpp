@@ -301,7 +301,7 @@ private slots:
         QFETCH(QString, name);
         QTemporaryDir app;
         QVERIFY(copyTree(kData, app.path() + "/data"));
-        QVERIFY(createProject(app.path(), name, "Testeur"));
+        QVERIFY(createProject(AppPaths::inPlace(app.path()), name, "Testeur"));
         QVERIFY(writeLauncher(app.path(), name));
         const GameRun run = play(app.path(), 3, kNewGame);
         QVERIFY2(!run.errors.contains("Error"), qPrintable(run.errors));

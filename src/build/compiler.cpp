@@ -23,11 +23,14 @@ using mapgrid::kEventRows;
 
 // Event script files of one map folder, found with one listing instead of a lookup per
 // cell. Names match exactly first, then ignoring letter case, as readfile would resolve
-// them.
+// them. Only regular files of the folder are read: a link (which may lead out of the
+// project) or a named pipe (which would block) is skipped and named in `skipped`.
 class MapFolder {
 public:
     explicit MapFolder(const QString& folder) : mFolder(resolvePath(folder)) {
-        const QStringList names = QDir(mFolder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        const QStringList names =
+            QDir(mFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden |
+                                    QDir::System);
         for (const QString& name : names) {
             mExact.insert(name);
             mFolded.insert(name.toLower(), name); // first one wins, as a lookup would
@@ -35,18 +38,21 @@ public:
     }
 
     // Content of the named file, or the empty text when there is none or it cannot be read.
-    // The listing already resolved the name, so the file is opened directly.
-    QString read(const QString& name) const {
+    QString read(const QString& name, QStringList& skipped) const {
+        QString found;
         if (mExact.contains(name))
-            return readExisting(mFolder + u'/' + name);
-        const auto it = mFolded.constFind(name.toLower());
-        if (it == mFolded.constEnd())
+            found = name;
+        else if (const auto it = mFolded.constFind(name.toLower()); it != mFolded.constEnd())
+            found = *it;
+        if (found.isEmpty())
             return QString();
-        return readExisting(mFolder + u'/' + *it);
-    }
-
-private:
-    static QString readExisting(const QString& path) {
+        const QString path = mFolder + u'/' + found;
+        const QFileInfo info(path);
+        if (info.isSymLink() || !info.isFile()) {
+            if (!info.isDir())
+                skipped.append(path);
+            return QString();
+        }
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly))
             return QString();
@@ -54,6 +60,7 @@ private:
         return f.error() == QFileDevice::NoError ? fromCp1252(bytes) : QString();
     }
 
+private:
     QString mFolder;
     QSet<QString> mExact;
     QHash<QString, QString> mFolded;
@@ -102,7 +109,7 @@ GameScripts buildGameScripts(const QString& projectDir, BuildSummary* summary) {
         ev += QStringLiteral("if map == \"") + mm + QStringLiteral("\" then\r\n");
         const MapFolder cells(projectDir + QStringLiteral("/ev/map") + mm);
         for (int slot = 0; slot < kEventRows * kColumns; ++slot) {
-            const QString content = cells.read(names[slot]);
+            const QString content = cells.read(names[slot], out.skipped);
             ev += openings[slot];
             ev += content;
             ev += closing;

@@ -31,6 +31,9 @@ struct GameScripts {
     QString infos; // the game's name and author, for the engine's title screen
     QStringList startValues; // start value of variable i at index i - 1
     QList<CellScript> cells; // non-empty cells, in the order of ev.lua
+    // Event "files" left out because they are no regular files of the project (links,
+    // named pipes); their cells count as empty.
+    QStringList skipped;
 };
 
 struct CompileResult {

@@ -14,6 +14,10 @@ TestRunOutcome tester(const AppPaths& paths, const QString& project, ProcessServ
 
     const CompileResult build = compiler(paths.projectFolder(project));
     outcome.summary = build.summary;
+    if (!build.scripts.skipped.isEmpty())
+        outcome.notice = QStringLiteral("Ces événements ont été ignorés : ce ne sont pas des "
+                                        "fichiers ordinaires du projet.\n") +
+                         build.scripts.skipped.join(u'\n');
     QStringList unwritten;
     if (!build.variablesWritten)
         unwritten.append(build.variablesPath);

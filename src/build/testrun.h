@@ -14,6 +14,7 @@ struct TestRunOutcome {
     BuildSummary summary; // for the control panel's summary fields
     bool started = false; // LuaPlayer was started
     QString error;        // French message for a box titled "Quendal"; empty when all went well
+    QString notice;       // what the game was built without (skipped files); empty when nothing
 };
 
 // Builds the game of project `project` of the work folder and starts the player in the work

@@ -149,6 +149,9 @@ void ControlPanel::tester() {
     }
     const TestRunOutcome outcome = ::tester(mSession.paths(), mSession.name(), mServices.processes);
     showSummary(outcome.summary);
+    if (!outcome.notice.isEmpty())
+        mServices.dialogs.message(this, outcome.notice, AppTitle, MsgIcon::Warning,
+                                  MsgButtons::Ok);
     if (!outcome.error.isEmpty())
         mServices.dialogs.message(this, outcome.error, AppTitle, MsgIcon::Critical,
                                   MsgButtons::Ok);

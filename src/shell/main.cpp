@@ -1,4 +1,5 @@
 #include "project/apppaths.h"
+#include "project/module1.h"
 #include "shell/dialogservice.h"
 #include "shell/mainwindow.h"
 #include "shell/services.h"
@@ -7,6 +8,7 @@
 #include <QIcon>
 
 int main(int argc, char** argv) {
+    reportFileSizeLimit();
     QApplication app(argc, argv);
     QtDialogService dialogs;
     SystemProcessService processes;

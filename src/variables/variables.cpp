@@ -33,15 +33,21 @@ VariableListing listVariables(const ProjectFile& file) {
     return out;
 }
 
-std::optional<QString> addVariable(const ProjectFile& file, const QString& count,
-                                   const QString& value) {
+std::optional<QString> cannotAddAfter(const QString& count) {
     const auto current = wholeNumber(count);
     if (!current)
         return notANumber(count);
     if (*current >= kMaxCount)
         return QStringLiteral("votre jeu a déjà %1 variables, le plus grand nombre possible")
             .arg(*current);
-    if (!file.addVariable(*current + 1, value))
+    return std::nullopt;
+}
+
+std::optional<QString> addVariable(const ProjectFile& file, const QString& count,
+                                   const QString& value) {
+    if (const auto refused = cannotAddAfter(count))
+        return refused;
+    if (!file.addVariable(*wholeNumber(count) + 1, value))
         return writeFailure(file);
     return std::nullopt;
 }

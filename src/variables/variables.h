@@ -19,6 +19,10 @@ struct VariableListing {
 // One reading of the file, however many variables there are.
 VariableListing listVariables(const ProjectFile& file);
 
+// Why no variable can be added after `count` (not a number, or the most a project holds), or
+// nothing when one can.
+std::optional<QString> cannotAddAfter(const QString& count);
+
 // Adds variable count + 1 with the start value. Nothing is written when the count is not a
 // number, or when the project holds the most variables it may. Returns a French description
 // of the failure ("Erreur : " is the caller's), or nothing on success. A write that fails

@@ -63,13 +63,13 @@ void VariablesWindow::loadvars() {
 }
 
 void VariablesWindow::addVariable() {
-    // The count is the file's: a project without it starts at none; any other text that is
-    // not a number stops here, before anything is asked or written.
+    // The count is the file's: a project without it starts at none; a count that is no number
+    // or already the most a project holds stops here, before anything is asked or written.
     QString count = mSession.file().read().variableCountText();
     if (count.isEmpty())
         count = QStringLiteral("0");
-    if (!wholeNumber(count)) {
-        showError(QStringLiteral("le nombre de variables « %1 » n'est pas un nombre").arg(count));
+    if (const auto refused = cannotAddAfter(count)) {
+        showError(*refused);
         return;
     }
     // Ask first: a cancelled prompt adds nothing.

@@ -8,6 +8,8 @@
 #include "testsupport/files.h"
 
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 #include <QTest>
 
 namespace {
@@ -176,6 +178,20 @@ private slots:
         QCOMPARE(error().contains(kQuoteHint), quoteHint);
         QVERIFY(mProcesses.started.isEmpty());
         QCOMPARE(bytesOf(mProject + "/" + file), content); // the script is left as it was
+    }
+
+    // The build reads only the project's own regular files: a link to a file elsewhere and a
+    // named pipe are left out, named, and the game still starts.
+    void linksAndPipesAreLeftOut() {
+        QTemporaryDir outside;
+        QVERIFY(putFile(outside.filePath("hostname"), "machine-secrete"));
+        QVERIFY(QFile::link(outside.filePath("hostname"), mProject + "/ev/map01/ev11"));
+        QVERIFY(mkfifo(QFile::encodeName(mProject + "/ev/map01/ev12").constData(), 0600) == 0);
+        const TestRunOutcome outcome = tester(AppPaths::inPlace(mApp), "Jeu", mProcesses);
+        QVERIFY(outcome.started);
+        QVERIFY(!bytesOf(mProject + "/ev.lua").contains("machine-secrete"));
+        QVERIFY(outcome.notice.contains(mProject + "/ev/map01/ev11"));
+        QVERIFY(outcome.notice.contains(mProject + "/ev/map01/ev12"));
     }
 
     void startValueFaultSaysHowToWriteAQuote() {

@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
+
 class TestBuildTool : public QObject {
     Q_OBJECT
 
@@ -40,6 +42,19 @@ private slots:
         QCOMPARE(refused.exitCode, 1);
         QVERIFY2(refused.errors.contains("ligne 3, colonne 12"), refused.errors.constData());
         QCOMPARE(build({}).exitCode, 2);
+
+        // Past a file size limit the write fails and is said, instead of ending the program.
+        QVERIFY(QFile::remove(project + "/ev/map01/ev312"));
+        QProcess limited;
+        limited.setChildProcessModifier([] {
+            rlimit small{4096, 4096};
+            setrlimit(RLIMIT_FSIZE, &small);
+        });
+        limited.start(QStringLiteral(QUENDAL_BUILD_TOOL), {project});
+        QVERIFY(limited.waitForFinished(30000));
+        QCOMPARE(limited.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(limited.exitCode(), 1);
+        QVERIFY(limited.readAllStandardError().contains("ev.lua"));
         QCOMPARE(build({app.path()}).exitCode, 2); // no projet.ini there
     }
 };

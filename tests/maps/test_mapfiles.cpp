@@ -162,6 +162,8 @@ private slots:
         QTest::newRow("map file exists") << "1" << "map02.map";
         QTest::newRow("collision file exists") << "1" << "map02.ev";
         QTest::newRow("projet.ini not writable") << "1" << "ro";
+        QTest::newRow("the most maps a project holds") << "10000" << "";
+        QTest::newRow("a count past any int") << "2147483647" << "";
     }
     void newMapRefused() {
         QFETCH(QString, cartes);

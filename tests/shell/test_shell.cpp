@@ -118,6 +118,22 @@ private slots:
         QCOMPARE(mapList(), (QStringList{"Carte 1", "Carte 2"}));
     }
 
+    // Counts read from the file are capped before anything goes through them.
+    void hugeCountsAreCapped() {
+        const QString dir = makeProject(mApp->dir.path(), "Mon jeu", 1);
+        QVERIFY(writeini("Jeu", "cartes", "2147483647", dir + "/projet.ini"));
+        QVERIFY(writeini("Variables", "nombre", "2147483647", dir + "/projet.ini"));
+        openFolder(dir);
+        QCOMPARE(mapList().size(), 10000);
+        click(panel(), "Command6");
+        QCOMPARE(child("var")->findChild<QListWidget*>("List1")->count(), 10000);
+        mApp->dialogs.shown.clear();
+        click(child("var"), "Command1"); // refused before asking: 10,000 variables at most
+        QCOMPARE(readini("Variables", "nombre", dir + "/projet.ini"), QStringLiteral("2147483647"));
+        QCOMPARE(mApp->dialogs.shown.size(), 1);
+        QVERIFY(mApp->messages().last().startsWith("Erreur : "));
+    }
+
     void doubleClickHandsTheMapOver() {
         openProject(12);
         auto* list = panel()->findChild<QListWidget*>("List1");

@@ -9,6 +9,7 @@
 
 #include "build/compiler.h"
 #include "build/syntaxcheck.h"
+#include "project/module1.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    reportFileSizeLimit();
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 2 || !QFileInfo(args[1] + QStringLiteral("/projet.ini")).isFile()) {
@@ -31,6 +33,8 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    for (const QString& path : build.scripts.skipped)
+        std::fprintf(stderr, "Ignoré (pas un fichier ordinaire du projet) : %s\n", qPrintable(path));
     if (const auto error = checkGameScripts(build.scripts)) {
         std::fprintf(stderr, "%s\n", error->toUtf8().constData());
         return 1;

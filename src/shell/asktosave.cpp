@@ -4,13 +4,12 @@
 #include "shell/appinfo.h"
 #include "shell/dialogservice.h"
 
-bool askToSave(DialogService& dialogs, QWidget* parent, ProjectDocument& document) {
-    if (!document.isModified())
-        return true;
-    switch (dialogs.message(parent, document.saveQuestion(), AppTitle, MsgIcon::Warning,
+bool askToSave(DialogService& dialogs, QWidget* parent, const QString& question,
+               const std::function<QString()>& save) {
+    switch (dialogs.message(parent, question, AppTitle, MsgIcon::Warning,
                             MsgButtons::YesNoCancel)) {
     case MsgAnswer::Yes:
-        if (const QString error = document.save(); !error.isEmpty()) {
+        if (const QString error = save(); !error.isEmpty()) {
             dialogs.message(parent, error, AppTitle, MsgIcon::Critical, MsgButtons::Ok);
             return false;
         }
@@ -20,4 +19,9 @@ bool askToSave(DialogService& dialogs, QWidget* parent, ProjectDocument& documen
     default:
         return false;
     }
+}
+
+bool askToSave(DialogService& dialogs, QWidget* parent, ProjectDocument& document) {
+    return !document.isModified() ||
+           askToSave(dialogs, parent, document.saveQuestion(), [&] { return document.save(); });
 }

@@ -289,23 +289,10 @@ void MainWindow::editEvent(const QString& mapNumber, int row, int column) {
 void MainWindow::openDocumentation() { mServices.documents.open(mSession->paths().guidePath()); }
 
 bool MainWindow::maySaveBeforeQuitting() {
-    if (mSession->modifiedDocuments().isEmpty())
-        return true;
-    switch (mServices.dialogs.message(this,
-                                      QStringLiteral("Enregistrer les modifications avant de "
-                                                     "quitter ?"),
-                                      AppTitle, MsgIcon::Warning, MsgButtons::YesNoCancel)) {
-    case MsgAnswer::Yes:
-        if (const QString error = mSession->saveAll(); !error.isEmpty()) {
-            mServices.dialogs.message(this, error, AppTitle, MsgIcon::Critical, MsgButtons::Ok);
-            return false;
-        }
-        return true;
-    case MsgAnswer::No:
-        return true;
-    default:
-        return false;
-    }
+    return mSession->modifiedDocuments().isEmpty() ||
+           askToSave(mServices.dialogs, this,
+                     QStringLiteral("Enregistrer les modifications avant de quitter ?"),
+                     [this] { return mSession->saveAll(); });
 }
 
 void MainWindow::quit() {

@@ -106,7 +106,8 @@ LuaPlayer::LuaPlayer(PlayerHost& host, PlayerOptions options)
     openControls(mLua);
     openSystem(mLua);
     openTimer(mLua);
-    openExtras(mLua);
+    openFont(mLua);
+    openSound(mLua, mHost.audio());
     openFiles(mLua);
     makeQuitProof(mLua, nullptr, "pcall");
     makeQuitProof(mLua, nullptr, "xpcall");

@@ -1,5 +1,6 @@
 #include "player/luaplayer.h"
 #include "player/playerhost.h"
+#include "player/sounddevice.h"
 #include "player/windowhost.h"
 
 #include <QCommandLineParser>
@@ -27,6 +28,25 @@ int fail(const QString& message) {
     return 2;
 }
 
+// Sound is recorded when a file is named, else heard through the device in a window. A run
+// with no device is silent, with one line on standard error. Throws when the file cannot be
+// made.
+void setUpSound(PlayerHost& host, bool headless, const QString& wavPath) {
+    Audio& audio = host.audio();
+    if (!wavPath.isEmpty()) {
+        audio.setOutput(std::make_unique<WavFileOutput>(wavPath));
+        return;
+    }
+    if (headless)
+        return;
+    QString error;
+    if (auto device = SoundDevice::open(audio.mixer(), error))
+        audio.setOutput(std::move(device));
+    else
+        std::fprintf(stderr, "luaplayer: pas de sortie son, le jeu reste muet (%s)\n",
+                     error.toLocal8Bit().constData());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -48,11 +68,15 @@ int main(int argc, char** argv) {
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
         QStringLiteral("Enregistre l'écran visible en PNG à la fin."), QStringLiteral("PNG"));
     const QCommandLineOption headlessOption(QStringLiteral("headless"),
-        QStringLiteral("Sans fenêtre ni attente : les images s'enchaînent sans délai."));
+        QStringLiteral("Sans fenêtre, sans son ni attente : les images s'enchaînent sans délai."));
+    const QCommandLineOption audioOut(QStringLiteral("audio-out"),
+        QStringLiteral("Enregistre le son mélangé dans un fichier WAV (44100 Hz, stéréo, 16 bits) "
+                       "au lieu de le jouer : 735 échantillons par synchronisation verticale."),
+        QStringLiteral("WAV"));
     const QCommandLineOption scale(QStringLiteral("scale"),
         QStringLiteral("Agrandissement initial de la fenêtre (2 par défaut)."), QStringLiteral("N"),
         QStringLiteral("2"));
-    parser.addOptions({frames, buttons, screenshot, headlessOption, scale});
+    parser.addOptions({frames, buttons, screenshot, headlessOption, audioOut, scale});
     if (!parser.parse(arguments))
         return fail(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -87,6 +111,8 @@ int main(int argc, char** argv) {
     // The script may change the working directory: fix where the picture goes now.
     const QString shotPath =
         parser.isSet(screenshot) ? QFileInfo(parser.value(screenshot)).absoluteFilePath() : QString();
+    const QString wavPath =
+        parser.isSet(audioOut) ? QFileInfo(parser.value(audioOut)).absoluteFilePath() : QString();
 
     if (headless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -98,6 +124,11 @@ int main(int argc, char** argv) {
         host = std::make_unique<PlayerHost>();
     else
         host = std::make_unique<WindowHost>(windowScale);
+    try {
+        setUpSound(*host, headless, wavPath);
+    } catch (const std::exception& e) {
+        return fail(QString::fromLocal8Bit(e.what()));
+    }
 
     LuaPlayer player(*host, std::move(options));
     const int status = player.run(args.first());

@@ -12,7 +12,7 @@ void WindowHost::present(const Screen& screen) {
     mWindow.showFrame(screen.visible());
 }
 
-void WindowHost::waitVblank() {
+void WindowHost::waitForVblank() {
     pumpEvents();
     mClock.wait();
 }

@@ -3,7 +3,9 @@
 #include "modwriter.h"
 #include "player/audiooutput.h"
 #include "player/mixer.h"
+#include "player/modulemusic.h"
 #include "player/wavfile.h"
+#include "soundart.h"
 #include "testsupport/files.h"
 
 #include <QProcess>
@@ -336,6 +338,26 @@ print("fini", v:playing())
         mixer.setVolume(looping, 10); // a voice that ended ignores changes
         mixer.stop(looping);
         QVERIFY(mixer.playing(more.back()));
+    }
+
+    // The files under data/sons are what quendal_sound draws: a tune of about 15 seconds
+    // and a knock of a tenth of a second.
+    void suppliedSounds() {
+        const QString sons = QStringLiteral(QUENDAL_SOURCE_DIR "/data/sons/");
+        QCOMPARE(bytesOf(sons + "titre.mod"), soundart::titleTune());
+        QCOMPARE(bytesOf(sons + "mur.wav"), encodeWav(soundart::wallSound()));
+        ModuleMusic tune(bytesOf(sons + "titre.mod"), false);
+        std::vector<std::int16_t> buffer(kFrame * 2);
+        int frames = 0, loud = 0;
+        while (tune.render(buffer.data(), kFrame) && frames < 60 * 60) {
+            ++frames;
+            loud += *std::max_element(buffer.begin(), buffer.end()) > 2000;
+        }
+        QVERIFY2(frames >= 14 * 60 && frames <= 16 * 60, qPrintable(QString::number(frames)));
+        QVERIFY(loud > frames * 9 / 10);
+        const PcmSound knock = decodeWav(bytesOf(sons + "mur.wav"));
+        QVERIFY(knock.frames() < knock.rate / 5);
+        QVERIFY(*std::max_element(knock.samples.begin(), knock.samples.end()) > 8000);
     }
 
     void wavFormats_data() {

@@ -9,7 +9,7 @@ WindowHost::WindowHost(int scale) : mWindow(scale) {
 }
 
 void WindowHost::present(const Screen& screen) {
-    mWindow.showFrame(screen.visible());
+    mWindow.showFrame(screen.front().pixels());
 }
 
 void WindowHost::waitForVblank() {

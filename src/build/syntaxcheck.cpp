@@ -53,6 +53,21 @@ QString lineAndReason(const QString& message) {
     return message;
 }
 
+// How to write a quote or a backslash, when the refused text holds one.
+QString quoteHintFor(const QString& text) {
+    if (text.contains(u'"') || text.contains(u'\\'))
+        return u'\n' + kQuoteHint;
+    return QString();
+}
+
+// A cell's script as it runs: inside the event function and the test of its cell, so that a
+// fault of that place (such as "..." outside a vararg function) is found here too. The
+// script's first line stays line 1.
+QString inEventFunction(const QString& script) {
+    return QStringLiteral("local function runev(colonne,ligne,map) if true then ") + script +
+           QStringLiteral("\r\nend end");
+}
+
 } // namespace
 
 std::optional<QString> checkGameScripts(const GameScripts& scripts) {
@@ -64,7 +79,8 @@ std::optional<QString> checkGameScripts(const GameScripts& scripts) {
         if (const auto error = lua.error(line, "=variables.lua")) {
             return QStringLiteral("La valeur initiale de la variable ") + QString::number(i + 1) +
                    QStringLiteral(" empêche le fichier variables.lua de fonctionner :\n") +
-                   QStringLiteral("valeur : ") + scripts.startValues[i] + u'\n' + *error;
+                   QStringLiteral("valeur : ") + scripts.startValues[i] + u'\n' + *error +
+                   quoteHintFor(scripts.startValues[i]);
         }
     }
     if (const auto error = lua.error(scripts.variables + QStringLiteral("\r\n"), "=variables.lua"))
@@ -74,11 +90,12 @@ std::optional<QString> checkGameScripts(const GameScripts& scripts) {
         // A saved script opens with CR LF: without it, Lua's line numbers are the script's.
         const QString text = cell.content.startsWith(QStringLiteral("\r\n")) ? cell.content.mid(2)
                                                                              : cell.content;
-        if (const auto error = lua.error(text, "=script")) {
+        if (const auto error = lua.error(inEventFunction(text), "=script")) {
             return QStringLiteral("Le script de l'évènement de la carte ") + mapNumberText(cell.map) +
                    QStringLiteral(", ligne ") + QString::number(cell.row) +
                    QStringLiteral(", colonne ") + QString::number(cell.column) +
-                   QStringLiteral(" contient une erreur :\n") + lineAndReason(*error);
+                   QStringLiteral(" contient une erreur :\n") + lineAndReason(*error) +
+                   quoteHintFor(text);
         }
     }
     if (const auto error = lua.error(scripts.events + QStringLiteral("\r\n"), "=ev.lua"))

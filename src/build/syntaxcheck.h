@@ -8,6 +8,12 @@
 
 #include <optional>
 
+// Added to the message of a refused start value or cell whose text holds a double quote or a
+// backslash: typed texts go into the Lua line unchanged, so these must be written as in Lua.
+inline const QString kQuoteHint = QStringLiteral(
+    "Dans un texte, écrivez \\\" pour un guillemet (\") et \\\\ pour une barre oblique "
+    "inverse (\\).");
+
 // A French message naming the first fault and quoting Lua's message, or nothing when both
 // scripts compile.
 std::optional<QString> checkGameScripts(const GameScripts& scripts);

@@ -55,6 +55,7 @@ CommandPanel::CommandPanel(const QString& title, AppServices& services,
                            std::function<QString()> currentProject, QWidget* parent)
     : QGroupBox(title, parent), mServices(services),
       mCurrentProject(std::move(currentProject)) {
+    setAccessibleName(title);
     hide();
 }
 

@@ -40,10 +40,10 @@ EventEditor::EventEditor(AppServices& services, std::function<QString()> current
 
     label(this, "Label1", QStringLiteral("Ligne :"), 8, 8, 48);
     mRow = label(this, "ln", QStringLiteral("1"), 62, 8, 40);
-    mRow->setAccessibleName(QStringLiteral("Ligne de la case"));
+    mRow->setAccessibleDescription(QStringLiteral("Ligne de la case"));
     label(this, "Label2", QStringLiteral("Colonne:"), 8, 24, 52);
     mColumn = label(this, "co", QStringLiteral("1"), 62, 24, 40);
-    mColumn->setAccessibleName(QStringLiteral("Colonne de la case"));
+    mColumn->setAccessibleDescription(QStringLiteral("Colonne de la case"));
 
     auto* command1 = button(this, "Command1", QStringLiteral("Changer de carte"), 16, 56);
     auto* command3 = button(this, "Command3", QStringLiteral("Changer une variable"), 16, 80);
@@ -88,7 +88,7 @@ EventEditor::EventEditor(AppServices& services, std::function<QString()> current
 
     // Delete mode: this frame covers the lower command buttons and leaves the list free. It is
     // laid out off to the right and brought to the left edge once the window exists.
-    mFrame4 = place(new QGroupBox(QStringLiteral("Choisir une ligne"), this), "Frame4", 720, 104,
+    mFrame4 = frame(this, "Frame4", QStringLiteral("Choisir une ligne"), 720, 104,
                     297, 505);
     mFrame4->setAutoFillBackground(true);
     auto* command12 = button(mFrame4, "Command12", QStringLiteral("Annuler"), 8, 16, 97, 25);

@@ -102,17 +102,17 @@ MapEditor::MapEditor(AppServices& services, std::function<QString()> currentProj
 }
 
 void MapEditor::buildConfiguration(QWidget* body) {
-    mFrame2 = place(new QGroupBox(QStringLiteral("Configuration"), body), "Frame2", 488, 24,
+    mFrame2 = frame(body, "Frame2", QStringLiteral("Configuration"), 488, 24,
                     201, 225);
     auto* label6 = label(mFrame2, "Label6", QStringLiteral("Position de départ du héro"), 8, 16, 141);
     label(mFrame2, "Label9", QStringLiteral("X :"), 8, 40, 16);
     mLabel4 = label(mFrame2, "Label4", QStringLiteral("1"), 24, 40, 25);
-    mLabel4->setAccessibleName(QStringLiteral("Colonne de départ du héro"));
+    mLabel4->setAccessibleDescription(QStringLiteral("Colonne de départ du héro"));
     mCommand9 = button(mFrame2, "Command9", QStringLiteral("Changer"), 56, 40, 57, 25);
     mCommand9->setProperty("Tag", QStringLiteral("false"));
     label(mFrame2, "Label10", QStringLiteral("Y :"), 8, 56, 16);
     mLabel5 = label(mFrame2, "Label5", QStringLiteral("1"), 24, 56, 33);
-    mLabel5->setAccessibleName(QStringLiteral("Ligne de départ du héro"));
+    mLabel5->setAccessibleDescription(QStringLiteral("Ligne de départ du héro"));
     auto* label7 = label(mFrame2, "Label7", QStringLiteral("Nom de la carte :"), 8, 74, 88);
     mText1 = place(new QLineEdit(QStringLiteral("Carte"), mFrame2), "text1", 96, 72, 97, 19);
     mText1->setAccessibleName(QStringLiteral("Nom de la carte"));
@@ -163,7 +163,7 @@ void MapEditor::buildConfiguration(QWidget* body) {
 void MapEditor::buildMenus(QWidget* body) {
     auto* command4 = button(body, "Command4", QStringLiteral("Menu principal"), 480, 0, 161, 25);
 
-    mFrame3 = place(new QGroupBox(QStringLiteral("Menu principal"), body), "Frame3", 320, 0,
+    mFrame3 = frame(body, "Frame3", QStringLiteral("Menu principal"), 320, 0,
                     161, 97);
     mFrame3->setAutoFillBackground(true);
     auto* command5 = button(mFrame3, "Command5", QStringLiteral("Nouvelle carte"), 8, 16, 145, 24);
@@ -172,19 +172,19 @@ void MapEditor::buildMenus(QWidget* body) {
         button(mFrame3, "Command7", QStringLiteral("Sauvegarder la carte"), 8, 64, 145, 24);
     mFrame3->hide();
 
-    mFrame1 = place(new QGroupBox(QStringLiteral("Charger une carte"), body), "Frame1", 160, 40,
+    mFrame1 = frame(body, "Frame1", QStringLiteral("Charger une carte"), 160, 40,
                     161, 57);
     mFrame1->setAutoFillBackground(true);
     smaller({label(mFrame1, "Label2", QStringLiteral("Carte n° :"), 8, 16, 48)});
     mLabel1 = label(mFrame1, "Label1", QStringLiteral("01"), 56, 16, 24);
-    mLabel1->setAccessibleName(QStringLiteral("Numéro de la carte à charger"));
+    mLabel1->setAccessibleDescription(QStringLiteral("Numéro de la carte à charger"));
     mHScroll1 = place(new QScrollBar(Qt::Horizontal, mFrame1), "HScroll1", 80, 16, 49, 17);
     mHScroll1->setAccessibleName(QStringLiteral("Carte à charger"));
     mHScroll1->setFocusPolicy(Qt::StrongFocus);
     mHScroll1->setRange(1, 1);
     mHScroll1->setValue(1);
     mLabel3 = label(mFrame1, "Label3", QStringLiteral("Sans nom"), 8, 32, 118);
-    mLabel3->setAccessibleName(QStringLiteral("Nom de la carte à charger"));
+    mLabel3->setAccessibleDescription(QStringLiteral("Nom de la carte à charger"));
     auto* command1 = button(mFrame1, "Command1", QStringLiteral("OK"), 128, 32, 29, 21);
     mFrame1->hide();
 
@@ -215,13 +215,13 @@ void MapEditor::buildMenus(QWidget* body) {
 }
 
 void MapEditor::buildEventPanel(QWidget* body) {
-    auto* frame6 = place(new QGroupBox(QStringLiteral("Evènement"), body), "Frame6", 0,
+    auto* frame6 = frame(body, "Frame6", QStringLiteral("Evènement"), 0,
                          kPanelTop, kBodyWidth, kPanelHeight);
     label(frame6, "Label8", QStringLiteral("Position :"), 8, 18, 56);
     mColumn = label(frame6, "co", QStringLiteral("0"), 64, 18, 20);
-    mColumn->setAccessibleName(QStringLiteral("Colonne de la case"));
+    mColumn->setAccessibleDescription(QStringLiteral("Colonne de la case"));
     mRow = label(frame6, "ln", QStringLiteral("0"), 86, 18, 24);
-    mRow->setAccessibleName(QStringLiteral("Ligne de la case"));
+    mRow->setAccessibleDescription(QStringLiteral("Ligne de la case"));
 
     // The command column, in the order of the event editor.
     struct Command {
@@ -267,7 +267,7 @@ void MapEditor::buildEventPanel(QWidget* body) {
         connect(panel, &CommandPanel::lineReady, mListev, &ScriptList::appendLine);
 
     // Delete mode: shown beside "Supprimer une ligne" while a click on a line removes it.
-    mDeleteFrame = place(new QGroupBox(QStringLiteral("Choisir une ligne"), frame6), "Frame11",
+    mDeleteFrame = frame(frame6, "Frame11", QStringLiteral("Choisir une ligne"),
                          136, 226, 161, 45);
     mDeleteFrame->setAutoFillBackground(true);
     auto* leave = button(mDeleteFrame, "Command23", QStringLiteral("Annuler"), 8, 16, 97, 23);

@@ -17,6 +17,11 @@ void MapState::reset() {
 }
 
 void MapState::loadRows(const QString& mapText, const QString& collisionText) {
+    // Every slot the files do not hold becomes empty, so that nothing of a map loaded before
+    // is saved into this one. The ninth row is kept too: the editor does not show it, but a
+    // save writes it back as the files held it.
+    maptiles.fill(QString());
+    mapcoll.fill(QString());
     for (int r = 1; r <= MapRows; ++r) {
         for (int c = 1; c <= MapColumns; ++c) {
             const int s = cellSlot(r, c);
@@ -24,6 +29,17 @@ void MapState::loadRows(const QString& mapText, const QString& collisionText) {
             mapcoll[s] = charAt(collisionText, lineOffset(r, c));
         }
     }
+    // The ninth row line ends at its line break, often at once: it is empty until a reset.
+    const auto ninthRow = [](const QString& text, qsizetype start, auto& store) {
+        for (int c = 1; c <= MapColumns; ++c) {
+            const QString ch = charAt(text, start + c - 1);
+            if (ch.isEmpty() || ch == u'\r' || ch == u'\n')
+                break;
+            store[cellSlot(MapFileRows, c)] = ch;
+        }
+    };
+    ninthRow(mapText, 6 + lineOffset(MapFileRows, 1), maptiles);
+    ninthRow(collisionText, lineOffset(MapFileRows, 1), mapcoll);
 }
 
 QString twoDigits(int value) {

@@ -22,8 +22,9 @@ struct MapState {
 
     // Every slot becomes tile "0" and free.
     void reset();
-    // Fills rows 1 to 8 from the texts of a map file and a collision file; a character
-    // beyond the end of its text gives the empty text. Characters are kept as they are.
+    // Replaces the whole map with the texts of a map file and a collision file: rows 1 to 9
+    // as the files hold them (a character beyond the end of its text gives the empty text,
+    // characters are kept as they are), every other slot empty.
     void loadRows(const QString& mapText, const QString& collisionText);
     // The texts savemap writes: the map file starts with the hero start header.
     QString mapFileText(int heroX, int heroY) const;

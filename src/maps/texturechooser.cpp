@@ -42,6 +42,7 @@ TextureChooser::TextureChooser(AppServices& services, std::function<QString()> c
     : QGroupBox(QStringLiteral("Changer de texture"), parent), mServices(services),
       mCurrentProject(std::move(currentProject)), mCurrentMap(std::move(currentMap)) {
     setObjectName(QStringLiteral("Frame4"));
+    setAccessibleName(title());
     mScroll = new QScrollBar(Qt::Horizontal, this);
     mScroll->setObjectName(QStringLiteral("HScroll2"));
     mScroll->setAccessibleName(QStringLiteral("Numéro de la texture"));
@@ -113,6 +114,7 @@ TilePicker::TilePicker(AppServices& services, std::function<QString()> currentPr
     : QGroupBox(QStringLiteral("Déssin"), parent), mServices(services),
       mCurrentProject(std::move(currentProject)), mCurrentMap(std::move(currentMap)) {
     setObjectName(QStringLiteral("Frame5"));
+    setAccessibleName(title());
     mPreview = pictureLabel(QStringLiteral("Image5"), QStringLiteral("Case choisie"), this);
     mPreview->installEventFilter(this);
     mScroll = new QScrollBar(Qt::Horizontal, this);

@@ -162,8 +162,12 @@ std::optional<QString> iniWithValue(const QString& text, const QString& section,
         const bool hasValue = QStringView(text).mid(l.start, l.length).contains(u'=');
         if (hasValue && kl->value == v)
             return std::nullopt;
+        QString line = kl->name + u'=' + v;
+        // A rewritten line always ends with CR LF, also the file's unfinished last one.
+        if (l.end == l.start + l.length)
+            line += QStringLiteral("\r\n");
         QString out = text;
-        out.replace(l.start, l.length, kl->name + u'=' + v);
+        out.replace(l.start, l.length, line);
         return out;
     }
 

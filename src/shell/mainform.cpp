@@ -189,6 +189,8 @@ void Mainform::onSubWindowActivated(QMdiSubWindow* sub) {
     mLastActive = sub;
     if (sub == mControlWindow)
         mControl->activate();
+    else if (sub == mVarEditor)
+        static_cast<VarEditor*>(sub->widget())->loadvars();
 }
 
 void Mainform::showCombatEditor() {

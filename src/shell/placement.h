@@ -3,6 +3,7 @@
 // Controls placed at fixed pixel positions, as the editor windows lay them out, named so that
 // tests and screen readers find them.
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,6 +24,15 @@ inline QLabel* label(QWidget* parent, const char* name, const QString& text, int
 inline QPushButton* button(QWidget* parent, const char* name, const QString& text, int x, int y,
                            int width = 119, int height = 23) {
     return place(new QPushButton(text, parent), name, x, y, width, height);
+}
+
+// A frame reads as its own caption; without a name of its own, a frame inside another would
+// read as the outer frame's caption.
+inline QGroupBox* frame(QWidget* parent, const char* name, const QString& title, int x, int y,
+                        int width, int height) {
+    auto* box = place(new QGroupBox(title, parent), name, x, y, width, height);
+    box->setAccessibleName(title);
+    return box;
 }
 
 // Element `index` of an option array such as "Option1": Qt gives no two widgets one name with

@@ -6,11 +6,9 @@
 #include "shell/services.h"
 #include "variables/variables.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMdiSubWindow>
 #include <QPushButton>
 
 namespace {
@@ -26,8 +24,8 @@ VarEditor::VarEditor(AppServices& services, std::function<QString()> currentProj
     auto* caption = new QLabel(QStringLiteral("Nombre de variables :"), this);
     caption->setObjectName(QStringLiteral("Label1"));
     mCount = new QLabel(QStringLiteral("0"), this);
+    mCount->setAccessibleDescription(QStringLiteral("Nombre de variables"));
     mCount->setObjectName(QStringLiteral("Label2"));
-    mCount->setAccessibleName(QStringLiteral("Nombre de variables"));
     mAdd = new QPushButton(QStringLiteral("Ajouter une variable"), this);
     mAdd->setObjectName(QStringLiteral("Command1"));
     auto* listCaption = new QLabel(QStringLiteral("Variables :"), this);
@@ -94,19 +92,4 @@ void VarEditor::changeValue(QListWidgetItem* item) {
     if (const auto failure = setStartValue(iniPath(), n, *answer))
         showError(*failure);
     loadvars();
-}
-
-void VarEditor::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // Reload whenever the surrounding child window becomes the active one.
-    if (!mWatching) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-            connect(sub, &QMdiSubWindow::windowStateChanged, this,
-                    [this](Qt::WindowStates before, Qt::WindowStates now) {
-                        if ((now & Qt::WindowActive) && !(before & Qt::WindowActive))
-                            loadvars();
-                    });
-            mWatching = true;
-        }
-    }
 }

@@ -11,7 +11,8 @@ class QListWidgetItem;
 class QPushButton;
 
 // The variables editor `var`: lists the game's variables with their start values, adds one,
-// and changes a start value. Reloads from projet.ini each time its window becomes active.
+// and changes a start value. The main window calls loadvars() each time its window becomes
+// the active one, the first showing included.
 class VarEditor : public QWidget {
     Q_OBJECT
 public:
@@ -20,9 +21,6 @@ public:
 
 public slots:
     void loadvars();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void addVariable();
@@ -35,5 +33,4 @@ private:
     QLabel* mCount;
     QListWidget* mList;
     QPushButton* mAdd;
-    bool mWatching = false;
 };

@@ -1,6 +1,7 @@
 // Building a project: variables.lua, ev.lua, the launcher, the syntax check and the test run.
 #include "build/compiler.h"
 #include "build/launcher.h"
+#include "build/syntaxcheck.h"
 #include "build/testrun.h"
 #include "shell/services.h"
 #include "testsupport/files.h"
@@ -140,24 +141,44 @@ private slots:
         QVERIFY(mProcesses.started.isEmpty());
     }
 
+    // A refused cell is named in the same words whatever its fault, also one that is a fault
+    // only inside the generated function; a quote or backslash in it adds how to write one.
     void syntaxFaultNamesTheCell_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("cell");
+        QTest::addColumn<bool>("quoteHint");
         QTest::newRow("unbalanced if") << "ev/map01/ev312" << QByteArray("\r\nif var[1] == \"0\" then\r\n")
-                                       << "carte 01, ligne 3, colonne 12";
+                                       << "carte 01, ligne 3, colonne 12" << true;
         QTest::newRow("quote in text") << "ev/map01/ev111"
                                        << QByteArray("\r\naffichertexte(\"Il dit \"non\"\")\r\n")
-                                       << "carte 01, ligne 1, colonne 11";
+                                       << "carte 01, ligne 1, colonne 11" << true;
+        QTest::newRow("backslash at the end of a text")
+            << "ev/map01/ev55" << QByteArray("\r\naffichertexte(\"C:\\\")\r\n")
+            << "carte 01, ligne 5, colonne 5" << true;
+        QTest::newRow("vararg outside the event function")
+            << "ev/map01/ev98" << QByteArray("\r\nhero.vie = hero.vie + ...\r\n")
+            << "carte 01, ligne 9, colonne 8" << false;
     }
     void syntaxFaultNamesTheCell() {
         QFETCH(QString, file);
         QFETCH(QByteArray, content);
         QFETCH(QString, cell);
+        QFETCH(bool, quoteHint);
         QVERIFY(putFile(mProject + "/" + file, content));
         QVERIFY2(error().contains(cell), qPrintable(error()));
+        QCOMPARE(error().contains(kQuoteHint), quoteHint);
         QVERIFY(mProcesses.started.isEmpty());
         QCOMPARE(bytesOf(mProject + "/" + file), content); // the script is left as it was
+    }
+
+    void startValueFaultSaysHowToWriteAQuote() {
+        QVERIFY(putFile(mProject + "/projet.ini", bytesOf(mProject + "/projet.ini")
+                                                      .replace("valeur=Anonyme", "valeur=a\"b")));
+        const QString message = error();
+        QVERIFY2(message.contains("variable 2"), qPrintable(message));
+        QVERIFY(error().contains(kQuoteHint));
+        QVERIFY(mProcesses.started.isEmpty());
     }
 };
 

@@ -80,6 +80,31 @@ private slots:
         QVERIFY(!QFileInfo::exists(collisionFilePath(mProject, "07")));
     }
 
+    // A load leaves no cell of the map shown before: saving writes back what the files held,
+    // the ninth row included.
+    void loadingKeepsNothingOfThePreviousMap() {
+        auto e = mFix->editorOn("02");
+        mDialogs->answers = {MsgAnswer::Yes};
+        clickOn(e.get(), "Command10"); // all 201 cells "0"
+        writefile(templateMap() + "\r\n", mapFilePath(mProject, "01")); // as saved: 9th row empty
+        writefile(templateCollisions() + "\r\n", collisionFilePath(mProject, "01"));
+        const QByteArray map01 = bytesOf(mapFilePath(mProject, "01"));
+        const QByteArray ev01 = bytesOf(collisionFilePath(mProject, "01"));
+        e->setMapNumber("01");
+        e->loadmap();
+        clickOn(e.get(), "Command7");
+        QCOMPARE(bytesOf(mapFilePath(mProject, "01")), map01);
+        QCOMPARE(bytesOf(collisionFilePath(mProject, "01")), ev01);
+
+        // A ninth row the file holds survives a load and a save.
+        const QString nine = "0503\r\n" + templateMap().mid(6) + QString(17, u'4') + "\r\n\r\n";
+        writefile(nine.chopped(2), mapFilePath(mProject, "02"));
+        e->setMapNumber("02");
+        e->loadmap();
+        clickOn(e.get(), "Command7");
+        QCOMPARE(readfile(mapFilePath(mProject, "02")), nine);
+    }
+
     void twoEditorsSaveIntoTheirOwnFiles() {
         auto one = mFix->editorOn("01");
         auto two = mFix->editorOn("02");

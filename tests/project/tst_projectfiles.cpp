@@ -63,6 +63,11 @@ private slots:
             << "[A]\r\nk=1\r\n\r\n[B]\r\n[a]\r\n" << "A" << "n" << "[A]\r\nk=1\r\nn=v\r\n\r\n[B]\r\n[a]\r\n";
         QTest::newRow("missing section appended with CR LF")
             << "[A]\nk=1" << "B" << "n" << "[A]\nk=1\r\n[B]\r\nn=v\r\n";
+        // The rewritten line ends with CR LF, also when it was the file's unfinished last one.
+        QTest::newRow("unfinished last line replaced")
+            << "[Jeu]\r\nnom=X" << "Jeu" << "nom" << "[Jeu]\r\nnom=v\r\n";
+        QTest::newRow("unfinished last key line without a value")
+            << "[Jeu]\rnom" << "Jeu" << "nom" << "[Jeu]\rnom=v\r\n";
     }
     void iniWrite() {
         QFETCH(QString, before);

@@ -7,7 +7,9 @@
 #include "shell/folderlist.h"
 #include "shell/mainform.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
@@ -175,11 +177,29 @@ private slots:
         QCOMPARE(numbers, (QStringList{"01", "10", "12"}));
     }
 
-    void variablesEditorOpensFromThePanel() {
-        openProject(1);
+    // Every showing of the variables editor lists the project's variables, the first one
+    // included, so that a variable added from it takes the next number.
+    void variablesEditorListsOnEveryShowing() {
+        const QString dir = openProject(1);
+        const QString ini = dir + "/projet.ini";
+        QVERIFY(writeini("Variables", "nombre", "2", ini) && writeini("Variable1", "valeur", "cent", ini) &&
+                writeini("Variable2", "valeur", "deux", ini));
         click(panel(), "Command6");
         QCOMPARE(child("var")->windowTitle(), QStringLiteral("Variables du jeu"));
-        QCOMPARE(text(child("var"), "Label2"), QStringLiteral("0"));
+        QCOMPARE(text(child("var"), "Label2"), QStringLiteral("2"));
+        mApp->dialogs.promptAnswers = {QStringLiteral("nouveau")};
+        click(child("var"), "Command1");
+        QCOMPARE(readini("Variable1", "valeur", ini), QStringLiteral("cent"));
+        QCOMPARE(readini("Variable3", "valeur", ini), QStringLiteral("nouveau"));
+        QCOMPARE(readini("Variables", "nombre", ini), QStringLiteral("3"));
+
+        // Closed, changed by hand, opened again: the new count shows.
+        qobject_cast<QMdiSubWindow*>(child("var")->parentWidget())->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(writeini("Variables", "nombre", "1", ini));
+        click(panel(), "Command6");
+        QCOMPARE(text(child("var"), "Label2"), QStringLiteral("1"));
+        QCOMPARE(child("var")->findChild<QListWidget*>("List1")->count(), 1);
     }
 
     void testButtonStartsThePlayerUnlessASyntaxError() {
@@ -261,6 +281,32 @@ private slots:
                                                          w->window()->objectName());
         }
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(", ")));
+    }
+
+    // A label or a frame reads as the text it shows: a value label its current value, a frame
+    // its own caption (not that of the frame around it).
+    void labelsAndFramesReadAsTheyShow() {
+        openProject(2);
+        click(panel(), "Command6");
+        mMain->editEvent("01", 1, 1);
+        auto* editor = children("mapeditor").value(0);
+        QVERIFY(editor);
+        editor->findChild<QWidget*>("Frame11")->show();
+        QStringList wrong;
+        for (QWidget* w : mMain->findChildren<QWidget*>()) {
+            QString shown;
+            if (auto* label = qobject_cast<QLabel*>(w); label && !label->text().isEmpty())
+                shown = label->text(); // pictures have no text and keep a name of their own
+            else if (auto* frame = qobject_cast<QGroupBox*>(w))
+                shown = frame->title();
+            else
+                continue;
+            const QString read = QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+            if (read != shown)
+                wrong << QString("%1 in %2 reads \"%3\" for \"%4\"")
+                             .arg(w->objectName(), w->window()->objectName(), read, shown);
+        }
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join("\n")));
     }
 };
 

@@ -7,7 +7,6 @@
 #include <QPainter>
 
 #include <cmath>
-#include <utility>
 
 PlayerWindow::PlayerWindow(int scale) : mStore(this) {
     setTitle(QStringLiteral("LuaPlayer"));
@@ -18,10 +17,8 @@ PlayerWindow::PlayerWindow(int scale) : mStore(this) {
 
 void PlayerWindow::showFrame(const QImage& page) {
     const QRect changed = mFrame.take(page);
-    if (changed.isEmpty())
-        return;
-    mPending += ShownFrame::windowArea(screenRect(), changed);
-    requestUpdate();
+    if (!changed.isEmpty())
+        repaint(ShownFrame::windowArea(screenRect(), changed)); // at once: the flip is now
 }
 
 QRect PlayerWindow::screenRect() const {
@@ -90,10 +87,6 @@ void PlayerWindow::focusOutEvent(QFocusEvent*) {
 }
 
 bool PlayerWindow::event(QEvent* e) {
-    if (e->type() == QEvent::UpdateRequest) {
-        repaint(std::exchange(mPending, QRegion()));
-        return true;
-    }
     if (e->type() == QEvent::Close) {
         mCloseRequested = true;
         e->ignore(); // the game ends first, then the window goes

@@ -36,7 +36,6 @@ private:
 
     QBackingStore mStore;
     ShownFrame mFrame;
-    QRegion mPending; // to repaint at the next update request
     std::uint32_t mButtons = 0;
     bool mCloseRequested = false;
 };

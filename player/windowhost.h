@@ -22,4 +22,5 @@ protected:
 private:
     PlayerWindow mWindow;
     VblankClock mClock;
+    VblankClock::Clock::time_point mLastPump;
 };

@@ -28,13 +28,12 @@ int fail(const QString& message) {
     return 2;
 }
 
-// Sound is recorded when a file is named, else heard through the device in a window. A run
-// with no device is silent, with one line on standard error. Throws when the file cannot be
-// made.
-void setUpSound(PlayerHost& host, bool headless, const QString& wavPath) {
+// Sound is recorded when asked, else heard through the device in a window. A run with no
+// device is silent, with one line on standard error.
+void setUpSound(PlayerHost& host, bool headless, std::unique_ptr<AudioOutput> recording) {
     Audio& audio = host.audio();
-    if (!wavPath.isEmpty()) {
-        audio.setOutput(std::make_unique<WavFileOutput>(wavPath));
+    if (recording) {
+        audio.setOutput(std::move(recording));
         return;
     }
     if (headless)
@@ -111,8 +110,15 @@ int main(int argc, char** argv) {
     // The script may change the working directory: fix where the picture goes now.
     const QString shotPath =
         parser.isSet(screenshot) ? QFileInfo(parser.value(screenshot)).absoluteFilePath() : QString();
-    const QString wavPath =
-        parser.isSet(audioOut) ? QFileInfo(parser.value(audioOut)).absoluteFilePath() : QString();
+    std::unique_ptr<AudioOutput> recording;
+    if (parser.isSet(audioOut)) {
+        const QString wavPath = QFileInfo(parser.value(audioOut)).absoluteFilePath();
+        try {
+            recording = std::make_unique<WavFileOutput>(wavPath);
+        } catch (const std::exception&) {
+            return fail(QStringLiteral("impossible d'écrire ") + wavPath);
+        }
+    }
 
     if (headless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -124,11 +130,7 @@ int main(int argc, char** argv) {
         host = std::make_unique<PlayerHost>();
     else
         host = std::make_unique<WindowHost>(windowScale);
-    try {
-        setUpSound(*host, headless, wavPath);
-    } catch (const std::exception& e) {
-        return fail(QString::fromLocal8Bit(e.what()));
-    }
+    setUpSound(*host, headless, std::move(recording));
 
     LuaPlayer player(*host, std::move(options));
     const int status = player.run(args.first());

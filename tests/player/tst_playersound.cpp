@@ -248,7 +248,7 @@ print("fini", v:playing())
     void unwritableRecordingStops() {
         const Recording r = record(mDir.path(), "", 1, "/nulle/part/son.wav");
         QCOMPARE(r.exitCode, 2);
-        QVERIFY2(r.errors.contains("luaplayer: cannot write /nulle/part/son.wav"), r.errors.constData());
+        QVERIFY2(r.errors.contains("luaplayer: impossible d'écrire /nulle/part/son.wav"), r.errors.constData());
     }
 
     // Left and right gains for pans across the range, and the file's channels kept apart.

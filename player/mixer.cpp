@@ -43,7 +43,7 @@ Mixer::VoiceId Mixer::play(std::shared_ptr<const PcmSound> sound, bool loop) {
         }
     if (!slot)
         slot = &*std::min_element(mVoices.begin(), mVoices.end(),
-                                  [](const Voice& a, const Voice& b) { return a.started < b.started; });
+                                  [](const Voice& a, const Voice& b) { return a.id < b.id; });
     replaced = std::move(slot->sound);
     const int rate = sound->rate;
     *slot = Voice{};
@@ -51,7 +51,6 @@ Mixer::VoiceId Mixer::play(std::shared_ptr<const PcmSound> sound, bool loop) {
     slot->id = mNextId++;
     slot->step = stepFor(rate);
     slot->loop = loop;
-    slot->started = slot->id;
     return slot->id;
 }
 

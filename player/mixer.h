@@ -21,7 +21,7 @@ public:
     static constexpr int kRate = 44100;
     static constexpr int kMaxVoices = 32;
     static constexpr int kDefaultMusicVolume = 96; // as the console starts
-    using VoiceId = std::uint64_t;                 // never 0
+    using VoiceId = std::uint64_t;                 // never 0; a later voice has a larger one
 
     Mixer();
     ~Mixer();
@@ -58,7 +58,6 @@ private:
         int volume = 255;
         int pan = 127;
         bool loop = false;
-        std::uint64_t started = 0;
     };
 
     Voice* find(VoiceId id);

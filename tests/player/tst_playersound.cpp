@@ -89,42 +89,33 @@ std::vector<std::int16_t> render(Mixer& mixer, int frames) {
     return out;
 }
 
-QByteArray wavHeader(int format, int channels, int rate, int bits, int extraFmtBytes = 0) {
-    QByteArray fmt;
-    const auto le = [](QByteArray& b, quint32 v, int n) {
-        for (int i = 0; i < n; ++i)
-            b += char((v >> (8 * i)) & 0xFF);
-    };
-    le(fmt, quint32(format), 2);
-    le(fmt, quint32(channels), 2);
-    le(fmt, quint32(rate), 4);
-    le(fmt, quint32(rate * channels * bits / 8), 4);
-    le(fmt, quint32(channels * bits / 8), 2);
-    le(fmt, quint32(bits), 2);
-    if (extraFmtBytes) {
-        le(fmt, quint32(extraFmtBytes - 2), 2);
-        le(fmt, quint32(bits), 2);
-        le(fmt, 0, 4);
-        le(fmt, 1, 2); // the sub-format starts with the PCM tag
-        fmt += QByteArray(extraFmtBytes - 10, '\0');
-    }
-    QByteArray chunk = "fmt ";
-    le(chunk, quint32(fmt.size()), 4);
-    return chunk + fmt;
+// Little-endian bytes of v.
+QByteArray le(quint32 v, int bytes) {
+    QByteArray out;
+    for (int i = 0; i < bytes; ++i)
+        out += char((v >> (8 * i)) & 0xFF);
+    return out;
+}
+
+QByteArray chunk(const QByteArray& id, const QByteArray& body) {
+    return id + le(quint32(body.size()), 4) + body;
+}
+
+// A format chunk; `extensible` adds the extension whose sub-format starts with the PCM tag.
+QByteArray wavHeader(int format, int channels, int rate, int bits, bool extensible = false) {
+    QByteArray fmt = le(format, 2) + le(channels, 2) + le(rate, 4) + le(rate * channels * bits / 8, 4) +
+                     le(channels * bits / 8, 2) + le(bits, 2);
+    if (extensible)
+        fmt += le(22, 2) + le(bits, 2) + le(0, 4) + le(1, 2) + QByteArray(14, '\0');
+    return chunk("fmt ", fmt);
 }
 
 QByteArray riff(const QByteArray& chunks) {
-    QByteArray size;
-    for (int i = 0; i < 4; ++i)
-        size += char(((chunks.size() + 4) >> (8 * i)) & 0xFF);
-    return "RIFF" + size + "WAVE" + chunks;
+    return "RIFF" + le(quint32(chunks.size() + 4), 4) + "WAVE" + chunks;
 }
 
 QByteArray dataChunk(const QByteArray& bytes) {
-    QByteArray size;
-    for (int i = 0; i < 4; ++i)
-        size += char((bytes.size() >> (8 * i)) & 0xFF);
-    return "data" + size + bytes;
+    return chunk("data", bytes);
 }
 
 } // namespace
@@ -370,7 +361,7 @@ print("fini", v:playing())
         QTest::newRow("16 bits stereo") << riff(wavHeader(1, 2, 22050, 16) + dataChunk(QByteArray("\x01\x00\xFF\xFF", 4)))
                                         << 22050 << 2 << std::vector<std::int16_t>{1, -1};
         QTest::newRow("extensible, odd chunk before the data")
-            << riff(wavHeader(0xFFFE, 1, 44100, 16, 22) + "LIST" + QByteArray("\x03\0\0\0abc\0", 8)
+            << riff(wavHeader(0xFFFE, 1, 44100, 16, true) + chunk("LIST", "abc") + QByteArray(1, '\0')
                     + dataChunk(QByteArray("\x10\x27", 2)))
             << 44100 << 1 << std::vector<std::int16_t>{10000};
         QTest::newRow("data cut short") << riff(wavHeader(1, 1, 44100, 16) + QByteArray("data\x10\0\0\0\x10\x27\x20", 11))

@@ -103,20 +103,22 @@ private slots:
         QCOMPARE(direct, painted);
     }
 
-    // The real window shows the page scaled, after a change of one pixel too.
-    void windowShowsThePage() {
+    // The real window shows the page scaled as soon as it is flipped, a change of one pixel
+    // too: every flip is shown, none waits for an update request that the next flip would
+    // overtake.
+    void windowShowsEachPageAtOnce() {
         PlayerWindow window(2);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QImage p = pattern();
-        window.showFrame(p);
-        p.setPixel(300, 200, qRgb(255, 255, 255));
-        QTest::qWait(20);
-        window.showFrame(p);
-        QImage grabbed;
-        QTRY_VERIFY((grabbed = window.screen()->grabWindow(window.winId()).toImage()).pixel(600, 400) == qRgb(255, 255, 255));
-        const QImage expected = p.convertToFormat(QImage::Format_RGB32).scaled(960, 544);
-        QCOMPARE(grabbed.convertToFormat(QImage::Format_RGB32).copy(0, 0, 960, 544), expected);
+        for (const QPoint& changed : {QPoint(-1, -1), QPoint(300, 200), QPoint(0, 0)}) {
+            if (changed.x() >= 0)
+                p.setPixel(changed, qRgb(255, 255, 255));
+            window.showFrame(p);
+            const QImage grabbed = window.screen()->grabWindow(window.winId()).toImage();
+            QCOMPARE(grabbed.convertToFormat(QImage::Format_RGB32).copy(0, 0, 960, 544),
+                     p.convertToFormat(QImage::Format_RGB32).scaled(960, 544));
+        }
     }
 };
 

@@ -2,6 +2,7 @@
 // event script, beside a plain read of the same files (the floor it is measured against).
 #include "build/compiler.h"
 #include "build/syntaxcheck.h"
+#include "project/mapgrid.h"
 #include "project/module1.h"
 
 #include <QDir>
@@ -29,8 +30,8 @@ struct BenchProject {
         for (int m = 1; m <= kMaps; ++m) {
             const QString folder = project + "/ev/map" + mapNumberText(m);
             QDir().mkpath(folder);
-            for (int r = 1; r <= kEventRows; ++r)
-                for (int c = 1; c <= kEventColumns; ++c) {
+            for (int r = 1; r <= mapgrid::kEventRows; ++r)
+                for (int c = 1; c <= mapgrid::kColumns; ++c) {
                     const QString path = folder + "/ev" + QString::number(r) + QString::number(c);
                     QFile f(path);
                     f.open(QIODevice::WriteOnly);
@@ -63,17 +64,17 @@ void BM_PlainRead(benchmark::State& state) {
 void BM_Compiler(benchmark::State& state) {
     const QString app = project().app;
     for (auto _ : state) {
-        const CompileResult r = compiler(app, "Bench");
-        if (!r.eventsWritten || r.scripts.cells.size() != kMaps * kEventRows * kEventColumns)
+        const CompileResult r = compiler(app + "/projets/Bench");
+        if (!r.eventsWritten || r.scripts.cells.size() != kMaps * mapgrid::kEventRows * mapgrid::kColumns)
             state.SkipWithError("build failed");
         benchmark::DoNotOptimize(r.scripts.events.size());
     }
-    state.SetItemsProcessed(state.iterations() * kMaps * kEventRows * kEventColumns);
+    state.SetItemsProcessed(state.iterations() * kMaps * mapgrid::kEventRows * mapgrid::kColumns);
 }
 
 // The check a test run adds after the build: every cell and both files compiled by Lua.
 void BM_SyntaxCheck(benchmark::State& state) {
-    const GameScripts scripts = buildGameScripts(project().app, "Bench");
+    const GameScripts scripts = buildGameScripts(project().app + "/projets/Bench");
     for (auto _ : state) {
         if (checkGameScripts(scripts))
             state.SkipWithError("unexpected syntax error");

@@ -20,16 +20,16 @@ struct Frame {
     }
 };
 
-const QString kApp = QStringLiteral(QUENDAL_SOURCE_DIR);
+const QString kData = QStringLiteral(QUENDAL_SOURCE_DIR "/data");
 
 void BM_RepaintWarm(benchmark::State& state) {
     const Frame frame;
     MapRenderer renderer;
-    renderer.paint(frame.tiles, frame.collisions, kApp, QStringLiteral("01"));
+    renderer.paint(frame.tiles, frame.collisions, kData, QStringLiteral("01"));
     if (renderer.cache().reads() != 10)
         state.SkipWithError("texture set 01 of data/ is missing");
     for (auto _ : state) {
-        renderer.paint(frame.tiles, frame.collisions, kApp, QStringLiteral("01"));
+        renderer.paint(frame.tiles, frame.collisions, kData, QStringLiteral("01"));
         benchmark::DoNotOptimize(renderer.image().constBits());
     }
 }
@@ -40,7 +40,7 @@ void BM_RepaintCold(benchmark::State& state) {
     MapRenderer renderer;
     for (auto _ : state) {
         renderer.cache().clear();
-        renderer.paint(frame.tiles, frame.collisions, kApp, QStringLiteral("01"));
+        renderer.paint(frame.tiles, frame.collisions, kData, QStringLiteral("01"));
         benchmark::DoNotOptimize(renderer.image().constBits());
     }
 }

@@ -1,9 +1,10 @@
 // One map through the editor's file operations: loadmap's reads and savemap's writes of a
 // map file, a collision file and the map's name in projet.ini.
 
+#include "maps/mapdocument.h"
 #include "maps/mapfiles.h"
-#include "maps/mapstate.h"
 #include "project/module1.h"
+#include "project/projectsession.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -35,22 +36,22 @@ void writeProject(const QString& dir) {
 
 void BM_LoadAndSaveMap(benchmark::State& bench) {
     QTemporaryDir tmp;
-    const QString dir = tmp.path();
+    const QString dir = tmp.path() + QStringLiteral("/projets/Jeu");
+    QDir().mkpath(dir);
     writeProject(dir);
-    MapState state;
+    ProjectSession session(AppPaths::inPlace(tmp.path()));
+    session.open(QStringLiteral("Jeu"));
     for (auto _ : bench) {
-        const MapLoad load = loadMap(state, dir, QStringLiteral("01"));
-        const QString error =
-            saveMap(state, load.valid, dir, QStringLiteral("01"), load.name, load.heroX, load.heroY);
-        if (!error.isEmpty())
+        auto document = MapDocument::open(session, QStringLiteral("01"));
+        if (!document || !document->save().isEmpty())
             bench.SkipWithError("save failed");
-        benchmark::DoNotOptimize(state.maptiles.data());
+        benchmark::DoNotOptimize(document->cells().maptiles.data());
     }
 }
 BENCHMARK(BM_LoadAndSaveMap)->Unit(benchmark::kMicrosecond);
 
 void BM_MapTexts(benchmark::State& bench) {
-    MapState state;
+    MapCells state;
     state.reset();
     for (auto _ : bench) {
         QString map = state.mapFileText(5, 3);

@@ -1,5 +1,6 @@
 // The cost of one game frame in luaplayer: drawing it, and showing it in the window, before
-// and after the window learnt to repaint only what changed with one scaled draw.
+// and after the window learnt to repaint only what changed with one scaled draw; and the error
+// screen of a very long message.
 #include "player/image.h"
 #include "player/luaplayer.h"
 #include "player/playerhost.h"
@@ -157,6 +158,18 @@ void BM_TitleFrameNow(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TitleFrameNow)->Unit(benchmark::kMicrosecond);
+
+// An uncaught error with a message of 6.4 million characters, up to its error screen.
+void BM_ErrorScreenOfALongMessage(benchmark::State& state) {
+    PlayerOptions options;
+    options.waitOnError = false;
+    PlayerHost host;
+    LuaPlayer player(host, options);
+    player.runString("message = string.rep('y', 6.4e6)");
+    for (auto _ : state)
+        player.runString("error(message, 0)");
+}
+BENCHMARK(BM_ErrorScreenOfALongMessage)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

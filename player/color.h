@@ -11,7 +11,10 @@ struct Color {
     int b = 0;
     int a = 255;
 
-    static int clampComponent(double v) { return static_cast<int>(std::clamp(v, 0.0, 255.0)); }
+    // NaN, which no comparison clamps, is 0.
+    static int clampComponent(double v) {
+        return v > 0 ? static_cast<int>(std::min(v, 255.0)) : 0;
+    }
     static Color clamped(double r, double g, double b, double a = 255) {
         return {clampComponent(r), clampComponent(g), clampComponent(b), clampComponent(a)};
     }

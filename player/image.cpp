@@ -5,6 +5,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 
+#include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -71,34 +72,42 @@ void Image::clear(Color color) {
     mPixels.fill(color.rgba());
 }
 
+// Scripts may pass any int: rectangles and lines are clipped in 64 bits, where no sum of two
+// ints overflows.
 void Image::fillRect(int x, int y, int w, int h, Color color) {
-    const int x0 = std::max(x, 0), y0 = std::max(y, 0);
-    const int x1 = std::min(x + std::max(w, 0), width());
-    const int y1 = std::min(y + std::max(h, 0), height());
+    const std::int64_t x0 = std::max(x, 0), y0 = std::max(y, 0);
+    const std::int64_t x1 = std::min<std::int64_t>(std::int64_t(x) + std::max(w, 0), width());
+    const std::int64_t y1 = std::min<std::int64_t>(std::int64_t(y) + std::max(h, 0), height());
     const QRgb p = color.rgba();
-    for (int yy = y0; yy < y1; ++yy)
-        std::fill(line(yy) + x0, line(yy) + std::max(x0, x1), p);
+    for (std::int64_t yy = y0; yy < y1; ++yy)
+        std::fill(line(int(yy)) + x0, line(int(yy)) + std::max(x0, x1), p);
 }
 
 void Image::drawLine(int x0, int y0, int x1, int y1, Color color) {
-    // Bresenham; points outside are skipped, so the visible part is drawn as on a larger sheet.
+    // Bresenham's line, written in closed form: at step k along the major axis the minor
+    // offset is k * minor / major rounded half up. Only the steps whose major coordinate
+    // falls inside the image are computed, so the visible part is drawn as on a larger sheet
+    // at a cost bounded by the image's size.
+    __extension__ using Wide = __int128; // k * minor needs up to 66 bits
+    const std::int64_t dx = std::abs(std::int64_t(x1) - x0), dy = std::abs(std::int64_t(y1) - y0);
+    const bool xMajor = dx >= dy;
+    const std::int64_t major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
+    const std::int64_t a0 = xMajor ? x0 : y0, b0 = xMajor ? y0 : x0;
+    const int stepA = (xMajor ? x0 < x1 : y0 < y1) ? 1 : -1;
+    const int stepB = (xMajor ? y0 < y1 : x0 < x1) ? 1 : -1;
+    const std::int64_t extent = xMajor ? width() : height();
+    // Steps k in [0, major] with a0 + stepA * k in [0, extent - 1].
+    const std::int64_t first = std::max<std::int64_t>(0, stepA > 0 ? -a0 : a0 - (extent - 1));
+    const std::int64_t last = std::min(major, stepA > 0 ? extent - 1 - a0 : a0);
     const QRgb p = color.rgba();
-    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-    int err = dx + dy;
-    for (;;) {
-        plot(x0, y0, p);
-        if (x0 == x1 && y0 == y1)
-            break;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x0 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y0 += sy;
-        }
+    for (std::int64_t k = first; k <= last; ++k) {
+        const std::int64_t across =
+            major == 0 ? 0 : std::int64_t((Wide(2) * k * minor + major) / (Wide(2) * major));
+        const std::int64_t a = a0 + stepA * k, b = b0 + stepB * across;
+        if (xMajor)
+            plot(a, b, p);
+        else
+            plot(b, a, p);
     }
 }
 
@@ -120,25 +129,27 @@ void Image::blit(int dx, int dy, const Image& src, int sx, int sy, int w, int h,
         blit(dx, dy, copy, sx, sy, w, h, alpha);
         return;
     }
-    // Clip the source rectangle to the source, then the destination to this image.
-    if (sx < 0) { w += sx; dx -= sx; sx = 0; }
-    if (sy < 0) { h += sy; dy -= sy; sy = 0; }
-    w = std::min(w, src.width() - sx);
-    h = std::min(h, src.height() - sy);
-    if (dx < 0) { w += dx; sx -= dx; dx = 0; }
-    if (dy < 0) { h += dy; sy -= dy; dy = 0; }
-    w = std::min(w, width() - dx);
-    h = std::min(h, height() - dy);
-    if (w <= 0 || h <= 0)
+    // Clip the source rectangle to the source, then the destination to this image, in 64
+    // bits; what is left lies inside both images.
+    std::int64_t toX = dx, toY = dy, fromX = sx, fromY = sy, cols = w, rows = h;
+    if (fromX < 0) { cols += fromX; toX -= fromX; fromX = 0; }
+    if (fromY < 0) { rows += fromY; toY -= fromY; fromY = 0; }
+    cols = std::min<std::int64_t>(cols, src.width() - fromX);
+    rows = std::min<std::int64_t>(rows, src.height() - fromY);
+    if (toX < 0) { cols += toX; fromX -= toX; toX = 0; }
+    if (toY < 0) { rows += toY; fromY -= toY; toY = 0; }
+    cols = std::min<std::int64_t>(cols, width() - toX);
+    rows = std::min<std::int64_t>(rows, height() - toY);
+    if (cols <= 0 || rows <= 0)
         return;
-    for (int row = 0; row < h; ++row) {
-        const QRgb* s = src.line(sy + row) + sx;
-        QRgb* d = line(dy + row) + dx;
+    for (int row = 0; row < rows; ++row) {
+        const QRgb* s = src.line(int(fromY) + row) + fromX;
+        QRgb* d = line(int(toY) + row) + toX;
         if (!alpha) {
-            std::copy(s, s + w, d);
+            std::copy(s, s + cols, d);
             continue;
         }
-        for (int i = 0; i < w; ++i) {
+        for (int i = 0; i < cols; ++i) {
             const int a = qAlpha(s[i]);
             if (a == 255)
                 d[i] = s[i];

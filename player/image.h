@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QString>
 
+#include <cstdint>
+
 // A picture of at most 512 x 512 pixels, 32-bit colour with alpha (non-premultiplied ARGB).
 // Drawing is clipped to the picture; errors are thrown as std::runtime_error.
 class Image {
@@ -45,9 +47,9 @@ public:
 private:
     QRgb* line(int y) { return reinterpret_cast<QRgb*>(mPixels.scanLine(y)); }
     const QRgb* line(int y) const { return reinterpret_cast<const QRgb*>(mPixels.constScanLine(y)); }
-    void plot(int x, int y, QRgb p) {
+    void plot(std::int64_t x, std::int64_t y, QRgb p) {
         if (x >= 0 && y >= 0 && x < width() && y < height())
-            line(y)[x] = p;
+            line(int(y))[x] = p;
     }
 
     QImage mPixels;

@@ -2,8 +2,8 @@
 
 #include "player/bindings.h"
 #include "player/casepath.h"
+#include "player/errortext.h"
 #include "player/playerhost.h"
-#include "player/textcodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,11 +18,13 @@ namespace {
 
 char kPlayerKey;
 char kQuitTag; // the error value that unwinds a script when the player quits
+char kTracebackKey; // registry: the traceback of the last uncaught error
 
-void quitHook(lua_State* L, lua_Debug*) {
-    lua_pushlightuserdata(L, &kQuitTag);
-    lua_error(L);
-}
+// A script that never waits for a frame must still see Esc and the close button: every so
+// many instructions a hook handles window events, at most once per poll interval, and
+// unwinds the script when the player quits.
+constexpr int kHookInstructions = 10000;
+constexpr std::chrono::milliseconds kPollInterval{50};
 
 // Keeps the error value and records the traceback for standard error.
 int messageHandler(lua_State* L) {
@@ -34,39 +36,35 @@ int messageHandler(lua_State* L) {
         if (lua_isfunction(L, -1)) {
             lua_pushliteral(L, "");
             lua_pushinteger(L, 2);
-            if (lua_pcall(L, 2, 1, 0) == 0 && lua_isstring(L, -1))
-                lua_setfield(L, LUA_REGISTRYINDEX, "luaplayer.traceback");
+            if (lua_pcall(L, 2, 1, 0) == 0 && lua_type(L, -1) == LUA_TSTRING) {
+                lua_pushlightuserdata(L, &kTracebackKey);
+                lua_insert(L, -2);
+                lua_rawset(L, LUA_REGISTRYINDEX);
+            }
         }
     }
     lua_settop(L, 1);
     return 1;
 }
 
+// Longest part of an error message that is reported; the screen shows far less.
+constexpr qsizetype kErrorBytes = 64 * 1024;
+// The error screen: lines of 58 characters every 10 pixels from y = 8, above the prompt.
+constexpr int kErrorColumns = 58;
+constexpr int kErrorLines = (Screen::kHeight - 40 - 8) / 10 + 1;
+
+// Reads the error value without a Lua allocation: memory may have run out, and nothing
+// protects this call.
 QString errorText(lua_State* L, int idx) {
-    if (lua_type(L, idx) == LUA_TSTRING || lua_type(L, idx) == LUA_TNUMBER) {
+    if (lua_type(L, idx) == LUA_TSTRING) {
         size_t len = 0;
         const char* s = lua_tolstring(L, idx, &len);
-        return decodeLuaText(QByteArray(s, static_cast<qsizetype>(len)));
+        return errorMessageText(QByteArrayView(s, static_cast<qsizetype>(len)), kErrorBytes);
     }
+    if (lua_type(L, idx) == LUA_TNUMBER)
+        return QString::number(lua_tonumber(L, idx), 'g', 14); // as Lua writes numbers
     return QStringLiteral("(error object is a %1 value)")
         .arg(QString::fromLatin1(luaL_typename(L, idx)));
-}
-
-// Cuts a message into lines of at most `width` characters, at its own line breaks first.
-QStringList wrapLines(const QString& text, int width) {
-    QStringList out;
-    for (QString line : text.split(QLatin1Char('\n'))) {
-        line.replace(QLatin1Char('\t'), QLatin1String("  "));
-        do {
-            // Break at the last space that fits, else in the middle of the word.
-            qsizetype cut = line.size() <= width ? line.size() : line.lastIndexOf(QLatin1Char(' '), width);
-            if (cut <= 0)
-                cut = std::min<qsizetype>(width, line.size());
-            out.append(line.left(cut));
-            line = line.mid(cut).trimmed();
-        } while (!line.isEmpty());
-    }
-    return out;
 }
 
 // pcall, xpcall and coroutine.resume let the player's quit pass through: upvalue 1 is the
@@ -97,7 +95,7 @@ void makeQuitProof(lua_State* L, const char* table, const char* name) {
 LuaPlayer::LuaPlayer(PlayerHost& host, PlayerOptions options)
     : mHost(host), mOptions(std::move(options)), mStartDirectory(QDir::currentPath()) {
     mLua = luaL_newstate();
-    luaL_openlibs(mLua);
+    openLibraries(mLua);
     lua_pushlightuserdata(mLua, &kPlayerKey);
     lua_pushlightuserdata(mLua, this);
     lua_settable(mLua, LUA_REGISTRYINDEX);
@@ -109,9 +107,12 @@ LuaPlayer::LuaPlayer(PlayerHost& host, PlayerOptions options)
     openFont(mLua);
     openSound(mLua, mHost.audio());
     openFiles(mLua);
+    openScripts(mLua);
     makeQuitProof(mLua, nullptr, "pcall");
     makeQuitProof(mLua, nullptr, "xpcall");
     makeQuitProof(mLua, "coroutine", "resume");
+    // Coroutines inherit the hook of the thread that makes them.
+    lua_sethook(mLua, scriptHook, LUA_MASKCOUNT, kHookInstructions);
 }
 
 LuaPlayer::~LuaPlayer() {
@@ -153,14 +154,33 @@ int LuaPlayer::finish(int status) {
         lua_settop(mLua, 0);
         return 0;
     }
-    mError = errorText(mLua, -1);
-    lua_getfield(mLua, LUA_REGISTRYINDEX, "luaplayer.traceback");
-    mTraceback = lua_isstring(mLua, -1) ? QString::fromUtf8(lua_tostring(mLua, -1)) : QString();
-    lua_pushnil(mLua);
-    lua_setfield(mLua, LUA_REGISTRYINDEX, "luaplayer.traceback");
+    // The script may have failed for want of memory: what is built here is small, and when
+    // even that fails the error is told without its text.
+    try {
+        mError = errorText(mLua, -1);
+        mTraceback = QString();
+        lua_pushlightuserdata(mLua, &kTracebackKey);
+        lua_rawget(mLua, LUA_REGISTRYINDEX);
+        if (lua_type(mLua, -1) == LUA_TSTRING) {
+            size_t len = 0;
+            const char* traceback = lua_tolstring(mLua, -1, &len);
+            mTraceback = errorMessageText(QByteArrayView(traceback, static_cast<qsizetype>(len)), kErrorBytes);
+            // Forgotten for the next run; the key exists, so no allocation.
+            lua_pushlightuserdata(mLua, &kTracebackKey);
+            lua_pushnil(mLua);
+            lua_rawset(mLua, LUA_REGISTRYINDEX);
+        }
+    } catch (const std::bad_alloc&) {
+        mError = QStringLiteral("not enough memory");
+        mTraceback = QString();
+    }
     lua_settop(mLua, 0);
-    std::fprintf(stderr, "Error: %s%s\n", mError.toLocal8Bit().constData(),
-                 mTraceback.toLocal8Bit().constData());
+    try {
+        std::fprintf(stderr, "Error: %s%s\n", mError.toLocal8Bit().constData(),
+                     mTraceback.toLocal8Bit().constData());
+    } catch (const std::bad_alloc&) {
+        std::fputs("Error: not enough memory\n", stderr);
+    }
     std::fflush(stderr);
     showError();
     return 1;
@@ -170,10 +190,14 @@ void LuaPlayer::showError() {
     Image& page = mScreen.back();
     page.clear(Color{0, 0, 0, 255});
     const Color white{255, 255, 255, 255};
+    QStringList lines;
+    try {
+        lines = wrapErrorLines(QStringLiteral("Error: ") + mError, kErrorColumns, kErrorLines);
+    } catch (const std::bad_alloc&) {
+        page.print(8, 8, QStringLiteral("Error: not enough memory"), white);
+    }
     int y = 8;
-    for (const QString& line : wrapLines(QStringLiteral("Error: ") + mError, 58)) {
-        if (y > Screen::kHeight - 40)
-            break;
+    for (const QString& line : lines) {
         page.print(8, y, line, white);
         y += 10;
     }
@@ -241,8 +265,23 @@ void LuaPlayer::requestQuit(int exitCode) {
         return;
     mQuitting = true;
     mExitCode = exitCode;
-    // pcall rethrows the quit; the hook also stops a script busy in a loop of its own.
-    lua_sethook(mLua, quitHook, LUA_MASKCOUNT, 100);
+    // pcall rethrows the quit; the hook stops a script busy in a loop of its own.
+}
+
+void LuaPlayer::scriptHook(lua_State* L, lua_Debug*) {
+    LuaPlayer& player = from(L);
+    const auto now = std::chrono::steady_clock::now();
+    if (now - player.mLastPoll >= kPollInterval) {
+        player.mLastPoll = now;
+        player.mHost.pumpEvents();
+        player.pollClose();
+    }
+    checkQuit(L);
+}
+
+std::int64_t LuaPlayer::memoryUsed() const {
+    const std::int64_t lua = std::int64_t(lua_gc(mLua, LUA_GCCOUNT, 0)) * 1024 + lua_gc(mLua, LUA_GCCOUNTB, 0);
+    return mImageBytes + lua;
 }
 
 void LuaPlayer::checkQuit(lua_State* L) {

@@ -6,8 +6,10 @@
 
 #include <QString>
 
+#include <chrono>
 #include <cstdint>
 
+struct lua_Debug;
 struct lua_State;
 class PlayerHost;
 
@@ -15,6 +17,9 @@ struct PlayerOptions {
     std::int64_t maxFrames = -1; // stop after this many vertical blanks; -1: no limit
     ButtonScript buttons;        // scripted input, added to the keyboard's
     bool waitOnError = true;     // keep the error screen until START (or the end of frames)
+    // Memory a game may hold, its images and its Lua data together, as on the console:
+    // past it, creating an image fails.
+    std::int64_t memoryLimit = 64 * 1024 * 1024;
 };
 
 // The Lua engine: one Lua 5.1 state with the standard libraries and the console API, the
@@ -46,19 +51,28 @@ public:
     // Raises the error that unwinds the script when quitting; returns only when not quitting.
     static void checkQuit(lua_State* L);
 
+    // Image pixels are invisible to Lua's collector; the image bindings count them here.
+    void addImageBytes(std::int64_t bytes) { mImageBytes += bytes; }
+    // Images and Lua data.
+    std::int64_t memoryUsed() const;
+    std::int64_t memoryLimit() const { return mOptions.memoryLimit; }
+
 private:
     int finish(int status);
     void showError();
     void pollClose();
+    static void scriptHook(lua_State* L, lua_Debug* ar);
 
     PlayerHost& mHost;
     PlayerOptions mOptions;
     lua_State* mLua = nullptr;
     Screen mScreen;
     std::int64_t mFrame = 0;
+    std::int64_t mImageBytes = 0;
     bool mQuitting = false;
     int mExitCode = 0;
     QString mError;
     QString mTraceback;
     QString mStartDirectory;
+    std::chrono::steady_clock::time_point mLastPoll; // window events seen from the hook
 };

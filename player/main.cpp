@@ -75,7 +75,11 @@ int main(int argc, char** argv) {
     const QCommandLineOption scale(QStringLiteral("scale"),
         QStringLiteral("Agrandissement initial de la fenêtre (2 par défaut)."), QStringLiteral("N"),
         QStringLiteral("2"));
-    parser.addOptions({frames, buttons, screenshot, headlessOption, audioOut, scale});
+    const QCommandLineOption memory(QStringLiteral("memory"),
+        QStringLiteral("Mémoire du jeu en Mo, images et données Lua comptées ensemble (64 par défaut) ;"
+                       " au-delà, créer une image échoue (« not enough memory »)."),
+        QStringLiteral("MO"), QStringLiteral("64"));
+    parser.addOptions({frames, buttons, screenshot, headlessOption, audioOut, scale, memory});
     if (!parser.parse(arguments))
         return fail(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -96,6 +100,13 @@ int main(int argc, char** argv) {
         options.maxFrames = parser.value(frames).toLongLong(&ok);
         if (!ok || options.maxFrames < 0)
             return fail(QStringLiteral("nombre d'images incorrect : ") + parser.value(frames));
+    }
+    {
+        bool ok = false;
+        const qint64 megabytes = parser.value(memory).toLongLong(&ok);
+        if (!ok || megabytes < 1 || megabytes > 1024 * 1024)
+            return fail(QStringLiteral("mémoire incorrecte : ") + parser.value(memory));
+        options.memoryLimit = megabytes * 1024 * 1024;
     }
     if (parser.isSet(buttons)) {
         try {

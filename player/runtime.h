@@ -9,8 +9,10 @@
 
 #include <lua.hpp>
 
+#include <cmath>
 #include <cstdio>
 #include <exception>
+#include <limits>
 #include <new>
 #include <type_traits>
 
@@ -36,6 +38,19 @@ int guarded(lua_State* L, F&& f) {
     return results;
 }
 
+// A number argument as an int: values beyond int's range saturate, NaN is 0. (luaL_checkint
+// wraps them around instead, and coordinates are often far off the screen.)
+inline int checkInt(lua_State* L, int idx) {
+    const lua_Number v = luaL_checknumber(L, idx);
+    if (std::isnan(v))
+        return 0;
+    if (v <= std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    if (v >= std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    return static_cast<int>(v);
+}
+
 // Creates the metatable `type` (also its __index table) holding `methods`, which may include
 // metamethods such as __gc, __eq and __tostring. Leaves nothing on the stack.
 void registerType(lua_State* L, const char* type, const luaL_Reg* methods);
@@ -47,7 +62,9 @@ void registerModule(lua_State* L, const char* name, const luaL_Reg* functions);
 // The userdata at idx when its metatable is `type`, else nullptr.
 void* testUserdata(lua_State* L, int idx, const char* type);
 
-// Objects owned by Lua: the userdata holds a pointer; __gc (gcObject<T>) deletes it.
+// Objects owned by Lua: the userdata holds a pointer; its __gc calls freeObject, which
+// deletes the object and leaves nullptr behind. A finalised userdata can still reach a script
+// (a weak-keyed table, __gc called by hand), so checkObject raises on it.
 template <class T>
 struct Box {
     T* object;
@@ -63,19 +80,24 @@ void pushObject(lua_State* L, const char* type, T* object, bool owned = true) {
     lua_setmetatable(L, -2);
 }
 
+// The object of a userdata of `type`; raises for another value or a finalised object.
 template <class T>
-T* checkObject(lua_State* L, int idx, const char* type) {
-    return static_cast<Box<T>*>(luaL_checkudata(L, idx, type))->object;
+T& checkObject(lua_State* L, int idx, const char* type) {
+    T* object = static_cast<Box<T>*>(luaL_checkudata(L, idx, type))->object;
+    if (!object)
+        luaL_error(L, "attempt to use a freed %s", type);
+    return *object;
 }
 
+// The work of __gc: the object of a userdata of `type`, for the caller to delete (nullptr
+// when Lua does not own it or it is gone already); the userdata is left empty. Scripts can
+// call __gc themselves, with any argument: anything but a userdata of `type` raises.
 template <class T>
-int gcObject(lua_State* L) {
-    auto* box = static_cast<Box<T>*>(lua_touserdata(L, 1));
-    if (box && box->owned) {
-        delete box->object;
-        box->object = nullptr;
-    }
-    return 0;
+T* takeObject(lua_State* L, int idx, const char* type) {
+    auto* box = static_cast<Box<T>*>(luaL_checkudata(L, idx, type));
+    T* object = box->owned ? box->object : nullptr;
+    box->object = nullptr;
+    return object;
 }
 
 // Small values stored in the userdata itself (Color, Pad): no __gc needed.

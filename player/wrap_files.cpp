@@ -1,11 +1,14 @@
-// The standard library's file functions, made to find names ignoring letter case as on the
-// console's FAT Memory Stick; os.exit ends the game through the player so it can clean up.
+// The io and os file functions, made to read path strings as the game's files are written
+// (Windows-1252) and to find names ignoring letter case as on the console's FAT Memory Stick;
+// os.exit ends the game through the player so it can clean up.
 #include "player/bindings.h"
-#include "player/casepath.h"
 #include "player/luaplayer.h"
+#include "player/luapath.h"
 #include "player/runtime.h"
 
 #include <QFile>
+
+#include <cstring>
 
 namespace {
 
@@ -17,8 +20,10 @@ int w_resolving(lua_State* L) {
         if (lua_type(L, i) != LUA_TSTRING)
             continue;
         {
+            size_t len = 0;
+            const char* s = lua_tolstring(L, i, &len);
             const QByteArray resolved =
-                QFile::encodeName(resolveCase(QFile::decodeName(lua_tostring(L, i))));
+                QFile::encodeName(pathFromLua(QByteArrayView(s, static_cast<qsizetype>(len))));
             lua_pushlstring(L, resolved.constData(), resolved.size());
         }
         lua_replace(L, i);
@@ -26,6 +31,24 @@ int w_resolving(lua_State* L) {
     lua_pushvalue(L, lua_upvalueindex(1));
     lua_insert(L, 1);
     lua_call(L, nargs, LUA_MULTRET);
+    return lua_gettop(L);
+}
+
+// io.open's mode as the C library may be given it: "r", "w" or "a", then "+", then any "b".
+// Others are not portable, and glibc reads some (",ccs=") as a request to load code.
+bool validMode(const char* mode) {
+    if (!*mode || !std::strchr("rwa", *mode++))
+        return false;
+    if (*mode == '+')
+        ++mode;
+    return std::strspn(mode, "b") == std::strlen(mode);
+}
+
+int w_open(lua_State* L) {
+    luaL_argcheck(L, validMode(luaL_optstring(L, 2, "r")), 2, "invalid mode");
+    lua_pushvalue(L, lua_upvalueindex(1));
+    lua_insert(L, 1);
+    lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
     return lua_gettop(L);
 }
 
@@ -55,11 +78,10 @@ int w_exit(lua_State* L) {
 } // namespace
 
 void openFiles(lua_State* L) {
-    lua_pushvalue(L, LUA_GLOBALSINDEX);
-    wrap(L, "dofile", 1);
-    wrap(L, "loadfile", 1);
-    lua_pop(L, 1);
     lua_getglobal(L, "io");
+    lua_getfield(L, -1, "open");
+    lua_pushcclosure(L, w_open, 1);
+    lua_setfield(L, -2, "open");
     wrap(L, "open", 1);
     wrap(L, "lines", 1);
     wrap(L, "input", 1);

@@ -2,18 +2,38 @@
 #include "player/bindings.h"
 #include "player/image.h"
 #include "player/runtime.h"
-#include "player/scriptpath.h"
+#include "player/luapath.h"
 #include "player/textcodec.h"
 #include "player/textfont.h"
 #include "player/wrap_color.h"
 #include "player/wrap_image.h"
+
+#include <algorithm>
 
 namespace {
 
 constexpr const char* kFontType = "Font";
 
 TextFont& checkFont(lua_State* L, int idx) {
-    return *lua::checkObject<TextFont>(L, idx, kFontType);
+    return lua::checkObject<TextFont>(L, idx, kFontType);
+}
+
+QString pathArg(lua_State* L, int idx) {
+    size_t len = 0;
+    const char* s = luaL_checklstring(L, idx, &len);
+    return pathFromLua(QByteArrayView(s, static_cast<qsizetype>(len)));
+}
+
+// A text's place: far beyond the screen is as good as any farther, and keeps the arithmetic
+// of glyph boxes within int.
+int placeArg(lua_State* L, int idx) {
+    constexpr int kFar = 1 << 24;
+    return std::clamp(lua::checkInt(L, idx), -kFar, kFar);
+}
+
+int w_gc(lua_State* L) {
+    delete lua::takeObject<TextFont>(L, 1, kFontType);
+    return 0;
 }
 
 QString textArg(lua_State* L, int idx) {
@@ -33,14 +53,14 @@ int w_create(lua_State* L) {
 int w_load(lua_State* L) {
     luaL_checkstring(L, 1);
     return lua::guarded(L, [&] {
-        lua::pushObject(L, kFontType, new TextFont(TextFont::load(scriptPath(L, 1))));
+        lua::pushObject(L, kFontType, new TextFont(TextFont::load(pathArg(L, 1))));
         return 1;
     });
 }
 
 int w_setPixelSizes(lua_State* L) {
     TextFont& font = checkFont(L, 1);
-    font.setPixelSizes(luaL_checkint(L, 2), luaL_checkint(L, 3));
+    font.setPixelSizes(lua::checkInt(L, 2), lua::checkInt(L, 3));
     return 0;
 }
 
@@ -69,7 +89,7 @@ int w_getTextSize(lua_State* L) {
 int w_fontPrint(lua_State* L) {
     Image& image = checkImage(L, 1);
     const TextFont& font = checkFont(L, 2);
-    const int x = luaL_checkint(L, 3), y = luaL_checkint(L, 4);
+    const int x = placeArg(L, 3), y = placeArg(L, 4);
     luaL_checkstring(L, 5);
     const Color color = optColor(L, 6, Color{0, 0, 0, 255});
     return lua::guarded(L, [&] {
@@ -86,7 +106,7 @@ void addMethod(lua_State* L, const char* type, const char* name, lua_CFunction f
 }
 
 const luaL_Reg kFontMethods[] = {{"setPixelSizes", w_setPixelSizes}, {"setCharSize", w_setCharSize},
-                                 {"getTextSize", w_getTextSize}, {"__gc", lua::gcObject<TextFont>},
+                                 {"getTextSize", w_getTextSize}, {"__gc", w_gc},
                                  {nullptr, nullptr}};
 const luaL_Reg kFontFunctions[] = {{"load", w_load},
                                    {"createMonoSpaced", w_create<TextFont::monoSpaced>},

@@ -3,7 +3,7 @@
 #include "player/bindings.h"
 #include "player/modulemusic.h"
 #include "player/runtime.h"
-#include "player/scriptpath.h"
+#include "player/luapath.h"
 
 #include <cstdio>
 #include <memory>
@@ -24,6 +24,12 @@ struct VoiceHandle {
     Mixer::VoiceId id;
 };
 
+QString pathArg(lua_State* L, int idx) {
+    size_t len = 0;
+    const char* s = luaL_checklstring(L, idx, &len);
+    return pathFromLua(QByteArrayView(s, static_cast<qsizetype>(len)));
+}
+
 Mixer& mixer(lua_State* L) {
     lua_pushlightuserdata(L, &kMixerKey);
     lua_gettable(L, LUA_REGISTRYINDEX);
@@ -36,14 +42,19 @@ int w_load(lua_State* L) {
     luaL_checkstring(L, 1);
     const bool loop = lua_toboolean(L, 2) != 0;
     return lua::guarded(L, [&] {
-        auto pcm = std::make_shared<const PcmSound>(loadWav(scriptPath(L, 1)));
+        auto pcm = std::make_shared<const PcmSound>(loadWav(pathArg(L, 1)));
         lua::pushObject(L, kSoundType, new SoundClip{std::move(pcm), loop});
         return 1;
     });
 }
 
+int w_gcSound(lua_State* L) {
+    delete lua::takeObject<SoundClip>(L, 1, kSoundType);
+    return 0;
+}
+
 int w_play(lua_State* L) {
-    const SoundClip& clip = *lua::checkObject<SoundClip>(L, 1, kSoundType);
+    const SoundClip& clip = lua::checkObject<SoundClip>(L, 1, kSoundType);
     lua::pushValue(L, kVoiceType, VoiceHandle{mixer(L).play(clip.pcm, clip.loop)});
     return 1;
 }
@@ -64,19 +75,19 @@ int w_playing(lua_State* L) {
 
 int w_volume(lua_State* L) {
     const Mixer::VoiceId id = voiceArg(L);
-    mixer(L).setVolume(id, luaL_checkint(L, 2));
+    mixer(L).setVolume(id, lua::checkInt(L, 2));
     return 0;
 }
 
 int w_pan(lua_State* L) {
     const Mixer::VoiceId id = voiceArg(L);
-    mixer(L).setPan(id, luaL_checkint(L, 2));
+    mixer(L).setPan(id, lua::checkInt(L, 2));
     return 0;
 }
 
 int w_frequency(lua_State* L) {
     const Mixer::VoiceId id = voiceArg(L);
-    mixer(L).setFrequency(id, luaL_checkint(L, 2));
+    mixer(L).setFrequency(id, lua::checkInt(L, 2));
     return 0;
 }
 
@@ -86,7 +97,7 @@ int w_playFile(lua_State* L) {
     luaL_checkstring(L, 1);
     const bool loop = lua_toboolean(L, 2) != 0;
     return lua::guarded(L, [&] {
-        const QString path = scriptPath(L, 1);
+        const QString path = pathArg(L, 1);
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             throw std::runtime_error("cannot open music file: " + path.toStdString());
@@ -124,12 +135,12 @@ int w_musicPlaying(lua_State* L) {
 // Music.volume([v]): sets the volume (0-128) when given; returns the volume.
 int w_musicVolume(lua_State* L) {
     if (!lua_isnoneornil(L, 1))
-        mixer(L).setMusicVolume(luaL_checkint(L, 1));
+        mixer(L).setMusicVolume(lua::checkInt(L, 1));
     lua_pushinteger(L, mixer(L).musicVolume());
     return 1;
 }
 
-const luaL_Reg kSoundMethods[] = {{"play", w_play}, {"__gc", lua::gcObject<SoundClip>}, {nullptr, nullptr}};
+const luaL_Reg kSoundMethods[] = {{"play", w_play}, {"__gc", w_gcSound}, {nullptr, nullptr}};
 const luaL_Reg kSoundFunctions[] = {{"load", w_load}, {nullptr, nullptr}};
 const luaL_Reg kVoiceMethods[] = {{"stop", w_stop},     {"playing", w_playing},
                                   {"volume", w_volume}, {"pan", w_pan},

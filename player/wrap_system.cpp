@@ -1,20 +1,24 @@
 #include "player/bindings.h"
 #include "player/luaplayer.h"
+#include "player/luapath.h"
 #include "player/runtime.h"
 #include "player/system.h"
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
+
+#include <algorithm>
 
 namespace {
 
 QString pathArg(lua_State* L, int idx) {
-    return QFile::decodeName(luaL_checkstring(L, idx));
+    size_t len = 0;
+    const char* s = luaL_checklstring(L, idx, &len);
+    return pathFromLua(QByteArrayView(s, static_cast<qsizetype>(len)));
 }
 
 void pushPath(lua_State* L, const QString& path) {
-    const QByteArray bytes = QFile::encodeName(path);
+    const QByteArray bytes = pathToLua(path);
     lua_pushlstring(L, bytes.constData(), bytes.size());
 }
 
@@ -67,14 +71,16 @@ int w_rename(lua_State* L) {
 }
 
 int w_sleep(lua_State* L) {
-    const int ms = luaL_checkint(L, 1);
+    const int ms = lua::checkInt(L, 1);
     LuaPlayer::from(L).sleepMs(ms);
     LuaPlayer::checkQuit(L);
     return 0;
 }
 
+// What is left of the game's memory (see --memory), images and Lua data counted.
 int w_getFreeMemory(lua_State* L) {
-    lua_pushnumber(L, 24 * 1024 * 1024); // what a game finds free on the console
+    const LuaPlayer& player = LuaPlayer::from(L);
+    lua_pushnumber(L, static_cast<lua_Number>(std::max<std::int64_t>(0, player.memoryLimit() - player.memoryUsed())));
     return 1;
 }
 

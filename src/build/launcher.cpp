@@ -7,8 +7,8 @@ QString launcherText(const QString& project) {
            QStringLiteral("\")\r\ndofile(\"index.lua\")");
 }
 
-QString launcherPath(const QString& appDir) { return appDir + QStringLiteral("/index.lua"); }
+QString launcherPath(const QString& workDir) { return workDir + QStringLiteral("/index.lua"); }
 
-bool writeLauncher(const QString& appDir, const QString& project) {
-    return writefile(launcherText(project), launcherPath(appDir));
+bool writeLauncher(const QString& workDir, const QString& project) {
+    return writefile(launcherText(project), launcherPath(workDir));
 }

@@ -5,6 +5,7 @@
 // The two-line script LuaPlayer starts from: it moves into the project's folder and runs the
 // game's own index.lua. The project folder name is inserted unchanged.
 QString launcherText(const QString& project);
-QString launcherPath(const QString& appDir);
-// Writes <app>/index.lua (with the final CR LF); false when it could not be written.
-bool writeLauncher(const QString& appDir, const QString& project);
+// The launcher lies in the work folder, where the player starts.
+QString launcherPath(const QString& workDir);
+// Writes <work folder>/index.lua (with the final CR LF); false when it could not be written.
+bool writeLauncher(const QString& workDir, const QString& project);

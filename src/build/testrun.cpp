@@ -1,27 +1,32 @@
 #include "build/testrun.h"
 
 #include "build/launcher.h"
+#include "build/processservice.h"
 #include "build/syntaxcheck.h"
-#include "shell/services.h"
+#include "project/apppaths.h"
 
-QString luaPlayerPath(const QString& appDir) { return appDir + QStringLiteral("/luaplayer"); }
-
-TestRunOutcome tester(const QString& appDir, const QString& project, ProcessService& processes) {
+TestRunOutcome tester(const AppPaths& paths, const QString& project, ProcessService& processes) {
     TestRunOutcome outcome;
     if (project.isEmpty()) {
         outcome.error = QStringLiteral("Aucun projet n'est ouvert : il n'y a pas de jeu à tester.");
         return outcome;
     }
 
-    const CompileResult build = compiler(appDir, project);
+    const CompileResult build = compiler(paths.projectFolder(project));
     outcome.summary = build.summary;
+    if (!build.scripts.skipped.isEmpty())
+        outcome.notice = QStringLiteral("Ces événements ont été ignorés : ce ne sont pas des "
+                                        "fichiers ordinaires du projet.\n") +
+                         build.scripts.skipped.join(u'\n');
     QStringList unwritten;
     if (!build.variablesWritten)
         unwritten.append(build.variablesPath);
     if (!build.eventsWritten)
         unwritten.append(build.eventsPath);
-    if (unwritten.isEmpty() && !writeLauncher(appDir, project))
-        unwritten.append(launcherPath(appDir));
+    if (!build.infosWritten)
+        unwritten.append(build.infosPath);
+    if (unwritten.isEmpty() && !writeLauncher(paths.workDir, project))
+        unwritten.append(launcherPath(paths.workDir));
     if (!unwritten.isEmpty()) {
         QString text;
         for (const QString& path : unwritten)
@@ -35,9 +40,8 @@ TestRunOutcome tester(const QString& appDir, const QString& project, ProcessServ
         return outcome;
     }
 
-    const QString player = luaPlayerPath(appDir);
-    if (!processes.startDetached(player, {QStringLiteral("index.lua")}, appDir)) {
-        outcome.error = QStringLiteral("Impossible de démarrer LuaPlayer (") + player +
+    if (!processes.startDetached(paths.playerPath, {QStringLiteral("index.lua")}, paths.workDir)) {
+        outcome.error = QStringLiteral("Impossible de démarrer LuaPlayer (") + paths.playerPath +
                         QStringLiteral(").");
         return outcome;
     }

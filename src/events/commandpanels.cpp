@@ -2,7 +2,7 @@
 
 #include "events/eventcommands.h"
 #include "project/module1.h"
-#include "project/paths.h"
+#include "project/projectsession.h"
 #include "shell/appinfo.h"
 #include "shell/placement.h"
 #include "shell/services.h"
@@ -51,15 +51,12 @@ CommandPanelNames CommandPanelNames::mapEditorPanel() {
     return n;
 }
 
-CommandPanel::CommandPanel(const QString& title, AppServices& services,
-                           std::function<QString()> currentProject, QWidget* parent)
-    : QGroupBox(title, parent), mServices(services),
-      mCurrentProject(std::move(currentProject)) {
+CommandPanel::CommandPanel(const QString& title, AppServices& services, ProjectSession& session,
+                           QWidget* parent)
+    : QGroupBox(title, parent), mServices(services), mSession(session) {
     setAccessibleName(title);
     hide();
 }
-
-QString CommandPanel::appDir() const { return mServices.appDir; }
 
 void CommandPanel::placeAt(const QRect& place) {
     setAutoFillBackground(true);
@@ -71,10 +68,9 @@ void CommandPanel::placeAt(const QRect& place) {
 
 // ---- Map chooser
 
-MapChooserPanel::MapChooserPanel(AppServices& services, std::function<QString()> currentProject,
+MapChooserPanel::MapChooserPanel(AppServices& services, ProjectSession& session,
                                  const CommandPanelNames::MapChooser& names, QWidget* parent)
-    : CommandPanel(QStringLiteral("Charger une carte"), services, std::move(currentProject),
-                   parent) {
+    : CommandPanel(QStringLiteral("Charger une carte"), services, session, parent) {
     setObjectName(names.frame);
     auto* caption = named(new QLabel(QStringLiteral("Carte n° :"), this), names.caption);
     mNumber = named(new QLabel(QStringLiteral("01"), this), names.number);
@@ -99,21 +95,16 @@ MapChooserPanel::MapChooserPanel(AppServices& services, std::function<QString()>
     connect(mOk, &QPushButton::clicked, this, &MapChooserPanel::confirm);
 }
 
-std::optional<int> MapChooserPanel::mapCount(const QString& appDir, const QString& project) {
-    return wholeNumber(
-        readini(QStringLiteral("Jeu"), QStringLiteral("cartes"), projectIni(appDir, project)));
-}
-
 bool MapChooserPanel::toggle(const QString& nameMap) {
-    const auto count = mapCount(appDir(), project());
-    if (!count || *count < 1) {
+    const ProjectIni ini = mSession.file().read();
+    const int count = ini.mapsToVisit();
+    if (count < 1) {
         hide();
         return false;
     }
     flip();
-    mScroll->setMaximum(*count);
-    mName->setText(readini(QStringLiteral("Carte") + nameMap, QStringLiteral("nom"),
-                           projectIni(appDir(), project())));
+    mScroll->setMaximum(count);
+    mName->setText(ini.mapName(nameMap));
     return true;
 }
 
@@ -121,13 +112,13 @@ QString MapChooserPanel::chosenMap() const { return mNumber->text(); }
 
 void MapChooserPanel::showChosenMap(int value) {
     const QString map = mapNumberText(value);
+    const ProjectIni ini = mSession.file().read();
     // A count that went bad meanwhile keeps the range the panel had.
-    if (const auto count = mapCount(appDir(), project()); count && *count >= 1)
-        mScroll->setMaximum(*count); // may move the value: this then runs again for it
+    if (const int count = ini.mapsToVisit(); count >= 1)
+        mScroll->setMaximum(count); // may move the value: this then runs again for it
     if (mScroll->value() != value)
         return;
-    mName->setText(
-        readini(QStringLiteral("Carte") + map, QStringLiteral("nom"), projectIni(appDir(), project())));
+    mName->setText(ini.mapName(map));
     mNumber->setText(map);
 }
 
@@ -138,9 +129,9 @@ void MapChooserPanel::confirm() {
 
 // ---- Variables
 
-VariablesPanel::VariablesPanel(AppServices& services, std::function<QString()> currentProject,
+VariablesPanel::VariablesPanel(AppServices& services, ProjectSession& session,
                                const CommandPanelNames::Variables& names, QWidget* parent)
-    : CommandPanel(QStringLiteral("Variables"), services, std::move(currentProject), parent) {
+    : CommandPanel(QStringLiteral("Variables"), services, session, parent) {
     setObjectName(names.frame);
     mList = named(new QListWidget(this), names.list);
     mList->setAccessibleName(QStringLiteral("Variables"));
@@ -155,7 +146,7 @@ VariablesPanel::VariablesPanel(AppServices& services, std::function<QString()> c
 void VariablesPanel::toggle() {
     flip();
     mList->clear();
-    mList->addItems(variableEntries(appDir(), project()));
+    mList->addItems(variableEntries(mSession.file().read()));
 }
 
 void VariablesPanel::choose(QListWidgetItem* item) {
@@ -170,10 +161,9 @@ void VariablesPanel::choose(QListWidgetItem* item) {
 
 // ---- Life
 
-LifePanel::LifePanel(AppServices& services, std::function<QString()> currentProject,
+LifePanel::LifePanel(AppServices& services, ProjectSession& session,
                      const CommandPanelNames::Life& names, QWidget* parent)
-    : CommandPanel(QStringLiteral("Changer la vie du héro"), services, std::move(currentProject),
-                   parent) {
+    : CommandPanel(QStringLiteral("Changer la vie du héro"), services, session, parent) {
     setObjectName(names.frame);
     mRemove = option(QStringLiteral("Retirer :"), names.options, names.removeIndex, this);
     mAdd = option(QStringLiteral("Ajouter :"), names.options, names.addIndex, this);
@@ -206,9 +196,9 @@ void LifePanel::confirm() {
 
 // ---- Conditions
 
-ConditionsPanel::ConditionsPanel(AppServices& services, std::function<QString()> currentProject,
+ConditionsPanel::ConditionsPanel(AppServices& services, ProjectSession& session,
                                  const CommandPanelNames::Conditions& names, QWidget* parent)
-    : CommandPanel(QStringLiteral("Conditions"), services, std::move(currentProject), parent) {
+    : CommandPanel(QStringLiteral("Conditions"), services, session, parent) {
     setObjectName(names.frame);
     auto* caption = named(new QLabel(QStringLiteral("Si"), this), names.caption);
     mVariables = named(new QComboBox(this), names.variables);
@@ -239,7 +229,7 @@ ConditionsPanel::ConditionsPanel(AppServices& services, std::function<QString()>
 void ConditionsPanel::toggle() {
     flip();
     mVariables->clear();
-    mVariables->addItems(conditionEntries(appDir(), project()));
+    mVariables->addItems(conditionEntries(mSession.file().read()));
     mVariables->setCurrentIndex(-1);
     // The entries are longer than the field: the open list shows them whole.
     mVariables->view()->setMinimumWidth(mVariables->view()->sizeHintForColumn(0) + 24);

@@ -3,11 +3,11 @@
 #include <QGroupBox>
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 struct AppServices;
 class DialogService;
+class ProjectSession;
 class QButtonGroup;
 class QComboBox;
 class QLabel;
@@ -64,8 +64,8 @@ struct CommandPanelNames {
 class CommandPanel : public QGroupBox {
     Q_OBJECT
 public:
-    CommandPanel(const QString& title, AppServices& services,
-                 std::function<QString()> currentProject, QWidget* parent);
+    CommandPanel(const QString& title, AppServices& services, ProjectSession& session,
+                 QWidget* parent);
 
     // Puts the panel at its place over the hosting window's controls: opaque, so that the
     // panel on top hides what lies below it, compact, and grown where its captions need more
@@ -78,12 +78,8 @@ signals:
 protected:
     // Shows the panel when hidden, hides it otherwise.
     void flip() { setVisible(isHidden()); }
-    QString appDir() const;
-    QString project() const { return mCurrentProject(); }
     AppServices& mServices;
-
-private:
-    std::function<QString()> mCurrentProject;
+    ProjectSession& mSession;
 };
 
 // "Charger une carte": map number label, scroll bar over maps 1 to [Jeu] cartes, map name,
@@ -91,7 +87,7 @@ private:
 class MapChooserPanel : public CommandPanel {
     Q_OBJECT
 public:
-    MapChooserPanel(AppServices& services, std::function<QString()> currentProject,
+    MapChooserPanel(AppServices& services, ProjectSession& session,
                     const CommandPanelNames::MapChooser& names, QWidget* parent = nullptr);
 
     // Shows or hides the panel, makes the map count the scroll bar's maximum and shows the
@@ -100,9 +96,6 @@ public:
     // leaves the panel hidden, when [Jeu] cartes is missing, not a whole number or below 1:
     // the host then tells the user (and the event editor adds a first map when it is 0).
     bool toggle(const QString& nameMap);
-
-    // [Jeu] cartes of the project, when it is a whole number.
-    static std::optional<int> mapCount(const QString& appDir, const QString& project);
 
     QString chosenMap() const;
 
@@ -121,8 +114,8 @@ private:
 class VariablesPanel : public CommandPanel {
     Q_OBJECT
 public:
-    VariablesPanel(AppServices& services, std::function<QString()> currentProject,
-                   const CommandPanelNames::Variables& names, QWidget* parent = nullptr);
+    VariablesPanel(AppServices& services, ProjectSession& session,
+                    const CommandPanelNames::Variables& names, QWidget* parent = nullptr);
 
     // Shows or hides the panel and rebuilds the list from [Variables] nombre.
     void toggle();
@@ -139,8 +132,8 @@ private:
 class LifePanel : public CommandPanel {
     Q_OBJECT
 public:
-    LifePanel(AppServices& services, std::function<QString()> currentProject,
-              const CommandPanelNames::Life& names, QWidget* parent = nullptr);
+    LifePanel(AppServices& services, ProjectSession& session,
+                    const CommandPanelNames::Life& names, QWidget* parent = nullptr);
 
     void toggle() { flip(); }
 
@@ -159,7 +152,7 @@ private:
 class ConditionsPanel : public CommandPanel {
     Q_OBJECT
 public:
-    ConditionsPanel(AppServices& services, std::function<QString()> currentProject,
+    ConditionsPanel(AppServices& services, ProjectSession& session,
                     const CommandPanelNames::Conditions& names, QWidget* parent = nullptr);
 
     // Shows or hides the panel and rebuilds the variable list (no variable chosen); the

@@ -1,8 +1,6 @@
 #include "events/eventcommands.h"
 
-#include "project/inifile.h"
-#include "project/module1.h"
-#include "project/paths.h"
+#include "project/projectfile.h"
 
 #include <algorithm>
 
@@ -96,36 +94,19 @@ QString mapChangeLine(const QString& mapText) {
     return QStringLiteral("runmap(\"") + mapText + QStringLiteral("\")");
 }
 
-namespace {
-
-// [Variables] nombre; capped so that a damaged count cannot exhaust memory.
-int variableCount(const QString& iniText) {
-    constexpr int kMaxVariables = 32767;
-    const auto n =
-        wholeNumber(iniValue(iniText, QStringLiteral("Variables"), QStringLiteral("nombre")));
-    return n && *n > 0 ? std::min(*n, kMaxVariables) : 0;
-}
-
-} // namespace
-
-QStringList variableEntries(const QString& appDir, const QString& project) {
-    const QString ini = readfile(projectIni(appDir, project));
+QStringList variableEntries(const ProjectIni& ini) {
     QStringList entries;
-    const int n = variableCount(ini);
+    const int n = ini.variablesToVisit();
     for (int k = 1; k <= n; ++k)
         entries.append(QStringLiteral("Variable") + QString::number(k));
     return entries;
 }
 
-QStringList conditionEntries(const QString& appDir, const QString& project) {
-    const QString ini = readfile(projectIni(appDir, project));
+QStringList conditionEntries(const ProjectIni& ini) {
     QStringList entries;
-    const int n = variableCount(ini);
-    for (int k = 1; k <= n; ++k) {
-        const QString value =
-            iniValue(ini, QStringLiteral("Variable") + QString::number(k), QStringLiteral("valeur"));
+    const QStringList values = ini.startValues();
+    for (int k = 1; k <= values.size(); ++k)
         entries.append(QStringLiteral("Variable ") + QString::number(k) +
-                       QStringLiteral(" de valeur initale : ") + value);
-    }
+                       QStringLiteral(" de valeur initale : ") + values[k - 1]);
     return entries;
 }

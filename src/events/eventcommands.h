@@ -38,9 +38,11 @@ QString closeConditionLine();
 // "Changer de carte": runmap("MM") with the map number text as shown.
 QString mapChangeLine(const QString& mapText);
 
-// Entries of the variable list: "Variable1", "Variable2", ... up to [Variables] nombre of
-// the project's projet.ini. An empty, negative or non-numeric count gives no entry.
-QStringList variableEntries(const QString& appDir, const QString& project);
+class ProjectIni;
+
+// Entries of the variable list: "Variable1", "Variable2", ... up to [Variables] nombre. An
+// empty, negative or non-numeric count gives no entry.
+QStringList variableEntries(const ProjectIni& ini);
 
 // Entries of the condition sub-panel: "Variable " k " de valeur initale : " + start value.
-QStringList conditionEntries(const QString& appDir, const QString& project);
+QStringList conditionEntries(const ProjectIni& ini);

@@ -2,10 +2,9 @@
 
 #include "project/module1.h"
 
-QString eventScriptPath(const QString& appDir, const QString& project, const QString& map,
-                        const QString& row, const QString& column) {
-    return appDir + QStringLiteral("/projets/") + project + QStringLiteral("/ev/map") + map +
-           QStringLiteral("/ev") + row + column;
+QString eventScriptPath(const QString& projectDir, const QString& map, const QString& row,
+                        const QString& column) {
+    return projectDir + QStringLiteral("/ev/map") + map + QStringLiteral("/ev") + row + column;
 }
 
 QString eventScriptText(const QStringList& lines) {

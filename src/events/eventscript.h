@@ -1,17 +1,17 @@
 #pragma once
 
 // Event script files: the ordered Lua lines of one map cell, stored in
-// <app>/projets/<project>/ev/map<MM>/ev<R><C> (row then column in plain decimal, no
+// <project folder>/ev/map<MM>/ev<R><C> (row then column in plain decimal, no
 // separator, no extension). On disk every line is preceded by CR LF and the file ends with
 // CR LF, so an empty script is the two bytes CR LF.
 
 #include <QString>
 #include <QStringList>
 
-// Path of a cell's script. map is the map number text ("01", "10"); row and column are the
-// decimal texts the editors' labels hold.
-QString eventScriptPath(const QString& appDir, const QString& project, const QString& map,
-                        const QString& row, const QString& column);
+// Path of a cell's script. map is the map number text ("01", "10"); row and column are in
+// plain decimal.
+QString eventScriptPath(const QString& projectDir, const QString& map, const QString& row,
+                        const QString& column);
 
 // Text handed to writefile (which adds the final CR LF): CR LF before every non-empty line.
 QString eventScriptText(const QStringList& lines);

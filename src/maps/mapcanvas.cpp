@@ -1,11 +1,13 @@
 #include "maps/mapcanvas.h"
 
+#include "maps/mapdocument.h"
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
-MapCanvas::MapCanvas(QString appDir, QWidget* parent)
-    : QWidget(parent), mAppDir(std::move(appDir)),
+MapCanvas::MapCanvas(QString dataDir, QWidget* parent)
+    : QWidget(parent), mDataDir(std::move(dataDir)),
       mRenderer(palette().color(QPalette::Window)) {
     setObjectName(QStringLiteral("CarteImg"));
     setAccessibleName(QStringLiteral("Carte"));
@@ -13,15 +15,23 @@ MapCanvas::MapCanvas(QString appDir, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void MapCanvas::paintMap(std::span<const QString> tiles, std::span<const QString> collisions,
-                         const QString& textureSet) {
-    mRenderer.paint(tiles, collisions, mAppDir, textureSet);
-    update();
+void MapCanvas::setDocument(MapDocument* document) {
+    if (mDocument)
+        mDocument->disconnect(this);
+    mDocument = document;
+    if (document) {
+        connect(document, &MapDocument::cellsChanged, this, &MapCanvas::paintMap);
+        connect(document, &MapDocument::textureSetChanged, this, &MapCanvas::paintMap);
+    }
+    paintMap();
 }
 
-void MapCanvas::paintMap(const QStringList& tiles, const QStringList& collisions,
-                         const QString& textureSet) {
-    mRenderer.paint(tiles, collisions, mAppDir, textureSet);
+void MapCanvas::paintMap() {
+    if (!mDocument)
+        return;
+    const MapCells& cells = mDocument->cells();
+    mRenderer.paint(std::span<const QString>(cells.maptiles), std::span<const QString>(cells.mapcoll),
+                    mDataDir, mDocument->textureSet());
     update();
 }
 
@@ -32,5 +42,10 @@ void MapCanvas::paintEvent(QPaintEvent* event) {
 
 void MapCanvas::mousePressEvent(QMouseEvent* event) {
     emit pressed(event->position().toPoint());
+    event->accept();
+}
+
+void MapCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+    emit doubleClicked(event->position().toPoint());
     event->accept();
 }

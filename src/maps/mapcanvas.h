@@ -2,24 +2,23 @@
 
 #include "maps/maprenderer.h"
 
+#include <QPointer>
 #include <QWidget>
 
-// The map canvas `CarteImg` of the map editor: shows the renderer's picture at (0, 0),
-// 481 x 249, and reports presses of any mouse button. It repaints only when told: the owner
-// calls paintMap() after every change of the map state or of the texture set (a press, a
-// load, a reset, a new set). Uncovering the window redraws the kept picture, so an idle
-// canvas costs nothing.
+class MapDocument;
+
+// The map canvas `CarteImg` of the map editor: shows the map document it is given, 481 x 249,
+// and reports presses and double clicks of any mouse button. It repaints when the document
+// says its cells or its texture set changed, so an idle canvas costs nothing.
 class MapCanvas : public QWidget {
     Q_OBJECT
 public:
-    explicit MapCanvas(QString appDir, QWidget* parent = nullptr);
+    explicit MapCanvas(QString dataDir, QWidget* parent = nullptr);
 
-    // Paints the cells of the stores with texture set textureSet over the kept picture (see
-    // MapRenderer::paint) and schedules the widget's repaint.
-    void paintMap(std::span<const QString> tiles, std::span<const QString> collisions,
-                  const QString& textureSet);
-    void paintMap(const QStringList& tiles, const QStringList& collisions,
-                  const QString& textureSet);
+    // The document shown; nullptr shows what was painted last.
+    void setDocument(MapDocument* document);
+    // Paints the document's cells over the kept picture (see MapRenderer::paint).
+    void paintMap();
 
     const QImage& image() const { return mRenderer.image(); }
     MapRenderer& renderer() { return mRenderer; }
@@ -28,12 +27,15 @@ signals:
     // A mouse button went down at this canvas position (inside or outside the grid; see
     // mapgrid::cellAt). The button and the modifier keys make no difference.
     void pressed(QPoint position);
+    void doubleClicked(QPoint position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    QString mAppDir;
+    QString mDataDir;
     MapRenderer mRenderer;
+    QPointer<MapDocument> mDocument;
 };

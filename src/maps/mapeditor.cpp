@@ -1,37 +1,35 @@
-#include "mapeditor.h"
+#include "maps/mapeditor.h"
 
-#include "events/commandpanels.h"
-#include "events/eventcommands.h"
-#include "events/eventscript.h"
+#include "events/eventcommandcolumn.h"
+#include "events/scriptdocument.h"
 #include "events/scriptlist.h"
 #include "maps/mapcanvas.h"
+#include "maps/mapdocument.h"
 #include "maps/mapfiles.h"
 #include "maps/texturechooser.h"
 #include "project/module1.h"
-#include "project/paths.h"
+#include "project/projectsession.h"
 #include "shell/appinfo.h"
+#include "shell/asktosave.h"
 #include "shell/placement.h"
 #include "shell/services.h"
 
+#include <QAction>
 #include <QButtonGroup>
-#include <QDir>
+#include <QCloseEvent>
 #include <QGroupBox>
-#include <QHash>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QUndoStack>
 #include <QVBoxLayout>
-
-#include <span>
 
 namespace {
 
@@ -64,11 +62,11 @@ void toggleFrame(QWidget* frame) {
 
 } // namespace
 
-MapEditor::MapEditor(AppServices& services, std::function<QString()> currentProject,
-                     QWidget* parent)
-    : QWidget(parent), mServices(services), mCurrentProject(std::move(currentProject)) {
+MapEditor::MapEditor(AppServices& services, ProjectSession& session, QWidget* parent)
+    : QWidget(parent), mServices(services), mSession(session),
+      mScript(new ScriptDocument(session, this)) {
     setObjectName(QStringLiteral("mapeditor"));
-    setWindowTitle(QStringLiteral("Editeur de carte"));
+    setWindowTitle(QStringLiteral("Editeur de carte[*]"));
     // Positions are pixels as laid out for the editor; a small font keeps captions inside.
     QFont small = font();
     small.setPixelSize(11);
@@ -86,14 +84,18 @@ MapEditor::MapEditor(AppServices& services, std::function<QString()> currentProj
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(body);
 
-    mCanvas = new MapCanvas(mServices.appDir, body);
+    mCanvas = new MapCanvas(session.paths().dataDir, body);
     mCanvas->move(0, 0);
-    mCanvas->installEventFilter(this);
     connect(mCanvas, &MapCanvas::pressed, this, &MapEditor::canvasPressed);
+    connect(mCanvas, &MapCanvas::doubleClicked, this, &MapEditor::canvasDoubleClicked);
 
     buildConfiguration(body);
     buildEventPanel(body);
     buildMenus(body);
+
+    setActiveStack(mScript->undoStack());
+    connect(mScript, &ProjectDocument::modifiedChanged, this, &MapEditor::updateTitle);
+    connect(&mSession, &ProjectSession::mapsChanged, this, &MapEditor::refreshMapChooser);
 
     // Keyboard: Ctrl+S saves the map while the editor has the focus.
     auto* save = new QShortcut(QKeySequence::Save, this, nullptr, nullptr,
@@ -101,99 +103,100 @@ MapEditor::MapEditor(AppServices& services, std::function<QString()> currentProj
     connect(save, &QShortcut::activated, this, &MapEditor::savemap);
 }
 
+MapEditor::~MapEditor() {
+    // The canvas and the undo actions stop watching the document before this window lets go
+    // of it; another window may still show it.
+    mCanvas->setDocument(nullptr);
+    setActiveStack(nullptr);
+}
+
 void MapEditor::buildConfiguration(QWidget* body) {
-    mFrame2 = frame(body, "Frame2", QStringLiteral("Configuration"), 488, 24,
-                    201, 225);
-    auto* label6 = label(mFrame2, "Label6", QStringLiteral("Position de départ du héro"), 8, 16, 141);
-    label(mFrame2, "Label9", QStringLiteral("X :"), 8, 40, 16);
-    mLabel4 = label(mFrame2, "Label4", QStringLiteral("1"), 24, 40, 25);
-    mLabel4->setAccessibleDescription(QStringLiteral("Colonne de départ du héro"));
-    mCommand9 = button(mFrame2, "Command9", QStringLiteral("Changer"), 56, 40, 57, 25);
-    mCommand9->setProperty("Tag", QStringLiteral("false"));
-    label(mFrame2, "Label10", QStringLiteral("Y :"), 8, 56, 16);
-    mLabel5 = label(mFrame2, "Label5", QStringLiteral("1"), 24, 56, 33);
-    mLabel5->setAccessibleDescription(QStringLiteral("Ligne de départ du héro"));
-    auto* label7 = label(mFrame2, "Label7", QStringLiteral("Nom de la carte :"), 8, 74, 88);
-    mText1 = place(new QLineEdit(QStringLiteral("Carte"), mFrame2), "text1", 96, 72, 97, 19);
-    mText1->setAccessibleName(QStringLiteral("Nom de la carte"));
+    auto* frame2 = frame(body, "Frame2", QStringLiteral("Configuration"), 488, 24, 201, 225);
+    auto* label6 = label(frame2, "Label6", QStringLiteral("Position de départ du héro"), 8, 16, 141);
+    label(frame2, "Label9", QStringLiteral("X :"), 8, 40, 16);
+    mHeroColumn = label(frame2, "Label4", QStringLiteral("1"), 24, 40, 25);
+    mHeroColumn->setAccessibleDescription(QStringLiteral("Colonne de départ du héro"));
+    mHeroStartButton = button(frame2, "Command9", QStringLiteral("Changer"), 56, 40, 57, 25);
+    mHeroStartButton->setProperty("Tag", QStringLiteral("false"));
+    label(frame2, "Label10", QStringLiteral("Y :"), 8, 56, 16);
+    mHeroRow = label(frame2, "Label5", QStringLiteral("1"), 24, 56, 33);
+    mHeroRow->setAccessibleDescription(QStringLiteral("Ligne de départ du héro"));
+    auto* label7 = label(frame2, "Label7", QStringLiteral("Nom de la carte :"), 8, 74, 88);
+    mName = place(new QLineEdit(QStringLiteral("Carte"), frame2), "text1", 96, 72, 97, 19);
+    mName->setAccessibleName(QStringLiteral("Nom de la carte"));
 
     // The tile picker's frame "Déssin" lies under the drawing option, whose caption covers the
     // frame's own.
-    auto currentProject = mCurrentProject;
-    auto selectedMap = [this] { return mapNumber(); };
-    mPicker = new TilePicker(mServices, currentProject, selectedMap, mFrame2);
+    mPicker = new TilePicker(mSession.paths().dataDir, frame2);
     mPicker->setGeometry(24, 96, 121, 46);
     mPicker->layout()->setContentsMargins(4, 0, 4, 2);
     mModes = new QButtonGroup(this);
-    mModes->addButton(option(mFrame2, Drawing, QStringLiteral("Déssin"), 8, 94, 57), Drawing);
-    mModes->addButton(option(mFrame2, Collisions, QStringLiteral("Collisions"), 8, 144, 73),
+    mModes->addButton(option(frame2, Drawing, QStringLiteral("Déssin"), 8, 94, 57), Drawing);
+    mModes->addButton(option(frame2, Collisions, QStringLiteral("Collisions"), 8, 144, 73),
                       Collisions);
-    mModes->addButton(option(mFrame2, Event, QStringLiteral("Evènement"), 8, 160, 81), Event);
+    mModes->addButton(option(frame2, Event, QStringLiteral("Evènement"), 8, 160, 81), Event);
     mModes->button(Drawing)->setChecked(true);
     mModes->button(Drawing)->setAutoFillBackground(true);
     mModes->button(Drawing)->raise();
 
     auto* command11 =
-        button(mFrame2, "Command11", QStringLiteral("Changer de texture"), 8, 182, 137, 19);
+        button(frame2, "Command11", QStringLiteral("Changer de texture"), 8, 182, 137, 19);
     auto* command10 =
-        button(mFrame2, "Command10", QStringLiteral("Remettre la carte à zéro"), 8, 202, 137, 19);
+        button(frame2, "Command10", QStringLiteral("Remettre la carte à zéro"), 8, 202, 137, 19);
 
     // The set chooser opens over the right of the canvas, below the main menu.
-    mTextures = new TextureChooser(mServices, currentProject, selectedMap, body);
+    mTextures = new TextureChooser(mSession.paths().dataDir, body);
     mTextures->setGeometry(320, 100, 161, 110);
     mTextures->resize(mTextures->size().expandedTo(mTextures->minimumSizeHint()));
     mTextures->setAutoFillBackground(true);
 
     smaller({label6, label7, command10, command11});
 
-    connect(mCommand9, &QPushButton::clicked, this, &MapEditor::armHeroStart);
+    connect(mHeroStartButton, &QPushButton::clicked, this, &MapEditor::armHeroStart);
     connect(mPicker, &TilePicker::drawingChosen, this,
             [this] { mModes->button(Drawing)->setChecked(true); });
     connect(command11, &QPushButton::clicked, this, [this] {
         mTextures->toggle();
         mTextures->raise();
     });
-    connect(mTextures, &TextureChooser::textureApplied, this, [this] {
-        drawmap();
-        mPicker->refresh();
-    });
+    connect(mTextures, &TextureChooser::setChosen, this, &MapEditor::applyTextureSet);
     connect(command10, &QPushButton::clicked, this, &MapEditor::resetMap);
+    // A name change is one step, made when the field is left or Enter is pressed.
+    connect(mName, &QLineEdit::editingFinished, this, &MapEditor::commitName);
 }
 
 void MapEditor::buildMenus(QWidget* body) {
     auto* command4 = button(body, "Command4", QStringLiteral("Menu principal"), 480, 0, 161, 25);
 
-    mFrame3 = frame(body, "Frame3", QStringLiteral("Menu principal"), 320, 0,
-                    161, 97);
-    mFrame3->setAutoFillBackground(true);
-    auto* command5 = button(mFrame3, "Command5", QStringLiteral("Nouvelle carte"), 8, 16, 145, 24);
-    auto* command6 = button(mFrame3, "Command6", QStringLiteral("Charger carte"), 8, 40, 145, 24);
+    mMainMenu = frame(body, "Frame3", QStringLiteral("Menu principal"), 320, 0, 161, 97);
+    mMainMenu->setAutoFillBackground(true);
+    auto* command5 = button(mMainMenu, "Command5", QStringLiteral("Nouvelle carte"), 8, 16, 145, 24);
+    auto* command6 = button(mMainMenu, "Command6", QStringLiteral("Charger carte"), 8, 40, 145, 24);
     auto* command7 =
-        button(mFrame3, "Command7", QStringLiteral("Sauvegarder la carte"), 8, 64, 145, 24);
-    mFrame3->hide();
+        button(mMainMenu, "Command7", QStringLiteral("Sauvegarder la carte"), 8, 64, 145, 24);
+    mMainMenu->hide();
 
-    mFrame1 = frame(body, "Frame1", QStringLiteral("Charger une carte"), 160, 40,
-                    161, 57);
-    mFrame1->setAutoFillBackground(true);
-    smaller({label(mFrame1, "Label2", QStringLiteral("Carte n° :"), 8, 16, 48)});
-    mLabel1 = label(mFrame1, "Label1", QStringLiteral("01"), 56, 16, 24);
-    mLabel1->setAccessibleDescription(QStringLiteral("Numéro de la carte à charger"));
-    mHScroll1 = place(new QScrollBar(Qt::Horizontal, mFrame1), "HScroll1", 80, 16, 49, 17);
-    mHScroll1->setAccessibleName(QStringLiteral("Carte à charger"));
-    mHScroll1->setFocusPolicy(Qt::StrongFocus);
-    mHScroll1->setRange(1, 1);
-    mHScroll1->setValue(1);
-    mLabel3 = label(mFrame1, "Label3", QStringLiteral("Sans nom"), 8, 32, 118);
-    mLabel3->setAccessibleDescription(QStringLiteral("Nom de la carte à charger"));
-    auto* command1 = button(mFrame1, "Command1", QStringLiteral("OK"), 128, 32, 29, 21);
-    mFrame1->hide();
+    mMapChooser = frame(body, "Frame1", QStringLiteral("Charger une carte"), 160, 40, 161, 57);
+    mMapChooser->setAutoFillBackground(true);
+    smaller({label(mMapChooser, "Label2", QStringLiteral("Carte n° :"), 8, 16, 48)});
+    mChosenNumber = label(mMapChooser, "Label1", QStringLiteral("01"), 56, 16, 24);
+    mChosenNumber->setAccessibleDescription(QStringLiteral("Numéro de la carte à charger"));
+    mChooserScroll = place(new QScrollBar(Qt::Horizontal, mMapChooser), "HScroll1", 80, 16, 49, 17);
+    mChooserScroll->setAccessibleName(QStringLiteral("Carte à charger"));
+    mChooserScroll->setFocusPolicy(Qt::StrongFocus);
+    mChooserScroll->setRange(1, 1);
+    mChooserScroll->setValue(1);
+    mChosenName = label(mMapChooser, "Label3", QStringLiteral("Sans nom"), 8, 32, 118);
+    mChosenName->setAccessibleDescription(QStringLiteral("Nom de la carte à charger"));
+    auto* command1 = button(mMapChooser, "Command1", QStringLiteral("OK"), 128, 32, 29, 21);
+    mMapChooser->hide();
 
-    connect(command4, &QPushButton::clicked, this, [this] { toggleFrame(mFrame3); });
+    connect(command4, &QPushButton::clicked, this, [this] { toggleFrame(mMainMenu); });
     connect(command6, &QPushButton::clicked, this, [this] {
         refreshMapChooser();
-        toggleFrame(mFrame1);
+        toggleFrame(mMapChooser);
     });
-    connect(mHScroll1, &QScrollBar::valueChanged, this, &MapEditor::mapChosen);
+    connect(mChooserScroll, &QScrollBar::valueChanged, this, &MapEditor::chooserMoved);
     connect(command1, &QPushButton::clicked, this, &MapEditor::loadmap);
     connect(command5, &QPushButton::clicked, this, &MapEditor::newMap);
     connect(command7, &QPushButton::clicked, this, &MapEditor::savemap);
@@ -212,124 +215,179 @@ void MapEditor::buildMenus(QWidget* body) {
     layout()->setMenuBar(bar);
     connect(newca, &QAction::triggered, this, &MapEditor::newMap);
     connect(exit, &QAction::triggered, this, &MapEditor::closeWindow);
+    buildEditMenu(bar);
+}
+
+void MapEditor::buildEditMenu(QMenuBar* bar) {
+    // Undo and redo follow the part of the window last worked on: the map, or the panel's
+    // event script. A map's stack is shared by every window showing the map.
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edition"));
+    edit->setObjectName(QStringLiteral("editMenu"));
+    edit->menuAction()->setObjectName(QStringLiteral("edit"));
+    mUndo = edit->addAction(QStringLiteral("Annuler"));
+    mUndo->setObjectName(QStringLiteral("undo"));
+    mUndo->setShortcut(QKeySequence::Undo);
+    mRedo = edit->addAction(QStringLiteral("Rétablir"));
+    mRedo->setObjectName(QStringLiteral("redo"));
+    mRedo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")),
+                         QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    for (QAction* a : {mUndo, mRedo})
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addActions({mUndo, mRedo});
+    connect(mUndo, &QAction::triggered, this, [this] {
+        if (mActiveStack)
+            mActiveStack->undo();
+    });
+    connect(mRedo, &QAction::triggered, this, [this] {
+        if (mActiveStack)
+            mActiveStack->redo();
+    });
+}
+
+void MapEditor::setActiveStack(QUndoStack* stack) {
+    if (mActiveStack == stack)
+        return;
+    if (mActiveStack)
+        mActiveStack->disconnect(this);
+    mActiveStack = stack;
+    const auto showUndo = [this] {
+        mUndo->setEnabled(mActiveStack && mActiveStack->canUndo());
+        mUndo->setToolTip(mActiveStack ? QStringLiteral("Annuler : ") + mActiveStack->undoText()
+                                       : QString());
+    };
+    const auto showRedo = [this] {
+        mRedo->setEnabled(mActiveStack && mActiveStack->canRedo());
+        mRedo->setToolTip(mActiveStack ? QStringLiteral("Rétablir : ") + mActiveStack->redoText()
+                                       : QString());
+    };
+    if (stack) {
+        connect(stack, &QUndoStack::indexChanged, this, showUndo);
+        connect(stack, &QUndoStack::indexChanged, this, showRedo);
+        connect(stack, &QUndoStack::canUndoChanged, this, showUndo);
+        connect(stack, &QUndoStack::canRedoChanged, this, showRedo);
+    }
+    showUndo();
+    showRedo();
 }
 
 void MapEditor::buildEventPanel(QWidget* body) {
-    auto* frame6 = frame(body, "Frame6", QStringLiteral("Evènement"), 0,
-                         kPanelTop, kBodyWidth, kPanelHeight);
+    auto* frame6 = frame(body, "Frame6", QStringLiteral("Evènement"), 0, kPanelTop, kBodyWidth,
+                         kPanelHeight);
     label(frame6, "Label8", QStringLiteral("Position :"), 8, 18, 56);
-    mColumn = label(frame6, "co", QStringLiteral("0"), 64, 18, 20);
-    mColumn->setAccessibleDescription(QStringLiteral("Colonne de la case"));
-    mRow = label(frame6, "ln", QStringLiteral("0"), 86, 18, 24);
-    mRow->setAccessibleDescription(QStringLiteral("Ligne de la case"));
+    mCellColumn = label(frame6, "co", QStringLiteral("0"), 64, 18, 20);
+    mCellColumn->setAccessibleDescription(QStringLiteral("Colonne de la case"));
+    mCellRow = label(frame6, "ln", QStringLiteral("0"), 86, 18, 24);
+    mCellRow->setAccessibleDescription(QStringLiteral("Ligne de la case"));
 
-    // The command column, in the order of the event editor.
-    struct Command {
-        const char* name;
-        QString caption;
-        int y;
-    };
-    const Command commands[] = {
-        {"Command19", QStringLiteral("Changer de carte"), 40},
-        {"Command18", QStringLiteral("Changer une variable"), 64},
-        {"Command17", QStringLiteral("Changer la vie du héro"), 88},
-        {"Command16", QStringLiteral("Démarrer un combat"), 112},
-        {"Command12", QStringLiteral("Faire une pause"), 136},
-        {"Command8", QStringLiteral("Afficher du texte"), 160},
-        {"Command13", QStringLiteral("Faire une condition"), 184},
-        {"Command15", QStringLiteral("Fermer condition"), 208},
-        {"Command20", QStringLiteral("Supprimer une ligne"), 240},
-    };
-    QHash<QString, QPushButton*> buttons;
-    for (const Command& c : commands) {
-        auto* b = button(frame6, c.name, c.caption, 8, c.y, 121, 23);
-        smaller({b});
-        buttons.insert(QLatin1String(c.name), b);
-    }
+    mCommands = new EventCommandColumn(mServices, mSession, *mScript,
+                                       EventColumnLayout::mapEditorPanel(), frame6);
+    // The map chooser of the panel shows the name of the map being edited when it opens.
+    mCommands->setChooserNameMap([this] { return tag(); });
+    connect(mCommands, &EventCommandColumn::mapChooserRefused, this, &MapEditor::mapChooserRefused);
+    connect(mCommands, &EventCommandColumn::used, this, &MapEditor::workOnScript);
 
-    mListev = place(new ScriptList(mServices.dialogs, [this] { return deleteMode(); }, frame6),
+    mListev = place(new ScriptList(mServices.dialogs, *mScript, [this] { return deleteMode(); },
+                                   frame6),
                     "listev", 368, 16, 321, 225);
+    connect(mListev, &QListWidget::itemPressed, this, &MapEditor::workOnScript);
     auto* command2 = button(frame6, "Command2", QStringLiteral("Sauver"), 560, 252, 129, 33);
-
-    // Sub-panels between the command column and the list; the one opened last is on top.
-    const CommandPanelNames names = CommandPanelNames::mapEditorPanel();
-    mMapChange = new MapChooserPanel(mServices, mCurrentProject, names.mapChooser, frame6);
-    mMapChange->placeAt({136, 40, 161, 57});
-    mVariables = new VariablesPanel(mServices, mCurrentProject, names.variables, frame6);
-    mVariables->setMinimumSize(225, 137); // kept clear of the list
-    mVariables->placeAt({136, 64, 225, 137});
-    mLife = new LifePanel(mServices, mCurrentProject, names.life, frame6);
-    mLife->placeAt({136, 88, 161, 73});
-    mConditions = new ConditionsPanel(mServices, mCurrentProject, names.conditions, frame6);
-    mConditions->placeAt({136, 184, 225, 73});
-    for (CommandPanel* panel :
-         std::initializer_list<CommandPanel*>{mMapChange, mVariables, mLife, mConditions})
-        connect(panel, &CommandPanel::lineReady, mListev, &ScriptList::appendLine);
-
-    // Delete mode: shown beside "Supprimer une ligne" while a click on a line removes it.
-    mDeleteFrame = frame(frame6, "Frame11", QStringLiteral("Choisir une ligne"),
-                         136, 226, 161, 45);
-    mDeleteFrame->setAutoFillBackground(true);
-    auto* leave = button(mDeleteFrame, "Command23", QStringLiteral("Annuler"), 8, 16, 97, 23);
-    mDeleteFrame->hide();
-
-    connect(buttons["Command19"], &QPushButton::clicked, this, &MapEditor::toggleMapChange);
-    connect(buttons["Command18"], &QPushButton::clicked, this, [this] {
-        mVariables->toggle();
-        showAlone(mVariables);
-    });
-    connect(buttons["Command17"], &QPushButton::clicked, this, [this] {
-        mLife->toggle();
-        showAlone(mLife);
-    });
-    // "Démarrer un combat" has no action: fights are not part of the games made here yet.
-    connect(buttons["Command12"], &QPushButton::clicked, this, [this] {
-        if (const auto line = promptcommands::pauseLine(mServices.dialogs, this))
-            mListev->appendLine(*line);
-    });
-    connect(buttons["Command8"], &QPushButton::clicked, this,
-            [this] { mListev->appendLine(promptcommands::textLine(mServices.dialogs, this)); });
-    connect(buttons["Command13"], &QPushButton::clicked, this, [this] {
-        mConditions->toggle();
-        showAlone(mConditions);
-    });
-    connect(buttons["Command15"], &QPushButton::clicked, this,
-            [this] { mListev->appendLine(closeConditionLine()); });
-    connect(buttons["Command20"], &QPushButton::clicked, this, [this] {
-        mDeleteFrame->show();
-        mDeleteFrame->raise();
-    });
-    connect(leave, &QPushButton::clicked, mDeleteFrame, &QWidget::hide);
     connect(command2, &QPushButton::clicked, this, &MapEditor::saveEvent);
+    mCommands->raise();
+    connect(mScript, &ScriptDocument::cellChanged, this, [this] {
+        mCellRow->setText(QString::number(mScript->row()));
+        mCellColumn->setText(QString::number(mScript->column()));
+    });
 }
 
-QString MapEditor::mapNumber() const { return mLabel1->text(); }
+// ---- The document shown
 
-void MapEditor::setMapNumber(const QString& nn) { mLabel1->setText(nn); }
+QString MapEditor::tag() const { return mDocument ? mDocument->number() : QString(); }
+
+void MapEditor::setMapNumber(const QString& nn) {
+    mChosenMap = nn;
+    mChosenNumber->setText(nn);
+    if (const auto n = wholeNumber(nn)) {
+        refreshMapChooser();
+        const QSignalBlocker block(mChooserScroll);
+        mChooserScroll->setValue(*n);
+    }
+    mChosenName->setText(mSession.file().read().mapName(nn));
+}
 
 MapEditor::Mode MapEditor::mode() const { return Mode(mModes->checkedId()); }
 
-QStringList MapEditor::eventLines() const { return mListev->lines(); }
+bool MapEditor::deleteMode() const { return mCommands->deleteMode(); }
 
-QString MapEditor::eventScriptFile() const {
-    if (mEventMap.isEmpty())
-        return QString();
-    return eventScriptPath(mServices.appDir, mCurrentProject(), mEventMap, mRow->text(),
-                           mColumn->text());
+bool MapEditor::hasUnsavedEdits() const {
+    return (mDocument && mDocument->isModified()) || mScript->isModified();
 }
 
-bool MapEditor::deleteMode() const { return !mDeleteFrame->isHidden(); }
+void MapEditor::setDocument(std::shared_ptr<MapDocument> document) {
+    if (mDocument) {
+        mDocument->disconnect(this);
+        if (mActiveStack == mDocument->undoStack())
+            setActiveStack(nullptr);
+    }
+    mDocument = std::move(document);
+    mCanvas->setDocument(mDocument.get());
+    MapDocument* d = mDocument.get();
+    setActiveStack(d->undoStack());
+    connect(d, &MapDocument::heroStartChanged, this, &MapEditor::showHeroStart);
+    connect(d, &MapDocument::nameChanged, this, &MapEditor::showName);
+    connect(d, &MapDocument::textureSetChanged, this, &MapEditor::showTextureSet);
+    connect(d, &ProjectDocument::modifiedChanged, this, &MapEditor::updateTitle);
+    connect(d, &MapDocument::editFailed, this, &MapEditor::showError);
+    showHeroStart();
+    showName();
+    showTextureSet();
+    updateTitle();
+    setMapNumber(d->number());
+}
 
-QString MapEditor::projectDir() const {
-    return projectFolder(mServices.appDir, mCurrentProject());
+bool MapEditor::mayLeaveDocument() {
+    commitName();
+    // Another window showing the same map keeps its edits.
+    if (!mDocument || mDocument.use_count() > 1)
+        return true;
+    return askToSave(mServices.dialogs, this, *mDocument);
+}
+
+void MapEditor::showHeroStart() {
+    mHeroColumn->setText(mDocument->heroColumn());
+    mHeroRow->setText(mDocument->heroRow());
+}
+
+void MapEditor::showName() {
+    if (mName->text() != mDocument->name())
+        mName->setText(mDocument->name());
+}
+
+void MapEditor::showTextureSet() { mPicker->setTextureSet(mDocument->textureSet()); }
+
+void MapEditor::updateTitle() { setWindowModified(hasUnsavedEdits()); }
+
+void MapEditor::commitName() {
+    if (mDocument && mName->text() != mDocument->name()) {
+        workOnMap();
+        mDocument->rename(mName->text());
+    }
 }
 
 void MapEditor::showError(const QString& text) {
     mServices.dialogs.message(this, text, AppTitle, MsgIcon::Critical, MsgButtons::Ok);
 }
 
+void MapEditor::workOnMap() {
+    if (mDocument)
+        setActiveStack(mDocument->undoStack());
+}
+
+void MapEditor::workOnScript() { setActiveStack(mScript->undoStack()); }
+
+// ---- Map operations
+
 void MapEditor::startup() {
-    if (mapCount(projectDir()) == 0) {
+    if (mSession.file().read().mapCount() == 0) {
         mServices.dialogs.message(
             this,
             QStringLiteral("Il n'y a pas de carte , une nouvelle carte va être automatiquement "
@@ -337,81 +395,80 @@ void MapEditor::startup() {
             AppTitle, MsgIcon::None, MsgButtons::Ok);
         newMap();
     }
-    mFrame3->hide();
-    mFrame1->hide();
+    mMainMenu->hide();
+    mMapChooser->hide();
 }
 
 void MapEditor::loadmap() {
-    mFrame3->hide();
-    mFrame1->hide();
-    const QString nn = mapNumber();
-    const MapLoad load = loadMap(mState, projectDir(), nn);
-    mText1->setText(load.name);
-    mLabel4->setText(load.heroX);
-    mLabel5->setText(load.heroY);
-    mTag = nn;
-    mCellsAreThisMap = load.valid;
-
-    // The map chooser starts from the map shown; the tile picker reaches all its tiles.
-    refreshMapChooser();
-    if (const auto n = wholeNumber(nn)) {
-        const QSignalBlocker block(mHScroll1);
-        mHScroll1->setValue(*n);
-    }
-    mLabel3->setText(load.name);
-    mPicker->refresh();
-    if (!mPreviewsShown) {
-        mPreviewsShown = true;
-        const QString set = readini(QStringLiteral("Carte") + nn, QStringLiteral("texture"),
-                                    projectIni(mServices.appDir, mCurrentProject()));
-        mTextures->showSet(wholeNumber(set).value_or(1));
-    }
-
-    if (!load.valid) {
-        showError(QStringLiteral("Erreur : carte invalide"));
+    mMainMenu->hide();
+    mMapChooser->hide();
+    const QString nn = mChosenMap;
+    if (mDocument && mDocument->number() == nn) {
+        // The map shown again as its files hold it, once its unsaved edits were asked about.
+        if (!mayLeaveDocument())
+            return;
+        if (!mDocument->isModified())
+            mDocument->revert();
         return;
     }
-    drawmap();
-    emit mapChanged();
+    auto document = MapDocument::open(mSession, nn);
+    if (!document) {
+        showError(QStringLiteral("Erreur : carte invalide"));
+        if (mDocument)
+            setMapNumber(mDocument->number());
+        return;
+    }
+    if (!mayLeaveDocument()) {
+        setMapNumber(tag());
+        return;
+    }
+    setDocument(std::move(document));
 }
 
 void MapEditor::savemap() {
-    mFrame3->hide();
-    const QString error = saveMap(mState, mCellsAreThisMap, projectDir(), mTag, mText1->text(),
-                                  mLabel4->text(), mLabel5->text());
-    if (!error.isEmpty())
+    mMainMenu->hide();
+    commitName();
+    if (!mDocument) {
+        showError(QStringLiteral("Erreur : la carte ") + mChosenMap +
+                  QStringLiteral(" n'a pas pu être chargée. Rien n'a été sauvegardé."));
+        return;
+    }
+    if (const QString error = mDocument->save(); !error.isEmpty())
         showError(error);
 }
 
 void MapEditor::newMap() {
-    mFrame3->hide();
-    const NewMap added = addNewMap(mServices.appDir, projectDir());
+    mMainMenu->hide();
+    if (!mayLeaveDocument())
+        return;
+    const NewMap added = addNewMap(mSession.paths(), mSession.folder());
     if (!added.error.isEmpty()) {
         showError(added.error);
         return;
     }
-    setMapNumber(added.nn);
-    loadmap();
+    mSession.notifyMapsChanged();
+    // Its edits were asked about already.
+    if (auto document = MapDocument::open(mSession, added.nn))
+        setDocument(std::move(document));
 }
 
 void MapEditor::resetMap() {
     const MsgAnswer answer = mServices.dialogs.message(
         this, QStringLiteral("Êtes-vous sûr de vouloir remettre la carte à zéro ?"), AppTitle,
         MsgIcon::None, MsgButtons::YesNo);
-    if (answer != MsgAnswer::Yes)
+    if (answer != MsgAnswer::Yes || !mDocument)
         return;
-    mState.reset();
-    // The cleared grid is this map's own content from now on.
-    mCellsAreThisMap = true;
-    drawmap();
-    emit mapChanged();
+    workOnMap();
+    mDocument->reset();
 }
 
-void MapEditor::drawmap() {
-    const QString set = readini(QStringLiteral("Carte") + mapNumber(), QStringLiteral("texture"),
-                                projectIni(mServices.appDir, mCurrentProject()));
-    mCanvas->paintMap(std::span<const QString>(mState.maptiles),
-                      std::span<const QString>(mState.mapcoll), set);
+void MapEditor::applyTextureSet(const QString& set) {
+    if (!mDocument)
+        return;
+    workOnMap();
+    if (const QString error = mDocument->changeTextureSet(set, mSession.paths().dataDir);
+        !error.isEmpty())
+        showError(error);
 }
 
 // ---- Canvas
@@ -422,93 +479,78 @@ void MapEditor::armHeroStart() {
         QStringLiteral("Cliquez sur la case correspondante à la position de départ du héro sur "
                        "cette carte"),
         AppTitle, MsgIcon::None, MsgButtons::Ok);
-    mCommand9->setProperty("Tag", QStringLiteral("True"));
+    mPlacingHeroStart = true;
+    mHeroStartButton->setProperty("Tag", QStringLiteral("True"));
 }
 
 void MapEditor::canvasPressed(QPoint position) {
-    if (const auto cell = mapgrid::cellAt(position)) {
-        if (mCommand9->property("Tag").toString() == QLatin1String("True")) {
-            mLabel4->setText(QString::number(cell->column));
-            mLabel5->setText(QString::number(cell->row));
-            mCommand9->setProperty("Tag", QStringLiteral("False"));
-            return;
-        }
-        switch (mode()) {
-        case Drawing:
-            if (mTag.isEmpty())
-                return; // no map loaded yet
-            mState.maptiles[cell->slot] = mPicker->tileCode();
-            break;
-        case Event:
-            chooseCell(cell->row, cell->column);
-            break;
-        case Collisions: {
-            QString& flag = mState.mapcoll[cell->slot];
-            flag = flag == QLatin1String("1") ? QStringLiteral("0") : QStringLiteral("1");
-            break;
-        }
-        }
+    const auto cell = mapgrid::cellAt(position);
+    if (!cell || !mDocument)
+        return;
+    if (mPlacingHeroStart) {
+        mPlacingHeroStart = false;
+        mHeroStartButton->setProperty("Tag", QStringLiteral("False"));
+        workOnMap();
+        mDocument->setHeroStart(cell->column, cell->row);
+        return;
     }
-    drawmap();
+    switch (mode()) {
+    case Drawing:
+        workOnMap();
+        mDocument->changeCells({{cell->slot(), CellChange::Tile, {}, mPicker->tileCode()}},
+                               QStringLiteral("Peindre"));
+        break;
+    case Collisions:
+        workOnMap();
+        mDocument->toggleCollision(cell->slot());
+        break;
+    case Event:
+        chooseCell(cell->row, cell->column);
+        break;
+    }
 }
 
-bool MapEditor::eventFilter(QObject* watched, QEvent* event) {
+void MapEditor::canvasDoubleClicked(QPoint position) {
     // A double click on a cell in event mode opens the event editor on it, after acting as
     // the press it also is.
-    if (watched == mCanvas && event->type() == QEvent::MouseButtonDblClick) {
-        const QPoint position = static_cast<QMouseEvent*>(event)->position().toPoint();
-        canvasPressed(position);
-        const auto cell = mapgrid::cellAt(position);
-        if (cell && mode() == Event && !mTag.isEmpty())
-            emit eventEditorRequested(mTag, cell->row, cell->column);
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
+    canvasPressed(position);
+    const auto cell = mapgrid::cellAt(position);
+    if (cell && mode() == Event && mDocument && mScript->row() == cell->row &&
+        mScript->column() == cell->column)
+        emit eventEditorRequested(mDocument->number(), cell->row, cell->column);
 }
 
 // ---- Map chooser
 
 void MapEditor::refreshMapChooser() {
     // A count that is no whole number above 0 keeps the range the chooser had.
-    if (const auto count = mapCount(projectDir()); count && *count >= 1) {
-        const QSignalBlocker block(mHScroll1);
-        mHScroll1->setMaximum(*count);
+    if (const int count = mSession.file().read().mapsToVisit(); count >= 1) {
+        const QSignalBlocker block(mChooserScroll);
+        mChooserScroll->setMaximum(count);
     }
 }
 
-void MapEditor::mapChosen(int value) {
+void MapEditor::chooserMoved(int value) {
     refreshMapChooser();
-    value = mHScroll1->value();
-    const QString mm = mapNumberText(value);
-    mLabel3->setText(readini(QStringLiteral("carte") + mm, QStringLiteral("nom"),
-                             projectIni(mServices.appDir, mCurrentProject())));
-    setMapNumber(mm);
-    // The canvas and the tile picker use the set of the map shown in the chooser.
-    drawmap();
-    mPicker->refresh();
+    if (mChooserScroll->value() != value)
+        return;
+    mChosenMap = mapNumberText(value);
+    mChosenNumber->setText(mChosenMap);
+    mChosenName->setText(mSession.file().read().mapName(mChosenMap));
 }
 
 // ---- Event panel
 
 void MapEditor::chooseCell(int row, int column) {
-    mRow->setText(QString::number(row));
-    mColumn->setText(QString::number(column));
-    mEventMap = mTag;
-    mListev->setLines(loadevent(eventScriptFile()));
-}
-
-void MapEditor::eventScriptSaved(const QString& mapNumber, int row, int column) {
-    if (mapNumber == mEventMap && mRow->text() == QString::number(row) &&
-        mColumn->text() == QString::number(column)) {
-        mListev->setLines(loadevent(eventScriptFile()));
-    }
-}
-
-void MapEditor::toggleMapChange() {
-    if (mMapChange->toggle(mTag)) {
-        showAlone(mMapChange);
+    workOnScript();
+    const bool same = mScript->hasCell() && mScript->map() == tag() && mScript->row() == row &&
+                      mScript->column() == column;
+    if (same || !askToSave(mServices.dialogs, this, *mScript))
         return;
-    }
+    mScript->openCell(tag(), row, column);
+}
+
+void MapEditor::mapChooserRefused() {
     // The map count is unreadable: the chooser stays closed and the program goes on.
     mServices.dialogs.message(
         this,
@@ -518,28 +560,34 @@ void MapEditor::toggleMapChange() {
         QStringLiteral("Erreur"), MsgIcon::Critical, MsgButtons::Ok);
 }
 
-void MapEditor::showAlone(QWidget* panel) {
-    if (panel->isHidden())
-        return;
-    // The sub-panels share the space between the buttons and the list: one at a time.
-    for (QWidget* other : std::initializer_list<QWidget*>{mMapChange, mVariables, mLife,
-                                                          mConditions})
-        if (other != panel)
-            other->hide();
-    panel->raise();
-}
-
 void MapEditor::saveEvent() {
-    const QString path = eventScriptFile();
-    if (path.isEmpty()) {
+    workOnScript();
+    if (!mScript->hasCell()) {
         mServices.dialogs.message(
             this,
             QStringLiteral("Choisissez d'abord une case de la carte en mode « Evènement »."),
             AppTitle, MsgIcon::Information, MsgButtons::Ok);
         return;
     }
-    if (!saveevent(eventLines(), path))
-        showError(scriptSaveFailure(path));
+    if (const QString error = mScript->save(); !error.isEmpty())
+        showError(error);
+}
+
+// ---- Closing
+
+void MapEditor::closeEvent(QCloseEvent* event) {
+    if (!mayLeaveDocument() || !askToSave(mServices.dialogs, this, *mScript)) {
+        event->ignore();
+        return;
+    }
+    // Let go of the map now: when no other window shows it, its document goes with it, and a
+    // later opening reads the files again.
+    mCanvas->setDocument(nullptr);
+    setActiveStack(nullptr);
+    if (mDocument)
+        mDocument->disconnect(this);
+    mDocument.reset();
+    event->accept();
 }
 
 void MapEditor::closeWindow() {

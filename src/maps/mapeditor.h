@@ -1,130 +1,127 @@
 #pragma once
 
-#include "maps/mapstate.h"
-
-#include <QPoint>
 #include <QString>
-#include <QStringList>
 #include <QWidget>
 
-#include <functional>
+#include <memory>
 
 struct AppServices;
-class ConditionsPanel;
-class LifePanel;
+class EventCommandColumn;
 class MapCanvas;
-class MapChooserPanel;
+class MapDocument;
+class ProjectSession;
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
+class QAction;
+class QUndoStack;
+class ScriptDocument;
 class ScriptList;
 class TextureChooser;
 class TilePicker;
-class VariablesPanel;
 
-// The map editor window `mapeditor`: holds one map of the current project in memory, shows it
-// on the canvas `CarteImg` and edits it by presses in drawing, collision or event mode, and
-// moves it between the window and the map files. Callers choose the map by setting the map
-// number label `Label1` (setMapNumber) and calling loadmap. The window's Tag is the map number
-// text of the map last loaded; savemap writes under it. Below the canvas, the event panel
-// `Frame6` edits the event script of the cell chosen in event mode.
-//
-// The canvas is repainted only when what it shows changes (press, load, reset, texture set,
-// map selector), so an idle window costs no processor time.
+// The map editor window `mapeditor`: a view of one map document of the open project, edited by
+// presses on the canvas `CarteImg` in drawing, collision or event mode, with the map's name,
+// hero start and texture set beside it. Below the canvas, the event panel `Frame6` edits the
+// script of the cell chosen in event mode. Callers choose the map with setMapNumber() (the map
+// chooser's `Label1`) and call loadmap(). Nothing is dropped silently: loading another map,
+// "Nouvelle carte", choosing another cell and closing the window ask about unsaved edits first.
 class MapEditor : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(QString Tag READ tag WRITE setTag)
+    // The map number text of the map shown, empty before a map was loaded.
+    Q_PROPERTY(QString Tag READ tag)
 public:
     enum Mode { Drawing = 0, Collisions = 1, Event = 2 };
 
-    MapEditor(AppServices& services, std::function<QString()> currentProject,
-              QWidget* parent = nullptr);
+    MapEditor(AppServices& services, ProjectSession& session, QWidget* parent = nullptr);
+    ~MapEditor() override;
 
-    QString tag() const { return mTag; }
-    void setTag(const QString& tag) { mTag = tag; }
-    QString mapNumber() const;                 // caption of Label1
+    QString tag() const;
+    // The map the chooser names (caption of `Label1`), which loadmap() loads.
+    QString mapNumber() const { return mChosenMap; }
     void setMapNumber(const QString& nn);
 
-    MapState& state() { return mState; }
-    const MapState& state() const { return mState; }
-
+    MapDocument* document() const { return mDocument.get(); }
+    ScriptDocument& panelScript() const { return *mScript; }
     Mode mode() const;
-    // Lines of the event panel's list `listev`.
-    QStringList eventLines() const;
-    // Path of the script file "Sauver" writes, empty while no cell is chosen.
-    QString eventScriptFile() const;
     bool deleteMode() const;
+    // Whether anything shown in this window is unsaved: the map or the panel's script.
+    bool hasUnsavedEdits() const;
 
 public slots:
-    // Start-up of a new window: a project without maps gets its first map.
+    // A project without maps gets its first map.
     void startup();
+    // Loads the map the chooser names. A map file that cannot be read changes nothing.
     void loadmap();
-    void savemap();
-    void newMap();     // "Nouvelle carte"
-    void resetMap();   // "Remettre la carte à zéro"
-    // Paints the cells with the texture set of the map named by Label1.
-    void drawmap();
-    void saveEvent();  // "Sauver" of the event panel
-    // Another window wrote the script of a cell: the panel shows the file again when it
-    // shows that cell, so that a later "Sauver" does not write back stale lines.
-    void eventScriptSaved(const QString& mapNumber, int row, int column);
+    void savemap();   // "Sauvegarder la carte"
+    void newMap();    // "Nouvelle carte"
+    void resetMap();  // "Remettre la carte à zéro"
+    void saveEvent(); // "Sauver" of the event panel
 
 signals:
-    // The cells changed (load or reset).
-    void mapChanged();
     // A cell was double-clicked in event mode: open the event editor on it.
     void eventEditorRequested(QString mapNumber, int row, int column);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildConfiguration(QWidget* body);
     void buildMenus(QWidget* body);
     void buildEventPanel(QWidget* body);
-    QString projectDir() const;
+    void buildEditMenu(class QMenuBar* bar);
+    void setDocument(std::shared_ptr<MapDocument> document);
+    // Before the document stops being shown here: its unsaved edits are asked about when no
+    // other window shows it.
+    bool mayLeaveDocument();
+    void showHeroStart();
+    void showName();
+    void showTextureSet();
+    void updateTitle();
+    void commitName();
     void showError(const QString& text);
     void canvasPressed(QPoint position);
+    void canvasDoubleClicked(QPoint position);
     void chooseCell(int row, int column);
     void armHeroStart();
-    void mapChosen(int value);
+    void chooserMoved(int value);
     void refreshMapChooser();
-    void toggleMapChange();
-    void showAlone(QWidget* panel);
+    void mapChooserRefused();
+    void applyTextureSet(const QString& set);
     void closeWindow();
+    void workOnMap();
+    void workOnScript();
+    void setActiveStack(QUndoStack* stack);
 
     AppServices& mServices;
-    std::function<QString()> mCurrentProject;
-    MapState mState;
-    bool mCellsAreThisMap = false;   // false after a refused load: the cells belong to another map
-    bool mPreviewsShown = false;     // the set chooser shows the first map's set once
-    QString mTag;
-    QString mEventMap;               // map of the cell chosen in event mode
+    ProjectSession& mSession;
+    std::shared_ptr<MapDocument> mDocument;
+    ScriptDocument* mScript;
+    QUndoStack* mActiveStack = nullptr;
+    QAction* mUndo = nullptr;
+    QAction* mRedo = nullptr;
+    QString mChosenMap = QStringLiteral("01");
+    bool mPlacingHeroStart = false;
 
     MapCanvas* mCanvas;
-    QGroupBox* mFrame1;
-    QGroupBox* mFrame2;
-    QGroupBox* mFrame3;
-    QLabel* mLabel1;
-    QLabel* mLabel3;
-    QLabel* mLabel4;
-    QLabel* mLabel5;
-    QLineEdit* mText1;
-    QScrollBar* mHScroll1;
-    QPushButton* mCommand9;
+    QGroupBox* mMainMenu;     // Frame3
+    QGroupBox* mMapChooser;   // Frame1
+    QLabel* mChosenNumber;    // Label1
+    QLabel* mChosenName;      // Label3
+    QScrollBar* mChooserScroll; // HScroll1
+    QLabel* mHeroColumn;      // Label4
+    QLabel* mHeroRow;         // Label5
+    QPushButton* mHeroStartButton; // Command9
+    QLineEdit* mName;         // text1
     QButtonGroup* mModes;
     TextureChooser* mTextures;
     TilePicker* mPicker;
 
-    QLabel* mRow;
-    QLabel* mColumn;
+    QLabel* mCellRow;    // ln
+    QLabel* mCellColumn; // co
     ScriptList* mListev;
-    QGroupBox* mDeleteFrame;
-    MapChooserPanel* mMapChange;
-    VariablesPanel* mVariables;
-    LifePanel* mLife;
-    ConditionsPanel* mConditions;
+    EventCommandColumn* mCommands;
 };

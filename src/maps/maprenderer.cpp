@@ -15,7 +15,7 @@ std::optional<Cell> cellAt(QPoint position) {
     const int row = 1 + position.y() / kCellHeight;
     if (column > kColumns || row > kRows)
         return std::nullopt;
-    return Cell{row, column, (row - 1) * kColumns + (column - 1)};
+    return Cell{row, column};
 }
 
 QPoint cellOrigin(int row, int column) {
@@ -51,9 +51,9 @@ MapRenderer::MapRenderer(QColor background)
 }
 
 void MapRenderer::paint(std::span<const QString> tiles, std::span<const QString> collisions,
-                        const QString& appDir, const QString& textureSet) {
+                        const QString& dataDir, const QString& textureSet) {
     using namespace mapgrid;
-    const TextureSet set(appDir, textureSet);
+    const TextureSet set(dataDir, textureSet);
     QPainter painter(&mImage);
     painter.setFont(collisionFont());
     painter.setPen(QColor(0xFF, 0xFF, 0xFF));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "maps/tilecache.h"
+#include "project/mapgrid.h"
 
 #include <QColor>
 #include <QImage>
@@ -11,25 +12,11 @@
 #include <optional>
 #include <span>
 
-// Geometry of the map canvas: 17 x 8 cells of 28 x 29 pixels from the top left corner of a
+// Geometry of the map canvas at zoom 1: the cells of mapgrid from the top left corner of a
 // 481 x 249 picture. The strips from x = 476 and from y = 232 belong to no cell.
 namespace mapgrid {
-inline constexpr int kColumns = 17;
-inline constexpr int kRows = 8;
-inline constexpr int kCellWidth = 28;
-inline constexpr int kCellHeight = 29;
 inline constexpr int kCanvasWidth = 481;
 inline constexpr int kCanvasHeight = 249;
-inline constexpr int kCells = kColumns * kRows; // 136 cells shown
-inline constexpr int kSlots = 201;              // size of the tile and collision stores
-
-// A cell of the grid: row and column counted from 1, slot = (row - 1) * 17 + (column - 1).
-struct Cell {
-    int row = 0;
-    int column = 0;
-    int slot = 0;
-    friend bool operator==(const Cell&, const Cell&) = default;
-};
 
 // The cell under a canvas position, or nothing outside the grid.
 std::optional<Cell> cellAt(QPoint position);
@@ -50,11 +37,11 @@ public:
     // A code that is not a decimal number (the empty text included), or whose picture is
     // unreadable, leaves the cell unpainted. Stores shorter than 136 count as empty slots.
     void paint(std::span<const QString> tiles, std::span<const QString> collisions,
-               const QString& appDir, const QString& textureSet);
-    void paint(const QStringList& tiles, const QStringList& collisions, const QString& appDir,
+               const QString& dataDir, const QString& textureSet);
+    void paint(const QStringList& tiles, const QStringList& collisions, const QString& dataDir,
                const QString& textureSet) {
         paint(std::span(tiles.constData(), size_t(tiles.size())),
-              std::span(collisions.constData(), size_t(collisions.size())), appDir, textureSet);
+              std::span(collisions.constData(), size_t(collisions.size())), dataDir, textureSet);
     }
 
     const QImage& image() const { return mImage; }

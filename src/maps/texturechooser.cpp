@@ -2,9 +2,6 @@
 
 #include "maps/textureset.h"
 #include "project/module1.h"
-#include "project/paths.h"
-#include "shell/appinfo.h"
-#include "shell/services.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -37,10 +34,8 @@ void showPicture(QLabel* label, const QString& path) {
 
 } // namespace
 
-TextureChooser::TextureChooser(AppServices& services, std::function<QString()> currentProject,
-                               std::function<QString()> currentMap, QWidget* parent)
-    : QGroupBox(QStringLiteral("Changer de texture"), parent), mServices(services),
-      mCurrentProject(std::move(currentProject)), mCurrentMap(std::move(currentMap)) {
+TextureChooser::TextureChooser(QString dataDir, QWidget* parent)
+    : QGroupBox(QStringLiteral("Changer de texture"), parent), mDataDir(std::move(dataDir)) {
     setObjectName(QStringLiteral("Frame4"));
     setAccessibleName(title());
     mScroll = new QScrollBar(Qt::Horizontal, this);
@@ -64,12 +59,15 @@ TextureChooser::TextureChooser(AppServices& services, std::function<QString()> c
     grid->addWidget(mOk, 2, 0, 1, 4);
     hide();
     connect(mScroll, &QScrollBar::valueChanged, this, &TextureChooser::showPreviews);
-    connect(mOk, &QPushButton::clicked, this, &TextureChooser::apply);
+    connect(mOk, &QPushButton::clicked, this, [this] {
+        hide();
+        emit setChosen(mapNumberText(chosenSet()));
+    });
 }
 
 void TextureChooser::toggle() {
     setVisible(isHidden());
-    const int sets = TextureSet::count(mServices.appDir);
+    const int sets = TextureSet::count(mDataDir);
     mScroll->setMaximum(std::max(sets, 1));
     mScroll->setEnabled(sets > 0);
     mOk->setEnabled(sets > 0);
@@ -79,7 +77,7 @@ void TextureChooser::toggle() {
 int TextureChooser::chosenSet() const { return mScroll->value(); }
 
 void TextureChooser::showSet(int set) {
-    const int sets = TextureSet::count(mServices.appDir);
+    const int sets = TextureSet::count(mDataDir);
     {
         const QSignalBlocker block(mScroll);
         mScroll->setMaximum(std::max(sets, 1));
@@ -90,29 +88,15 @@ void TextureChooser::showSet(int set) {
 
 void TextureChooser::showPreviews(int set) {
     mNumber->setText(QStringLiteral("n° ") + mapNumberText(set));
-    const QStringList paths = TextureSet(mServices.appDir, set).previewPaths();
+    const QStringList paths = TextureSet(mDataDir, set).previewPaths();
     for (int i = 0; i < 4; ++i)
         showPicture(mPreviews[i], paths[i]);
 }
 
-void TextureChooser::apply() {
-    const QString map = mCurrentMap();
-    const auto result = TextureSet(mServices.appDir, chosenSet()).applyTo(mCurrentProject(), map);
-    hide();
-    if (result == TextureSet::ApplyResult::Applied) {
-        emit textureApplied();
-        return;
-    }
-    mServices.dialogs.message(this, TextureSet::applyErrorText(result, map), AppTitle,
-                              MsgIcon::Critical, MsgButtons::Ok);
-}
-
 // ---- Tile picker
 
-TilePicker::TilePicker(AppServices& services, std::function<QString()> currentProject,
-                       std::function<QString()> currentMap, QWidget* parent)
-    : QGroupBox(QStringLiteral("Déssin"), parent), mServices(services),
-      mCurrentProject(std::move(currentProject)), mCurrentMap(std::move(currentMap)) {
+TilePicker::TilePicker(QString dataDir, QWidget* parent)
+    : QGroupBox(QStringLiteral("Déssin"), parent), mDataDir(std::move(dataDir)) {
     setObjectName(QStringLiteral("Frame5"));
     setAccessibleName(title());
     mPreview = pictureLabel(QStringLiteral("Image5"), QStringLiteral("Case choisie"), this);
@@ -135,13 +119,13 @@ int TilePicker::tile() const { return mScroll->value(); }
 
 QString TilePicker::tileCode() const { return QString::number(tile() - 1); }
 
-QString TilePicker::mapSet() const {
-    return readini(QStringLiteral("Carte") + mCurrentMap(), QStringLiteral("texture"),
-                   projectIni(mServices.appDir, mCurrentProject()));
+void TilePicker::setTextureSet(const QString& set) {
+    mSet = set;
+    refresh();
 }
 
 void TilePicker::refresh() {
-    const TextureSet set(mServices.appDir, mapSet());
+    const TextureSet set(mDataDir, mSet);
     // setMaximum may lower the value, which comes back here through valueChanged.
     const QSignalBlocker block(mScroll);
     mScroll->setMaximum(set.pickerMaximum());

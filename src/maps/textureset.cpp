@@ -1,7 +1,7 @@
 #include "maps/textureset.h"
 
 #include "project/module1.h"
-#include "project/paths.h"
+#include "project/projectfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,23 +16,23 @@ constexpr int kMaxSets = 9999;
 
 } // namespace
 
-TextureSet::TextureSet(QString appDir, QString setNumber)
-    : mAppDir(std::move(appDir)), mNumber(std::move(setNumber)) {}
+TextureSet::TextureSet(QString dataDir, QString setNumber)
+    : mDataDir(std::move(dataDir)), mNumber(std::move(setNumber)) {}
 
-TextureSet::TextureSet(const QString& appDir, int n) : TextureSet(appDir, mapNumberText(n)) {}
+TextureSet::TextureSet(const QString& dataDir, int n) : TextureSet(dataDir, mapNumberText(n)) {}
 
-int TextureSet::count(const QString& appDir) {
+int TextureSet::count(const QString& dataDir) {
     int n = 1;
     while (n <= kMaxSets &&
            !readini(QStringLiteral("texture"), QStringLiteral("nbimg"),
-                    TextureSet(appDir, n).iniPath())
+                    TextureSet(dataDir, n).iniPath())
                 .isEmpty())
         ++n;
     return n - 1;
 }
 
 QString TextureSet::folder() const {
-    return dataPath(mAppDir, QStringLiteral("/images/terrains/terrain") + mNumber);
+    return mDataDir + QStringLiteral("/images/terrains/terrain") + mNumber;
 }
 
 QString TextureSet::iniPath() const { return folder() + QStringLiteral("/texture.ini"); }
@@ -55,17 +55,15 @@ QStringList TextureSet::previewPaths() const {
 
 QString TextureSet::sheetPath() const { return folder() + QStringLiteral("/terrain01.png"); }
 
-TextureSet::ApplyResult TextureSet::applyTo(const QString& projectName,
+TextureSet::ApplyResult TextureSet::applyTo(const QString& projectDir,
                                             const QString& mapNumber) const {
     if (!QFileInfo(resolvePath(sheetPath())).isFile())
         return ApplyResult::SheetMissing;
-    const QString mapImages =
-        projectFolder(mAppDir, projectName) + QStringLiteral("/images/map") + mapNumber;
+    const QString mapImages = projectDir + QStringLiteral("/images/map") + mapNumber;
     QDir().mkpath(resolvePath(mapImages));
     if (!copyFileReplacing(sheetPath(), mapImages + QStringLiteral("/terrain.png")))
         return ApplyResult::CopyFailed;
-    if (!writeini(QStringLiteral("Carte") + mapNumber, QStringLiteral("texture"), mNumber,
-                  projectIni(mAppDir, projectName)))
+    if (!ProjectFile(projectDir + QStringLiteral("/projet.ini")).setMapTexture(mapNumber, mNumber))
         return ApplyResult::IniFailed;
     return ApplyResult::Applied;
 }

@@ -5,8 +5,7 @@
 
 #include <optional>
 
-// One texture set: the numbered folder data/images/terrains/terrain<NN> of the application
-// folder, described by texture.ini ([texture] nbimg = number of tiles). Tile k (from 1) is
+// One texture set: the numbered folder images/terrains/terrain<NN> of the supplied data, described by texture.ini ([texture] nbimg = number of tiles). Tile k (from 1) is
 // the picture "terrain0" + k + ".JPG": the 0 is a fixed character, so tile 10 is
 // terrain010.JPG. Sets are read-only data; only applyTo() writes, and into the project.
 class TextureSet {
@@ -14,14 +13,15 @@ public:
     // A map file holds one digit per cell, so only the first ten tiles can be stored.
     static constexpr int kMaxPickableTiles = 10;
 
-    // setNumber is the set number text ("01", "10"), used exactly as given.
-    TextureSet(QString appDir, QString setNumber);
+    // dataDir is the supplied data folder; setNumber the set number text ("01", "10"), used
+    // exactly as given.
+    TextureSet(QString dataDir, QString setNumber);
     // Set n, named by its map number text.
-    TextureSet(const QString& appDir, int n);
+    TextureSet(const QString& dataDir, int n);
 
     // Number of sets: sets 1, 2, 3... up to the first whose texture.ini has an empty nbimg
     // (missing file or key included).
-    static int count(const QString& appDir);
+    static int count(const QString& dataDir);
 
     const QString& number() const { return mNumber; }
     QString folder() const;
@@ -41,14 +41,14 @@ public:
     QString sheetPath() const;
 
     enum class ApplyResult { Applied, SheetMissing, CopyFailed, IniFailed };
-    // Gives the set to map mapNumber of the project: copies the set's terrain01.png over
-    // projets/<project>/images/map<MM>/terrain.png, then writes [Carte<MM>] texture = NN.
+    // Gives the set to map mapNumber of the project folder: copies the set's terrain01.png
+    // over images/map<MM>/terrain.png, then writes [Carte<MM>] texture = NN in projet.ini.
     // The sheet is copied first so that a failed copy leaves the map as it was.
-    ApplyResult applyTo(const QString& projectName, const QString& mapNumber) const;
+    ApplyResult applyTo(const QString& projectDir, const QString& mapNumber) const;
     // French message for a failure of applyTo(), empty for Applied.
     static QString applyErrorText(ApplyResult result, const QString& mapNumber);
 
 private:
-    QString mAppDir;
+    QString mDataDir;
     QString mNumber;
 };

@@ -119,16 +119,40 @@ bool iniWritable(const QString& section, const QString& key, const QString& valu
     return true;
 }
 
-QString iniValue(const QString& text, const QString& section, const QString& key) {
+IniIndex::IniIndex(const QString& text) {
     const QList<Line> lines = splitLines(text);
-    const SectionRange r = findSection(text, lines, trimmed(section));
-    const QString wanted = trimmed(key);
-    for (qsizetype i = r.first; i >= 0 && i < r.last; ++i) {
-        const auto kl = keyLine(QStringView(text).mid(lines[i].start, lines[i].length));
-        if (kl && sameName(kl->name, wanted))
-            return unquoted(kl->value).left(kIniValueMax);
+    QString section;     // folded name of the section the lines belong to
+    bool inUse = false;  // false before the first header and in a repeated section
+    for (const Line& l : lines) {
+        const QStringView line = QStringView(text).mid(l.start, l.length);
+        if (const auto name = headerName(line)) {
+            section = name->toCaseFolded();
+            // Only the first section of a name counts.
+            inUse = !mSections.contains(section);
+            if (inUse)
+                mSections.insert(section, {});
+            continue;
+        }
+        if (!inUse)
+            continue;
+        if (const auto kl = keyLine(line)) {
+            QHash<QString, QString>& keys = mSections[section];
+            const QString key = kl->name.toCaseFolded();
+            if (!keys.contains(key)) // the first key of a name wins
+                keys.insert(key, unquoted(kl->value).left(kIniValueMax));
+        }
     }
-    return QString();
+}
+
+QString IniIndex::value(const QString& section, const QString& key) const {
+    const auto s = mSections.constFind(trimmed(section).toCaseFolded());
+    if (s == mSections.constEnd())
+        return QString();
+    return s->value(trimmed(key).toCaseFolded());
+}
+
+QString iniValue(const QString& text, const QString& section, const QString& key) {
+    return IniIndex(text).value(section, key);
 }
 
 std::optional<QString> iniWithValue(const QString& text, const QString& section,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 #include <optional>
@@ -11,8 +12,20 @@
 // Longest value a read returns.
 inline constexpr int kIniValueMax = 254;
 
-// Value of key in section of the INI text, or the empty text. One pair of matching quotes
-// around the whole value is removed, then the value is cut to kIniValueMax characters.
+// An INI text read once, for any number of lookups in constant time.
+class IniIndex {
+public:
+    explicit IniIndex(const QString& text);
+    // Value of key in section, or the empty text. One pair of matching quotes around the
+    // whole value is removed, then the value is cut to kIniValueMax characters.
+    QString value(const QString& section, const QString& key) const;
+
+private:
+    // Folded section name -> folded key name -> value as read.
+    QHash<QString, QHash<QString, QString>> mSections;
+};
+
+// One lookup in an INI text (IniIndex for many).
 QString iniValue(const QString& text, const QString& section, const QString& key);
 
 // Whether the pair can be written without breaking the file: names that are not empty, a

@@ -6,17 +6,28 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
+
+#include <csignal>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 std::optional<QByteArray> readBytes(const QString& path) {
     if (path.isEmpty())
         return std::nullopt;
-    QFile f(resolvePath(path));
+    const QString file = resolvePath(path);
+    // Only regular files are read: a folder gives nothing, and a named pipe or a device would
+    // block or never end.
+    if (!QFileInfo(file).isFile())
+        return std::nullopt;
+    QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    // A folder opens on some systems; reading it fails, which is what we want.
     QByteArray data = f.readAll();
     if (f.error() != QFileDevice::NoError)
         return std::nullopt;
@@ -63,40 +74,93 @@ QString resolvePath(const QString& path) {
     return current;
 }
 
+namespace {
+
+// Temporary files of a save are hidden beside their target: ".<name>.~<random>".
+QString temporaryPrefix(const QString& fileName) {
+    return u'.' + fileName + QStringLiteral(".~");
+}
+
+// A save that was killed leaves its temporary file behind: the next save of the file removes
+// it.
+void removeLeftovers(const QDir& folder, const QString& fileName) {
+    const QStringList leftovers = folder.entryList({temporaryPrefix(fileName) + u'*'},
+                                                   QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : leftovers)
+        QFile::remove(folder.filePath(name));
+}
+
+bool writeAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false; // a full disk, or a file size limit (EFBIG once SIGXFSZ is ignored)
+        done += n;
+    }
+    return true;
+}
+
+} // namespace
+
 bool writeBytes(const QByteArray& bytes, const QString& path) {
     if (path.isEmpty())
         return false;
     const QString target = resolvePath(path);
+    if (!canReplace(target))
+        return false;
     const QFileInfo info(target);
-    if (info.exists()) {
-        if (info.isDir())
-            return false;
-        constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-        if (!(info.permissions() & anyWrite))
+    const QDir folder = info.absoluteDir();
+    removeLeftovers(folder, info.fileName());
+
+    // The bytes go to a temporary file in the same folder, which is then renamed over the
+    // target: a failed write leaves the old file whole, and a symbolic link is replaced by the
+    // file instead of its target being written, wherever it points.
+    QByteArray temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = QFile::encodeName(folder.filePath(
+            temporaryPrefix(info.fileName()) +
+            QString::number(QRandomGenerator::global()->generate(), 36)));
+        fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
             return false;
     }
-    // Unbuffered, so that a short write (full disk, size limit) shows here instead of being
-    // lost in a final flush that would commit a truncated file.
-    QSaveFile f(target);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (fd < 0)
         return false;
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const qint64 n = f.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0) {
-            f.cancelWriting();
-            return false;
-        }
-        done += n;
+    // A replaced file keeps its permissions.
+    if (info.isFile() && !info.isSymLink()) {
+        struct stat old {};
+        if (::stat(QFile::encodeName(target).constData(), &old) == 0)
+            ::fchmod(fd, old.st_mode & 07777);
     }
-    if (f.size() != bytes.size()) {
-        f.cancelWriting();
+    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed ||
+        ::rename(temp.constData(), QFile::encodeName(target).constData()) != 0) {
+        ::unlink(temp.constData());
         return false;
     }
-    return f.commit();
+    return true;
 }
 
+bool canReplace(const QString& path) {
+    const QString target = resolvePath(path);
+    const QFileInfo info(target);
+    // A symbolic link is replaced itself, whether it points somewhere or nowhere.
+    if (info.isSymLink() || !info.exists())
+        return QFileInfo(info.absolutePath()).isDir();
+    constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return info.isFile() && (info.permissions() & anyWrite);
+}
+
+void reportFileSizeLimit() { std::signal(SIGXFSZ, SIG_IGN); }
+
 bool copyFileReplacing(const QString& from, const QString& to) {
+    if (!QFileInfo(resolvePath(from)).isFile())
+        return false;
     QFile src(resolvePath(from));
     if (!src.open(QIODevice::ReadOnly))
         return false;

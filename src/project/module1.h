@@ -15,7 +15,7 @@ QString readini(const QString& section, const QString& key, const QString& file)
 bool writeini(const QString& section, const QString& key, const QString& value,
               const QString& file);
 
-// Whole file as stored, line breaks included.
+// Whole file as stored, line breaks included; only regular files are read.
 QString readfile(const QString& path);
 // Replaces the file with text followed by CR LF. An empty path writes nothing.
 bool writefile(const QString& text, const QString& path);
@@ -35,8 +35,19 @@ QString resolvePath(const QString& path);
 
 // Replaces the file with the bytes: written to a temporary file in the same folder, then
 // renamed over the target, so a failed write leaves the old file whole. A file whose
-// permissions forbid writing is left alone, also for the superuser.
+// permissions forbid writing is left alone, also for the superuser. A symbolic link is
+// replaced by the file, never written through. A temporary file left by a save that was
+// killed is removed at the next save of that file.
 bool writeBytes(const QByteArray& bytes, const QString& path);
 
-// Byte-for-byte copy that replaces the destination atomically.
+// Whether writeBytes may replace the file: a file whose permissions allow writing (a file
+// without any write permission is left alone, also for the superuser), a symbolic link, or a
+// missing file, in a folder that exists. Saves of several files check them all before writing any.
+bool canReplace(const QString& path);
+
+// A write past a file size limit (ulimit -f) fails and is reported instead of ending the
+// program: programs that write project files call this once at start.
+void reportFileSizeLimit();
+
+// Byte-for-byte copy of a regular file that replaces the destination atomically.
 bool copyFileReplacing(const QString& from, const QString& to);

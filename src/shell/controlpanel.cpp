@@ -1,8 +1,8 @@
-#include "controlpanel.h"
+#include "shell/controlpanel.h"
 
 #include "build/testrun.h"
+#include "project/projectsession.h"
 #include "shell/appinfo.h"
-#include "shell/projectsummary.h"
 #include "shell/services.h"
 
 #include <QGridLayout>
@@ -22,8 +22,8 @@ QLabel* namedLabel(const char* name, const QString& text, QWidget* parent) {
 
 } // namespace
 
-ControlPanel::ControlPanel(AppServices& services, QWidget* parent)
-    : QWidget(parent), mServices(services) {
+ControlPanel::ControlPanel(AppServices& services, ProjectSession& session, QWidget* parent)
+    : QWidget(parent), mServices(services), mSession(session) {
     setObjectName(QStringLiteral("Controlpanel"));
     setWindowTitle(QStringLiteral("Panneau de Control"));
 
@@ -92,23 +92,24 @@ ControlPanel::ControlPanel(AppServices& services, QWidget* parent)
     });
     connect(mList, &QListWidget::itemDoubleClicked, this,
             [this] { emit mapRequested(mList->currentRow() + 1); });
+    connect(&mSession, &ProjectSession::projectChanged, this, &ControlPanel::tagChanged);
+    // Maps added or renamed elsewhere show at once.
+    connect(&mSession, &ProjectSession::mapsChanged, this, &ControlPanel::showMapNames);
 }
 
-void ControlPanel::setTag(const QString& name) {
-    if (name == mTag)
-        return;
-    mTag = name;
-    emit tagChanged(mTag);
-}
+QString ControlPanel::tag() const { return mSession.name(); }
 
 void ControlPanel::activate() {
-    if (mTag.isEmpty()) {
+    if (!mSession.isOpen()) {
         emit closeRequested();
         return;
     }
-    const ProjectSummary s = readProjectSummary(mServices.appDir, mTag);
-    showSummary(s);
-    if (!s.complete())
+    const ProjectIni ini = mSession.file().read();
+    const BuildSummary summary{mSession.name(), ini.author(), ini.mapCountText(),
+                               ini.combatsText()};
+    showSummary(summary);
+    if (summary.name.isEmpty() || summary.author.isEmpty() || summary.maps.isEmpty() ||
+        summary.combats.isEmpty())
         mServices.dialogs.message(
             this,
             QStringLiteral("Erreur : Une donnée de votre jeu n'a pu être chargée , le programme "
@@ -117,8 +118,19 @@ void ControlPanel::activate() {
                 SupportSite,
             AppTitle, MsgIcon::None, MsgButtons::Ok);
     mList->clear();
-    mList->addItems(s.mapNames);
+    mList->addItems(ini.mapNames());
     emit activated();
+}
+
+void ControlPanel::showMapNames() {
+    if (!mSession.isOpen())
+        return;
+    const ProjectIni ini = mSession.file().read();
+    mMaps->setText(ini.mapCountText());
+    const int row = mList->currentRow();
+    mList->clear();
+    mList->addItems(ini.mapNames());
+    mList->setCurrentRow(row);
 }
 
 void ControlPanel::showSummary(const BuildSummary& summary) {
@@ -129,8 +141,17 @@ void ControlPanel::showSummary(const BuildSummary& summary) {
 }
 
 void ControlPanel::tester() {
-    const TestRunOutcome outcome = ::tester(mServices.appDir, mTag, mServices.processes);
+    // The game played is the one on screen: every unsaved map and event script is saved first.
+    if (const QString error = mSession.saveAll(); !error.isEmpty()) {
+        mServices.dialogs.message(this, error + QStringLiteral("\n\nLe jeu n'a pas été lancé."),
+                                  AppTitle, MsgIcon::Critical, MsgButtons::Ok);
+        return;
+    }
+    const TestRunOutcome outcome = ::tester(mSession.paths(), mSession.name(), mServices.processes);
     showSummary(outcome.summary);
+    if (!outcome.notice.isEmpty())
+        mServices.dialogs.message(this, outcome.notice, AppTitle, MsgIcon::Warning,
+                                  MsgButtons::Ok);
     if (!outcome.error.isEmpty())
         mServices.dialogs.message(this, outcome.error, AppTitle, MsgIcon::Critical,
                                   MsgButtons::Ok);

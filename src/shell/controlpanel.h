@@ -3,26 +3,26 @@
 #include <QWidget>
 
 struct AppServices;
+class ProjectSession;
 class QLabel;
 class QListWidget;
 struct BuildSummary;
 
-// The control panel `Controlpanel`: the hub of the open project. Its Tag holds the project
-// folder name, the one piece of global state: every window reads it from here each time it
-// builds a project path. activate() re-reads the project; the main window calls it whenever
-// the panel's child window becomes active.
+// The control panel `Controlpanel`: the hub of the open project. Its Tag shows the project
+// folder name of the session. activate() re-reads the project; the main window calls it
+// whenever the panel's child window becomes active.
 class ControlPanel : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(QString Tag READ tag WRITE setTag NOTIFY tagChanged)
+    Q_PROPERTY(QString Tag READ tag NOTIFY tagChanged)
 public:
-    explicit ControlPanel(AppServices& services, QWidget* parent = nullptr);
+    ControlPanel(AppServices& services, ProjectSession& session, QWidget* parent = nullptr);
 
-    QString tag() const { return mTag; }
-    void setTag(const QString& name);
+    QString tag() const;
 
 public slots:
     void activate();
-    // Builds the game and starts it under LuaPlayer (button "Tester votre jeu").
+    // Saves every unsaved map and event script of the project, builds the game and starts it
+    // under LuaPlayer (button "Tester votre jeu").
     void tester();
 
 signals:
@@ -39,9 +39,10 @@ signals:
 
 private:
     void showSummary(const BuildSummary& summary);
+    void showMapNames();
 
     AppServices& mServices;
-    QString mTag;
+    ProjectSession& mSession;
     QLabel* mName;
     QLabel* mAuthor;
     QLabel* mMaps;

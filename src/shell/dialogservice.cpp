@@ -15,12 +15,23 @@ MsgAnswer QtDialogService::message(QWidget* parent, const QString& text, const Q
     case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
     case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
     }
-    if (buttons == MsgButtons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    if (buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel) {
+        auto standard = QMessageBox::Yes | QMessageBox::No;
+        if (buttons == MsgButtons::YesNoCancel)
+            standard |= QMessageBox::Cancel;
+        box.setStandardButtons(standard);
         box.button(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
         box.button(QMessageBox::No)->setText(QStringLiteral("Non"));
+        if (buttons == MsgButtons::YesNoCancel) {
+            box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
+            box.setEscapeButton(QMessageBox::Cancel);
+        }
         box.setDefaultButton(QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+        switch (box.exec()) {
+        case QMessageBox::Yes: return MsgAnswer::Yes;
+        case QMessageBox::No: return MsgAnswer::No;
+        default: return MsgAnswer::Cancel;
+        }
     }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
@@ -38,20 +49,4 @@ std::optional<QString> QtDialogService::prompt(QWidget* parent, const QString& l
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
-}
-
-MsgAnswer ScriptedDialogService::message(QWidget*, const QString& text, const QString& title,
-                                         MsgIcon icon, MsgButtons buttons) {
-    shown.append({Shown::Message, text, title, icon, buttons});
-    if (!answers.isEmpty())
-        return answers.takeFirst();
-    return buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
-}
-
-std::optional<QString> ScriptedDialogService::prompt(QWidget*, const QString& label,
-                                                     const QString& title) {
-    shown.append({Shown::Prompt, label, title, MsgIcon::None, MsgButtons::Ok});
-    if (!promptAnswers.isEmpty())
-        return promptAnswers.takeFirst();
-    return std::nullopt;
 }

@@ -11,8 +11,8 @@ class QWidget;
 // that tests script the answers and see what was shown.
 
 enum class MsgIcon { None, Critical, Warning, Information };
-enum class MsgButtons { Ok, YesNo };
-enum class MsgAnswer { Ok, Yes, No };
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Yes, No, Cancel };
 
 class DialogService {
 public:
@@ -30,26 +30,4 @@ public:
                       MsgButtons buttons) override;
     std::optional<QString> prompt(QWidget* parent, const QString& label,
                                   const QString& title) override;
-};
-
-// Test double: records what was shown and answers from queues. With an empty queue a
-// message is answered Ok (OK box) or No (Yes/No box), and a prompt is cancelled.
-class ScriptedDialogService : public DialogService {
-public:
-    struct Shown {
-        enum Kind { Message, Prompt } kind;
-        QString text;
-        QString title;
-        MsgIcon icon = MsgIcon::None;
-        MsgButtons buttons = MsgButtons::Ok;
-    };
-
-    MsgAnswer message(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
-                      MsgButtons buttons) override;
-    std::optional<QString> prompt(QWidget* parent, const QString& label,
-                                  const QString& title) override;
-
-    QList<Shown> shown;
-    QList<MsgAnswer> answers;
-    QList<std::optional<QString>> promptAnswers;
 };

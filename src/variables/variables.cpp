@@ -1,50 +1,59 @@
-#include "variables.h"
+#include "variables/variables.h"
 
 #include "project/module1.h"
+#include "project/projectfile.h"
 
 namespace {
 
-QString writeFailure(const QString& iniPath) {
-    return QStringLiteral("impossible d'écrire dans le fichier %1").arg(iniPath);
+QString writeFailure(const ProjectFile& file) {
+    return QStringLiteral("impossible d'écrire dans le fichier %1").arg(file.path());
 }
 
-QString section(int n) { return QStringLiteral("Variable") + QString::number(n); }
+QString notANumber(const QString& count) {
+    return QStringLiteral("le nombre de variables « %1 » n'est pas un nombre").arg(count);
+}
 
 } // namespace
 
-VariableListing listVariables(const QString& iniPath) {
+VariableListing listVariables(const ProjectFile& file) {
+    const ProjectIni ini = file.read();
     VariableListing out;
-    out.count = readini(QStringLiteral("Variables"), QStringLiteral("nombre"), iniPath);
+    out.count = ini.variableCountText();
     if (out.count.isEmpty())
         return out;
-    const auto n = wholeNumber(out.count);
-    if (!n) {
-        out.error = QStringLiteral("le nombre de variables « %1 » n'est pas un nombre (%2)")
-                        .arg(out.count, iniPath);
+    if (!ini.variableCount()) {
+        out.error = notANumber(out.count) + QStringLiteral(" (%1)").arg(file.path());
         return out;
     }
-    for (int i = 1; i <= *n; ++i)
-        out.lines.append(QString::number(i) + QStringLiteral(" | Valeur de départ : ") +
-                         readini(section(i), QStringLiteral("valeur"), iniPath));
+    const QStringList values = ini.startValues();
+    out.lines.reserve(values.size());
+    for (qsizetype i = 0; i < values.size(); ++i)
+        out.lines.append(QString::number(i + 1) + QStringLiteral(" | Valeur de départ : ") +
+                         values[i]);
     return out;
 }
 
-std::optional<QString> addVariable(const QString& iniPath, const QString& count,
-                                   const QString& value) {
+std::optional<QString> cannotAddAfter(const QString& count) {
     const auto current = wholeNumber(count);
     if (!current)
-        return QStringLiteral("le nombre de variables « %1 » n'est pas un nombre").arg(count);
-    const int n = *current + 1;
-    const QString num = QString::number(n);
-    if (!writeini(section(n), QStringLiteral("numero"), num, iniPath) ||
-        !writeini(section(n), QStringLiteral("valeur"), value, iniPath) ||
-        !writeini(QStringLiteral("Variables"), QStringLiteral("nombre"), num, iniPath))
-        return writeFailure(iniPath);
+        return notANumber(count);
+    if (*current >= kMaxCount)
+        return QStringLiteral("votre jeu a déjà %1 variables, le plus grand nombre possible")
+            .arg(*current);
     return std::nullopt;
 }
 
-std::optional<QString> setStartValue(const QString& iniPath, int n, const QString& value) {
-    if (!writeini(section(n), QStringLiteral("valeur"), value, iniPath))
-        return writeFailure(iniPath);
+std::optional<QString> addVariable(const ProjectFile& file, const QString& count,
+                                   const QString& value) {
+    if (const auto refused = cannotAddAfter(count))
+        return refused;
+    if (!file.addVariable(*wholeNumber(count) + 1, value))
+        return writeFailure(file);
+    return std::nullopt;
+}
+
+std::optional<QString> setStartValue(const ProjectFile& file, int n, const QString& value) {
+    if (!file.setStartValue(n, value))
+        return writeFailure(file);
     return std::nullopt;
 }

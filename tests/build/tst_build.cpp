@@ -3,10 +3,13 @@
 #include "build/launcher.h"
 #include "build/syntaxcheck.h"
 #include "build/testrun.h"
-#include "shell/services.h"
+#include "project/apppaths.h"
+#include "testsupport/processes.h"
 #include "testsupport/files.h"
 
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 #include <QTest>
 
 namespace {
@@ -35,7 +38,7 @@ class TestBuild : public QObject {
     QString mProject;
     RecordingProcessService mProcesses;
 
-    QString error() { return tester(mApp, "Jeu", mProcesses).error; }
+    QString error() { return tester(AppPaths::inPlace(mApp), "Jeu", mProcesses).error; }
 
 private slots:
     void init() {
@@ -51,7 +54,7 @@ private slots:
 
     void workedExample() {
         QVERIFY(putFile(mProject + "/ev.lua", "-- modele\r\n")); // replaced whole
-        const CompileResult result = compiler(mApp, "Jeu");
+        const CompileResult result = compiler(mProject);
         QVERIFY(result.variablesWritten && result.eventsWritten);
         const QByteArray variables = "--Variables du jeu\r\nvar = {}\r\nvar[1] = \"0\"\r\n"
                                      "var[2] = \"Anonyme\"\r\n\r\n";
@@ -63,7 +66,12 @@ private slots:
         QCOMPARE(lines[98], "    if ligne == 2 and colonne == 3 then\r");
         QCOMPARE(lines[100], "screen.waitVblankStart(30)\r");
 
-        QVERIFY(compiler(mApp, "Jeu").eventsWritten); // a second build gives the same bytes
+        // The engine's title screen reads the game's name and author as Lua strings.
+        QCOMPARE(bytesOf(mProject + "/infos.lua"),
+                 QByteArray("jeu = { nom = \"Aventure\", auteur = \"Moi\" }\r\n"));
+        QCOMPARE(luaString("Le \"Roi\" \\o/\n"), QStringLiteral("\"Le \\\"Roi\\\" \\\\o/\\n\""));
+
+        QVERIFY(compiler(mProject).eventsWritten); // a second build gives the same bytes
         QCOMPARE(bytesOf(mProject + "/ev.lua"), ev);
         QCOMPARE(bytesOf(mProject + "/variables.lua"), variables);
     }
@@ -86,7 +94,7 @@ private slots:
         QFETCH(QByteArray, variables);
         QVERIFY(QFile::remove(mProject + "/ev/map01/ev23"));
         QVERIFY(putFile(mProject + "/projet.ini", ini));
-        QVERIFY(compiler(mApp, "Jeu").eventsWritten);
+        QVERIFY(compiler(mProject).eventsWritten);
         QCOMPARE(bytesOf(mProject + "/variables.lua"), variables);
         QCOMPARE(bytesOf(mProject + "/ev.lua"), expectedEvents(maps));
     }
@@ -97,7 +105,7 @@ private slots:
         QVERIFY(putFile(mProject + "/ev/map01/ev111", "\r\nrunmap(\"02\")\r\n")); // row 1, column 11
         QVERIFY(putFile(mProject + "/ev/map01/ev11", "\r\n"));                    // row 1, column 1
         QVERIFY(putFile(mProject + "/ev/map10/EV55", "\r\nend\r\n"));             // any letter case
-        QVERIFY(compiler(mApp, "Jeu").eventsWritten);
+        QVERIFY(compiler(mProject).eventsWritten);
         QCOMPARE(bytesOf(mProject + "/ev.lua"),
                  expectedEvents(10, {{"1/1/11", "\r\nrunmap(\"02\")\r\n"}, {"1/1/1", "\r\n"},
                                      {"1/2/3", "\r\nscreen.waitVblankStart(30)\r\n"},
@@ -112,7 +120,7 @@ private slots:
     }
 
     void testerStartsThePlayer() {
-        const TestRunOutcome outcome = tester(mApp, "Jeu", mProcesses);
+        const TestRunOutcome outcome = tester(AppPaths::inPlace(mApp), "Jeu", mProcesses);
         QVERIFY2(outcome.started, qPrintable(outcome.error));
         QCOMPARE(mProcesses.started.size(), 1);
         QCOMPARE(mProcesses.started[0].program, mApp + "/luaplayer");
@@ -122,7 +130,7 @@ private slots:
 
         // A player that cannot be started is reported, not taken for a started game.
         mProcesses.succeed = false;
-        const TestRunOutcome failed = tester(mApp, "Jeu", mProcesses);
+        const TestRunOutcome failed = tester(AppPaths::inPlace(mApp), "Jeu", mProcesses);
         QVERIFY(!failed.started);
         QVERIFY(failed.error.contains(mApp + "/luaplayer"));
         mProcesses.succeed = true;
@@ -170,6 +178,20 @@ private slots:
         QCOMPARE(error().contains(kQuoteHint), quoteHint);
         QVERIFY(mProcesses.started.isEmpty());
         QCOMPARE(bytesOf(mProject + "/" + file), content); // the script is left as it was
+    }
+
+    // The build reads only the project's own regular files: a link to a file elsewhere and a
+    // named pipe are left out, named, and the game still starts.
+    void linksAndPipesAreLeftOut() {
+        QTemporaryDir outside;
+        QVERIFY(putFile(outside.filePath("hostname"), "machine-secrete"));
+        QVERIFY(QFile::link(outside.filePath("hostname"), mProject + "/ev/map01/ev11"));
+        QVERIFY(mkfifo(QFile::encodeName(mProject + "/ev/map01/ev12").constData(), 0600) == 0);
+        const TestRunOutcome outcome = tester(AppPaths::inPlace(mApp), "Jeu", mProcesses);
+        QVERIFY(outcome.started);
+        QVERIFY(!bytesOf(mProject + "/ev.lua").contains("machine-secrete"));
+        QVERIFY(outcome.notice.contains(mProject + "/ev/map01/ev11"));
+        QVERIFY(outcome.notice.contains(mProject + "/ev/map01/ev12"));
     }
 
     void startValueFaultSaysHowToWriteAQuote() {

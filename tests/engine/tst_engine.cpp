@@ -3,6 +3,7 @@
 // are checked against the supplied pictures.
 #include "build/compiler.h"
 #include "build/launcher.h"
+#include "project/apppaths.h"
 #include "project/creation.h"
 #include "project/module1.h"
 #include "testsupport/files.h"
@@ -50,7 +51,7 @@ GameRun play(const QString& dir, int frames, const QByteArray& buttons, const QS
 // Data copied into a new application folder holding the project "Jeu".
 struct Game {
     QTemporaryDir dir;
-    bool valid = copyTree(kData, dir.path() + "/data") && createProject(dir.path(), "Jeu", "Testeur");
+    bool valid = copyTree(kData, dir.path() + "/data") && createProject(AppPaths::inPlace(dir.path()), "Jeu", "Testeur");
     QString project(const QString& rel = QString()) const { return dir.path() + "/projets/Jeu" + rel; }
     void write(const QString& rel, const QByteArray& bytes) const { putFile(project("/" + rel), bytes); }
     GameRun play(int frames, const QByteArray& buttons) const { return ::play(project(), frames, buttons); }
@@ -109,6 +110,16 @@ bool cellShowsTile(const QImage& screen, const QString& set, int column, int row
     return pictureShare(screen, tile, 2 + (column - 1) * 28, (row - 1) * 29) == 1.0;
 }
 
+// The field is the 8 rows the editor shows: nothing is drawn between its foot (y = 232) and
+// the status line, even from a map file whose 9th row is full of tiles.
+bool belowFieldIsBlack(const QImage& screen) {
+    for (int y = 8 * 29; y < 262; ++y)
+        for (int x = 0; x < screen.width(); ++x)
+            if ((screen.pixel(x, y) | 0xFF000000u) != kBlack)
+                return false;
+    return true;
+}
+
 bool heroShownAt(const QImage& screen, int column, int row, const QString& sprite) {
     return pictureShare(screen, picture("images/personnages/perso01/" + sprite + ".png"),
                         2 + (column - 1) * 28, (row - 1) * 29) == 1.0;
@@ -153,7 +164,8 @@ private slots:
         const GameRun playing = game.play(20, kNewGame);
         QCOMPARE(playing.exitCode, 0);
         QVERIFY(cellShowsTile(playing.screen, "01", 1, 1, 2));
-        QVERIFY(cellShowsTile(playing.screen, "01", 17, 9, 6));
+        QVERIFY(cellShowsTile(playing.screen, "01", 17, 8, 5));
+        QVERIFY(belowFieldIsBlack(playing.screen));
         QVERIFY(heroShownAt(playing.screen, 3, 2, "face1"));
         QVERIFY(textShownAt(playing.screen, 4, 263, "Vie : 10", kWhite));
     }
@@ -173,8 +185,8 @@ private slots:
                                                 << QByteArray("4 2 01\n");
         QTest::newRow("right edge") << QPoint(17, 5) << QList<QPoint>{} << QByteArray("10 right\n30\n")
                                     << QPoint(17, 5) << "droite1" << QByteArray();
-        QTest::newRow("ninth row is the bottom") << QPoint(3, 8) << QList<QPoint>{} << QByteArray("10 down\n30\n")
-                                                 << QPoint(3, 9) << "face1" << QByteArray("3 9 01\n");
+        QTest::newRow("eighth row is the bottom") << QPoint(3, 8) << QList<QPoint>{} << QByteArray("10 down\n30\n")
+                                                  << QPoint(3, 8) << "face1" << QByteArray();
     }
     void walkingAndCollisions() {
         QFETCH(QPoint, start);
@@ -277,6 +289,26 @@ private slots:
         QVERIFY(!dialogShown(closed.screen));
     }
 
+    // The launcher is Windows-1252 like every text file; the project folder on disk is named
+    // in the system's encoding. The title menu must come up.
+    void accentedProjectNamesStart_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("e acute") << QStringLiteral("Aventure d'été");
+        QTest::newRow("diaeresis") << QStringLiteral("Noël");
+        QTest::newRow("oe ligature, 0x8C") << QStringLiteral("Œuvre");
+    }
+    void accentedProjectNamesStart() {
+        QFETCH(QString, name);
+        QTemporaryDir app;
+        QVERIFY(copyTree(kData, app.path() + "/data"));
+        QVERIFY(createProject(AppPaths::inPlace(app.path()), name, "Testeur"));
+        QVERIFY(writeLauncher(app.path(), name));
+        const GameRun run = play(app.path(), 3, kNewGame);
+        QVERIFY2(!run.errors.contains("Error"), qPrintable(run.errors));
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(titleShown(run.screen));
+    }
+
     // A created project with an event saved as the event editor saves it, built, then played
     // through the launcher as "Tester votre jeu" does.
     void builtProjectPlaysEndToEnd() {
@@ -292,7 +324,7 @@ private slots:
         QVERIFY(writefile(readfile(app + "/data/ftgmma.dat"), game.project("/map02.map")));
         QVERIFY(writeini("Carte02", "texture", "02", game.project("/projet.ini")));
         QVERIFY(writeini("Jeu", "cartes", "02", game.project("/projet.ini")));
-        const CompileResult built = compiler(app, "Jeu");
+        const CompileResult built = compiler(app + "/projets/Jeu");
         QVERIFY(built.variablesWritten && built.eventsWritten);
         QVERIFY(writeLauncher(app, "Jeu"));
 

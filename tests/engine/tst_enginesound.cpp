@@ -2,6 +2,7 @@
 // mix recorded: the title tune, the knock against walls, the START menu's options, the game's
 // name from infos.lua, projects made before the game had sounds.
 #include "player/wavfile.h"
+#include "project/apppaths.h"
 #include "project/creation.h"
 #include "testsupport/files.h"
 
@@ -53,7 +54,7 @@ Run play(const QString& dir, int frames, const QByteArray& buttons, const QStrin
 // A new project "Jeu" whose map 01 has the hero at (3, 2) and a wall at (5, 2).
 struct Game {
     QTemporaryDir dir;
-    bool valid = copyTree(kData, dir.path() + "/data") && createProject(dir.path(), "Jeu", "Testeur") && writeMap();
+    bool valid = copyTree(kData, dir.path() + "/data") && createProject(AppPaths::inPlace(dir.path()), "Jeu", "Testeur") && writeMap();
     QString project(const QString& rel = QString()) const { return dir.path() + "/projets/Jeu" + rel; }
     bool write(const QString& rel, const QByteArray& bytes) const { return putFile(project("/" + rel), bytes); }
     Run play(int frames, const QByteArray& buttons) const { return ::play(project(), frames, buttons); }

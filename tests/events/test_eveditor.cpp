@@ -1,7 +1,8 @@
 // The event editor window driven through its own buttons with scripted prompts: the line each
 // command appends, the sub-panels, delete mode, and what "OK" and "Annuler" write.
-#include "events/eveditor.h"
-#include "shell/appfixture.h"
+#include "events/eventeditor.h"
+#include "events/scriptdocument.h"
+#include "testsupport/appfixture.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -45,7 +46,8 @@ private slots:
         QVERIFY(writeini("Variable2", "valeur", "0", ini()));
         mArea = std::make_unique<QMdiArea>();
         mArea->resize(900, 700);
-        mEditor = new EventEditor(mApp->services, [] { return QStringLiteral("jeu"); });
+        mApp->session.open("jeu");
+        mEditor = new EventEditor(mApp->services, mApp->session);
         mSub = mArea->addSubWindow(mEditor);
         mArea->show();
         QVERIFY(QTest::qWaitForWindowExposed(mArea.get()));
@@ -87,7 +89,7 @@ private slots:
         } else if (command == "Command1") {
             click("Command9");
         }
-        QCOMPARE(mEditor->lines(), line.isEmpty() ? kFirst : kFirst + QStringList{line});
+        QCOMPARE(mEditor->script().lines(), line.isEmpty() ? kFirst : kFirst + QStringList{line});
         if (command == "Command6" && line.isEmpty())
             QCOMPARE(mApp->messages().last(), QString("Valeur incorrect !"));
         for (const char* frame : {"Frame1", "Frame2", "Frame3", "Frame5"})
@@ -115,7 +117,7 @@ private slots:
         click("Command13");
         click("Command14");
         QVERIFY(shown("Frame5"));
-        QCOMPARE(mEditor->lines(), kFirst);
+        QCOMPARE(mEditor->script().lines(), kFirst);
     }
 
     void mapChooser_data() {
@@ -132,7 +134,7 @@ private slots:
         QCOMPARE(child<QLabel>("Label6")->text(), number);
         QCOMPARE(child<QLabel>("Label4")->text(), "Carte " + QString::number(map));
         click("Command9");
-        QCOMPARE(mEditor->lines().last(), "runmap(\"" + number + "\")");
+        QCOMPARE(mEditor->script().lines().last(), "runmap(\"" + number + "\")");
     }
 
     void deleteMode_data() {
@@ -151,16 +153,16 @@ private slots:
         mApp->dialogs.answers = {answer};
         clickRow(child<QListWidget>("text1"), 0);
         QCOMPARE(mApp->messages(), QStringList{"Êtes-vous sure ?"});
-        QCOMPARE(mEditor->lines(), after);
+        QCOMPARE(mEditor->script().lines(), after);
     }
 
     void cancelKeepsLinesAndFile() {
-        QVERIFY(putFile(mEditor->scriptPath(), "\r\nend\r\n"));
+        QVERIFY(putFile(mEditor->script().path(), "\r\nend\r\n"));
         click("Command15");
         click("Command8");
         QVERIFY(mSub->isHidden());
-        QCOMPARE(bytesOf(mEditor->scriptPath()), QByteArray("\r\nend\r\n"));
-        QCOMPARE(mEditor->lines(), kFirst + QStringList{"end"});
+        QCOMPARE(bytesOf(mEditor->script().path()), QByteArray("\r\nend\r\n"));
+        QCOMPARE(mEditor->script().lines(), kFirst + QStringList{"end"});
     }
 
     void okWritesTheScript() {
@@ -179,14 +181,14 @@ private slots:
         click("Command7");
         QCOMPARE(bytesOf(dir + "ev312"), QByteArray("\r\n-- Evenements :\r\nrunmap(\"01\")\r\nend\r\n"));
         mEditor->openCell("02", 1, 1); // a cell without a file starts afresh
-        QCOMPARE(mEditor->lines(), kFirst);
+        QCOMPARE(mEditor->script().lines(), kFirst);
     }
 
     void failedWriteKeepsWindowOpen() {
-        QVERIFY(QDir().mkpath(mEditor->scriptPath())); // a folder where the file should be
+        QVERIFY(QDir().mkpath(mEditor->script().path())); // a folder where the file should be
         click("Command7");
         QCOMPARE(mApp->dialogs.shown.size(), 1);
-        QVERIFY(mApp->messages()[0].contains(QDir::toNativeSeparators(mEditor->scriptPath())));
+        QVERIFY(mApp->messages()[0].contains(QDir::toNativeSeparators(mEditor->script().path())));
         QVERIFY(mSub->isVisible());
     }
 };

@@ -10,7 +10,7 @@ class TestEventsCore : public QObject {
     Q_OBJECT
     QTemporaryDir mDir;
     QString cell(const QString& row, const QString& column) const {
-        return eventScriptPath(mDir.path(), "Jeu", "01", row, column);
+        return eventScriptPath(mDir.path() + "/projets/Jeu", "01", row, column);
     }
 
 private slots:
@@ -23,7 +23,7 @@ private slots:
         QCOMPARE(loadevent(cell("1", "11")), QStringList{"a"});
         QCOMPARE(loadevent(cell("1", "1")), QStringList{"b"});
         QCOMPARE(loadevent(cell("9", "9")), QStringList{}); // no file
-        QVERIFY(!saveevent({"end"}, eventScriptPath(mDir.path(), "Jeu", "07", "1", "1")));
+        QVERIFY(!saveevent({"end"}, eventScriptPath(mDir.path() + "/projets/Jeu", "07", "1", "1")));
     }
 
     void saveAndLoad_data() {

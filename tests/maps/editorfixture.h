@@ -5,8 +5,8 @@
 
 #include "maps/mapcanvas.h"
 #include "maps/mapeditor.h"
-#include "shell/appfixture.h"
-#include "tiles.h"
+#include "testsupport/appfixture.h"
+#include "testsupport/tiles.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -22,11 +22,12 @@ struct EditorFixture {
     explicit EditorFixture(int maps = 2) {
         makeTextureSets(app.dir.path());
         project = makeProject(app.dir.path(), QStringLiteral("Jeu"), maps);
+        app.session.open(QStringLiteral("Jeu"));
     }
 
     // A shown editor with map nn loaded, as the main window hands maps over.
     std::unique_ptr<MapEditor> editorOn(const QString& nn) {
-        auto e = std::make_unique<MapEditor>(app.services, [] { return QStringLiteral("Jeu"); });
+        auto e = std::make_unique<MapEditor>(app.services, app.session);
         e->startup();
         e->setMapNumber(nn);
         e->loadmap();

@@ -4,8 +4,11 @@
 
 #include "editorfixture.h"
 #include "events/eventscript.h"
+#include "events/scriptdocument.h"
+#include "maps/mapdocument.h"
 #include "maps/mapfiles.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QListWidget>
@@ -59,23 +62,25 @@ private slots:
     }
     void cleanup() { mFix.reset(); }
 
-    void invalidMapKeepsCellsAndSavesNothing() {
+    // A map that cannot be read leaves the editor on its map, which saves as itself.
+    void invalidMapChangesNothing() {
         auto e = mFix->editorOn("02");
         QCOMPARE(textOf(e.get(), "Label4") + textOf(e.get(), "Label5"), QStringLiteral("0503"));
         QCOMPARE(textOf(e.get(), "text1"), QStringLiteral("Carte 2"));
-        const auto cells = e->state().maptiles;
+        const auto cells = e->document()->cells();
         e->setMapNumber("07");
         e->loadmap();
         QCOMPARE(mFix->app.messages(), QStringList{"Erreur : carte invalide"});
         QCOMPARE(mDialogs->shown[0].icon, MsgIcon::Critical);
-        QVERIFY(textOf(e.get(), "Label4").isEmpty() && textOf(e.get(), "Label5").isEmpty());
-        QCOMPARE(e->state().maptiles, cells);
-        // Even with a hero start placed, the cells of map 02 are not written as map 07.
+        QCOMPARE(e->tag(), QStringLiteral("02"));
+        QCOMPARE(textOf(e.get(), "Label1"), QStringLiteral("02"));
+        QCOMPARE(textOf(e.get(), "Label4") + textOf(e.get(), "Label5"), QStringLiteral("0503"));
+        QCOMPARE(e->document()->cells(), cells);
         clickOn(e.get(), "Command9");
         pressCell(e.get(), 4, 9);
         clickOn(e.get(), "Command7");
-        QCOMPARE(mDialogs->shown.size(), 3);
-        QVERIFY(mDialogs->shown[2].text.contains("07"));
+        QCOMPARE(mDialogs->shown.size(), 2);
+        QVERIFY(readfile(mapFilePath(mProject, "02")).startsWith("0904"));
         QVERIFY(!QFileInfo::exists(mapFilePath(mProject, "07")));
         QVERIFY(!QFileInfo::exists(collisionFilePath(mProject, "07")));
     }
@@ -84,14 +89,15 @@ private slots:
     // the ninth row included.
     void loadingKeepsNothingOfThePreviousMap() {
         auto e = mFix->editorOn("02");
-        mDialogs->answers = {MsgAnswer::Yes};
-        clickOn(e.get(), "Command10"); // all 201 cells "0"
+        mDialogs->answers = {MsgAnswer::Yes, MsgAnswer::No};
+        clickOn(e.get(), "Command10"); // all 201 cells "0", then not saved
         writefile(templateMap() + "\r\n", mapFilePath(mProject, "01")); // as saved: 9th row empty
         writefile(templateCollisions() + "\r\n", collisionFilePath(mProject, "01"));
         const QByteArray map01 = bytesOf(mapFilePath(mProject, "01"));
         const QByteArray ev01 = bytesOf(collisionFilePath(mProject, "01"));
         e->setMapNumber("01");
         e->loadmap();
+        QCOMPARE(e->tag(), QStringLiteral("01"));
         clickOn(e.get(), "Command7");
         QCOMPARE(bytesOf(mapFilePath(mProject, "01")), map01);
         QCOMPARE(bytesOf(collisionFilePath(mProject, "01")), ev01);
@@ -108,8 +114,8 @@ private slots:
     void twoEditorsSaveIntoTheirOwnFiles() {
         auto one = mFix->editorOn("01");
         auto two = mFix->editorOn("02");
-        one->state().maptiles[0] = "9";
-        two->state().mapcoll[1] = "1";
+        one->document()->changeCells({{0, CellChange::Tile, {}, "9"}}, "Peindre");
+        two->document()->toggleCollision(1);
         clickOn(one.get(), "Command7");
         clickOn(two.get(), "Command7");
         QVERIFY(mDialogs->shown.isEmpty());
@@ -132,18 +138,18 @@ private slots:
 
     void resetAsksFirstAndRepaints() {
         auto e = mFix->editorOn("01");
-        const auto cells = e->state().maptiles;
+        const auto cells = e->document()->cells().maptiles;
         clickOn(e.get(), "Command10"); // answered No
         QCOMPARE(mFix->app.messages(),
                  QStringList{"Êtes-vous sûr de vouloir remettre la carte à zéro ?"});
         QCOMPARE(mDialogs->shown[0].buttons, MsgButtons::YesNo);
-        QCOMPARE(e->state().maptiles, cells);
+        QCOMPARE(e->document()->cells().maptiles, cells);
 
         mDialogs->answers = {MsgAnswer::Yes};
         clickOn(e.get(), "Command10");
         const auto zero = [](const QString& s) { return s == "0"; };
-        QVERIFY(std::ranges::all_of(e->state().maptiles, zero));
-        QVERIFY(std::ranges::all_of(e->state().mapcoll, zero));
+        QVERIFY(std::ranges::all_of(e->document()->cells().maptiles, zero));
+        QVERIFY(std::ranges::all_of(e->document()->cells().mapcoll, zero));
         QVERIFY(nearColour(shown(e.get(), {14, 14}), tileColour(1, 1)));
     }
 
@@ -157,19 +163,19 @@ private slots:
         picker->setValue(3); // moving the picker selects drawing
         QVERIFY(mode(e.get(), 0)->isChecked());
         pressCell(e.get(), 1, 2, Qt::RightButton);
-        QCOMPARE(e->state().maptiles[cellSlot(1, 2)], QStringLiteral("2"));
+        QCOMPARE(e->document()->cells().maptiles[mapgrid::slot(1, 2)], QStringLiteral("2"));
         QVERIFY(nearColour(shown(e.get(), {42, 14}), tileColour(1, 3)));
 
         mode(e.get(), 1)->setChecked(true);
         const QRect mark(453, 203, 20, 26);
         QCOMPARE(whiteIn(e.get(), mark), 0);
         pressCell(e.get(), 8, 17);
-        QCOMPARE(e->state().mapcoll[cellSlot(8, 17)], QStringLiteral("1"));
+        QCOMPARE(e->document()->cells().mapcoll[mapgrid::slot(8, 17)], QStringLiteral("1"));
         QVERIFY(whiteIn(e.get(), mark.adjusted(5, 1, 0, 0)) > 10); // the X starts at (453, 203)
         pressCell(e.get(), 8, 17);
-        QCOMPARE(e->state().mapcoll[cellSlot(8, 17)], QStringLiteral("0"));
+        QCOMPARE(e->document()->cells().mapcoll[mapgrid::slot(8, 17)], QStringLiteral("0"));
         QCOMPARE(whiteIn(e.get(), mark), 0);
-        QCOMPARE(e->state().maptiles[cellSlot(8, 17)], QStringLiteral("5"));
+        QCOMPARE(e->document()->cells().maptiles[mapgrid::slot(8, 17)], QStringLiteral("5"));
         QVERIFY(mDialogs->shown.isEmpty());
     }
 
@@ -184,21 +190,21 @@ private slots:
         QTest::mouseClick(canvasOf(e.get()), Qt::LeftButton, {}, QPoint(478, 10)); // outside
         QCOMPARE(command9->property("Tag").toString(), QStringLiteral("True"));
 
-        const auto flags = e->state().mapcoll;
+        const auto flags = e->document()->cells().mapcoll;
         pressCell(e.get(), 4, 9);
         QCOMPARE(textOf(e.get(), "Label4") + '/' + textOf(e.get(), "Label5"), QStringLiteral("9/4"));
         QCOMPARE(command9->property("Tag").toString(), QStringLiteral("False"));
-        QCOMPARE(e->state().mapcoll, flags);
+        QCOMPARE(e->document()->cells().mapcoll, flags);
         pressCell(e.get(), 4, 9);
-        QCOMPARE(e->state().mapcoll[cellSlot(4, 9)], QStringLiteral("1"));
+        QCOMPARE(e->document()->cells().mapcoll[mapgrid::slot(4, 9)], QStringLiteral("1"));
     }
 
     void drawingBeforeAnyLoadIsIgnored() {
-        MapEditor e(mFix->app.services, [] { return QStringLiteral("Jeu"); });
+        MapEditor e(mFix->app.services, mFix->app.session);
         e.show();
         const QImage before = e.grab().toImage();
         pressCell(&e, 1, 1);
-        QVERIFY(e.state().maptiles[0].isEmpty());
+        QVERIFY(!e.document());
         QCOMPARE(e.grab().toImage(), before);
     }
 
@@ -257,8 +263,8 @@ private slots:
         auto e = eventEditorOn("01");
         pressCell(e.get(), 3, 12);
         QCOMPARE(textOf(e.get(), "ln") + '/' + textOf(e.get(), "co"), QStringLiteral("3/12"));
-        QCOMPARE(e->eventLines(), QStringList{"-- a"});
-        QCOMPARE(e->state().mapcoll[cellSlot(3, 12)], QStringLiteral("0")); // no other effect
+        QCOMPARE(e->panelScript().lines(), QStringList{"-- a"});
+        QCOMPARE(e->document()->cells().mapcoll[mapgrid::slot(3, 12)], QStringLiteral("0")); // no other effect
         clickOn(e.get(), "Command15");
         e->setMapNumber("02"); // the lines still belong to the cell of map 01
         e->loadmap();
@@ -268,7 +274,7 @@ private slots:
         QCOMPARE(bytesOf(script("01", "312")), QByteArray("\r\n-- a\r\nend\r\n"));
         QVERIFY(!QFileInfo::exists(script("02", "312")));
         pressCell(e.get(), 1, 1);
-        QVERIFY(e->eventLines().isEmpty());
+        QVERIFY(e->panelScript().lines().isEmpty());
     }
 
     void mapChangeLineWithChooserNotMoved() {
@@ -278,7 +284,7 @@ private slots:
         QCOMPARE(textOf(e.get(), "Label12"), QStringLiteral("01"));
         QCOMPARE(textOf(e.get(), "Label14"), QStringLiteral("Carte 2"));
         clickOn(e.get(), "Command21");
-        QCOMPARE(e->eventLines(), QStringList{"runmap(\"01\")"});
+        QCOMPARE(e->panelScript().lines(), QStringList{"runmap(\"01\")"});
     }
 
     void panelCommandAppendsItsLine_data() {
@@ -319,7 +325,7 @@ private slots:
             else
                 clickOn(e.get(), name);
         }
-        QCOMPARE(e->eventLines(), line.isEmpty() ? QStringList() : QStringList{line});
+        QCOMPARE(e->panelScript().lines(), line.isEmpty() ? QStringList() : QStringList{line});
         if (line.isEmpty())
             QCOMPARE(mDialogs->shown.last().text, QStringLiteral("Valeur incorrect !"));
     }
@@ -381,6 +387,83 @@ private slots:
         QTest::mouseDClick(canvasOf(e.get()), Qt::LeftButton, {}, QPoint(478, 10));
         QCOMPARE(spy.size(), 1);
         QCOMPARE(spy[0], (QVariantList{"02", 2, 3}));
+    }
+
+    // Each kind of edit undone then redone saves the same bytes as the edit alone.
+    void undoThenRedoSavesTheSameFiles_data() {
+        QTest::addColumn<QString>("edit");
+        for (const char* edit : {"paint", "collision", "hero start", "reset", "name",
+                                 "texture set", "add line", "delete line"})
+            QTest::newRow(edit) << QString(edit);
+    }
+    void undoThenRedoSavesTheSameFiles() {
+        QFETCH(QString, edit);
+        const QStringList files = {"map01.map", "map01.ev", "projet.ini", "ev/map01/ev23",
+                                   "images/map01/terrain.png"};
+        QVERIFY(putFile(script("01", "23"), "\r\naffichertexte(\"a\")\r\nend\r\n"));
+        QHash<QString, QByteArray> original;
+        for (const QString& f : files)
+            original[f] = bytesOf(mProject + '/' + f);
+
+        QHash<QString, QByteArray> saved[2];
+        for (int withUndo : {0, 1}) {
+            for (const QString& f : files)
+                QVERIFY(putFile(mProject + '/' + f, original[f]));
+            auto e = mFix->editorOn("01");
+            editOnce(e.get(), edit);
+            if (withUndo) {
+                QVERIFY(e->findChild<QAction*>("undo")->isEnabled());
+                e->findChild<QAction*>("undo")->trigger();
+                e->findChild<QAction*>("redo")->trigger();
+            }
+            clickOn(e.get(), "Command7");
+            clickOn(e.get(), "Command2");
+            QVERIFY(!e->hasUnsavedEdits());
+            for (const QString& f : files)
+                saved[withUndo][f] = bytesOf(mProject + '/' + f);
+        }
+        QCOMPARE(saved[1], saved[0]);
+        bool changed = false;
+        for (const QString& f : files)
+            changed = changed || saved[0][f] != original[f];
+        QVERIFY2(changed, "the edit changed no file");
+    }
+
+private:
+    void editOnce(MapEditor* e, const QString& edit) {
+        mDialogs->answers = {MsgAnswer::Yes};
+        if (edit == "paint") {
+            e->findChild<QScrollBar*>("Choixtext")->setValue(9);
+            pressCell(e, 1, 1);
+        } else if (edit == "collision") {
+            mode(e, 1)->setChecked(true);
+            pressCell(e, 2, 2);
+        } else if (edit == "hero start") {
+            clickOn(e, "Command9");
+            pressCell(e, 4, 9);
+        } else if (edit == "reset") {
+            clickOn(e, "Command10");
+        } else if (edit == "name") {
+            auto* name = e->findChild<QLineEdit*>("text1");
+            name->setFocus();
+            name->setText("Forêt");
+            QTest::keyClick(name, Qt::Key_Return);
+        } else if (edit == "texture set") {
+            clickOn(e, "Command11");
+            e->findChild<QScrollBar*>("HScroll2")->setValue(2);
+            clickOn(e, "Command14");
+        } else if (edit == "add line") {
+            mode(e, 2)->setChecked(true);
+            pressCell(e, 2, 3);
+            clickOn(e, "Command15");
+        } else if (edit == "delete line") {
+            mode(e, 2)->setChecked(true);
+            pressCell(e, 2, 3);
+            clickOn(e, "Command20");
+            auto* list = e->findChild<QListWidget*>("listev");
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(0)).center());
+        }
     }
 };
 

@@ -1,13 +1,17 @@
-// The plain logic under the map editor: map files and "Nouvelle carte", texture sets, the
-// tile cache, the canvas grid and the painted picture of a map.
+// The plain logic under the map editor: map files and "Nouvelle carte", the map document with
+// its undo steps, texture sets, the tile cache, the canvas grid and the painted picture.
 
-#include "tiles.h"
+#include "testsupport/tiles.h"
+#include "maps/mapdocument.h"
 #include "maps/mapfiles.h"
 #include "maps/maprenderer.h"
 #include "maps/textureset.h"
 
 #include <QFileInfo>
 #include <QTest>
+#include <QUndoStack>
+
+#include "project/projectsession.h"
 
 using mapgrid::Cell;
 
@@ -33,32 +37,99 @@ private slots:
         QString map(6 + 8 * 19, u'0'), ev(8 * 19, u'0');
         map[25] = u'7';
         ev[19] = u'1';
-        MapState state;
-        state.loadRows(map, ev);
-        QCOMPARE(state.maptiles[17] + state.maptiles[16] + state.maptiles[18], QStringLiteral("700"));
-        QCOMPARE(state.mapcoll[17] + state.mapcoll[16] + state.mapcoll[18], QStringLiteral("100"));
+        MapCells cells;
+        cells.loadRows(map, ev);
+        QCOMPARE(cells.maptiles[17] + cells.maptiles[16] + cells.maptiles[18], QStringLiteral("700"));
+        QCOMPARE(cells.mapcoll[17] + cells.mapcoll[16] + cells.mapcoll[18], QStringLiteral("100"));
     }
 
     void loadSaveRoundTrip() {
         const QString map = "1703\r\n" + templateMap().mid(6) + "\r\n\r\n"; // 9th row empty
         writefile(map, mapFilePath(mProject, "01"));
-        MapState state;
-        const MapLoad load = loadMap(state, mProject, "01");
-        QVERIFY(load.valid);
-        QCOMPARE(load.heroX + '/' + load.heroY, QStringLiteral("17/03"));
-        QCOMPARE(load.name, QStringLiteral("Carte 1"));
-        QVERIFY(saveMap(state, true, mProject, "01", "Forêt", load.heroX, load.heroY).isEmpty());
+        ProjectSession session(mApp->appPaths());
+        session.open("Jeu");
+        auto doc = MapDocument::open(session, "01");
+        QVERIFY(doc);
+        QCOMPARE(doc->heroColumn() + '/' + doc->heroRow(), QStringLiteral("17/03"));
+        QCOMPARE(doc->name(), QStringLiteral("Carte 1"));
+        doc->rename("Forêt");
+        QVERIFY(doc->save().isEmpty());
         QCOMPARE(readfile(mapFilePath(mProject, "01")), map);
         QCOMPARE(readfile(collisionFilePath(mProject, "01")), templateCollisions() + "\r\n\r\n");
         QCOMPARE(readini("Carte01", "nom", ini()), QStringLiteral("Forêt"));
 
-        state.reset(); // all nine rows are written as zeros
-        QVERIFY(saveMap(state, true, mProject, "01", "Forêt", "5", "3").isEmpty());
+        doc->reset(); // all nine rows are written as zeros
+        doc->setHeroStart(5, 3);
+        QVERIFY(doc->save().isEmpty());
         const QString zeros = QString(17, u'0') + "\r\n";
         QCOMPARE(readfile(mapFilePath(mProject, "01")), "0503\r\n" + zeros.repeated(9) + "\r\n");
         QCOMPARE(readfile(collisionFilePath(mProject, "01")), zeros.repeated(9) + "\r\n");
-        QVERIFY(saveMap(state, true, mProject, "01", "Forêt", "12", "8").isEmpty());
+        doc->setHeroStart(12, 8);
+        QVERIFY(doc->save().isEmpty());
         QVERIFY(readfile(mapFilePath(mProject, "01")).startsWith("1208\r\n"));
+    }
+
+    // Each edit is one undo step; undoing back to the saved state leaves nothing unsaved, and
+    // a texture set, written at once, never makes the map unsaved.
+    void documentUndoTracksTheSavedState() {
+        ProjectSession session(mApp->appPaths());
+        session.open("Jeu");
+        auto doc = MapDocument::open(session, "01");
+        QVERIFY(doc && !doc->isModified());
+        QCOMPARE(MapDocument::open(session, "01"), doc); // one document per map
+        const MapCells before = doc->cells();
+        doc->changeCells({{0, CellChange::Tile, {}, "7"}, {1, CellChange::Tile, {}, "7"}}, "Peindre");
+        doc->toggleCollision(5);
+        QVERIFY(doc->isModified());
+        QCOMPARE(doc->undoStack()->count(), 2);
+        doc->undoStack()->undo();
+        doc->undoStack()->undo();
+        QVERIFY(!doc->isModified());
+        QCOMPARE(doc->cells(), before);
+        doc->undoStack()->redo();
+        QVERIFY(doc->isModified());
+        QVERIFY(doc->save().isEmpty());
+        QVERIFY(!doc->isModified());
+        doc->undoStack()->undo(); // the saved state is left again
+        QVERIFY(doc->isModified());
+        doc->undoStack()->redo();
+
+        QVERIFY(doc->changeTextureSet("02", mDir + "/data").isEmpty());
+        QVERIFY(!doc->isModified());
+        QCOMPARE(readini("Carte01", "texture", ini()), QStringLiteral("02"));
+        QCOMPARE(bytesOf(mProject + "/images/map01/terrain.png"), QByteArray("sheet 2"));
+        doc->undoStack()->undo(); // key and sheet of set 01 again
+        QCOMPARE(readini("Carte01", "texture", ini()), QStringLiteral("01"));
+        QCOMPARE(bytesOf(mProject + "/images/map01/terrain.png"), QByteArray("tile sheet"));
+        QVERIFY(!doc->isModified());
+
+        // Strokes merge into one step.
+        doc->changeCells({{20, CellChange::Tile, {}, "3"}}, "Peindre", 1);
+        doc->changeCells({{21, CellChange::Tile, {}, "3"}}, "Peindre", 1);
+        doc->changeCells({{20, CellChange::Tile, {}, "4"}}, "Peindre", 1);
+        const int steps = doc->undoStack()->count();
+        doc->undoStack()->undo();
+        QCOMPARE(doc->cells().maptiles[20], before.maptiles[20]);
+        QCOMPARE(doc->cells().maptiles[21], before.maptiles[21]);
+        QCOMPARE(doc->undoStack()->count(), steps);
+    }
+
+    // A save checks every file before writing any: a refused map file leaves the name and the
+    // collisions as they were.
+    void saveIsAllOrNothing() {
+        ProjectSession session(mApp->appPaths());
+        session.open("Jeu");
+        auto doc = MapDocument::open(session, "01");
+        doc->rename("Autre");
+        doc->toggleCollision(0);
+        const QByteArray iniBefore = bytesOf(ini());
+        const QByteArray evBefore = bytesOf(collisionFilePath(mProject, "01"));
+        QFile::setPermissions(mapFilePath(mProject, "01"), QFile::ReadOwner);
+        const QString error = doc->save();
+        QVERIFY2(error.contains(mapFilePath(mProject, "01")), qPrintable(error));
+        QCOMPARE(bytesOf(ini()), iniBefore);
+        QCOMPARE(bytesOf(collisionFilePath(mProject, "01")), evBefore);
+        QVERIFY(doc->isModified());
     }
 
     void newMap_data() {
@@ -71,7 +142,7 @@ private slots:
         QFETCH(QString, cartes);
         QFETCH(QString, nn);
         writeini("Jeu", "cartes", cartes, ini());
-        const NewMap added = addNewMap(mDir, mProject);
+        const NewMap added = addNewMap(mApp->appPaths(), mProject);
         QVERIFY2(added.error.isEmpty(), qPrintable(added.error));
         QCOMPARE(added.nn, nn);
         QCOMPARE(readini("Jeu", "cartes", ini()), nn);
@@ -91,6 +162,8 @@ private slots:
         QTest::newRow("map file exists") << "1" << "map02.map";
         QTest::newRow("collision file exists") << "1" << "map02.ev";
         QTest::newRow("projet.ini not writable") << "1" << "ro";
+        QTest::newRow("the most maps a project holds") << "10000" << "";
+        QTest::newRow("a count past any int") << "2147483647" << "";
     }
     void newMapRefused() {
         QFETCH(QString, cartes);
@@ -106,7 +179,7 @@ private slots:
         const QByteArray iniBefore = bytesOf(ini());
         const QStringList filesBefore = QDir(mProject).entryList(QDir::Files);
 
-        const NewMap added = addNewMap(mDir, mProject);
+        const NewMap added = addNewMap(mApp->appPaths(), mProject);
         QVERIFY(!added.error.isEmpty());
         if (existing == "ro")
             QVERIFY2(added.error.contains(ini()), qPrintable(added.error));
@@ -120,28 +193,28 @@ private slots:
         // The set after the last has an empty nbimg; sets after that gap are not counted.
         for (int sets : {3, 12}) {
             for (int n = 1; n <= sets + 2; ++n)
-                putFile(TextureSet(mDir, n).iniPath(),
+                putFile(TextureSet(mDir + "/data", n).iniPath(),
                         n == sets + 1 ? "[texture]\r\nnbimg=\r\n" : "[texture]\r\nnbimg=4\r\n");
-            QCOMPARE(TextureSet::count(mDir), sets);
+            QCOMPARE(TextureSet::count(mDir + "/data"), sets);
         }
     }
 
     void tilePictureNames() {
         const QString folder = mDir + "/data/images/terrains/terrain10/";
-        QCOMPARE(TextureSet(mDir, 10).tilePath(3), folder + "terrain03.JPG");
-        QCOMPARE(TextureSet(mDir, 10).tilePath(10), folder + "terrain010.JPG");
-        QCOMPARE(TextureSet(mDir, 10).tilePath(12), folder + "terrain012.JPG");
+        QCOMPARE(TextureSet(mDir + "/data", 10).tilePath(3), folder + "terrain03.JPG");
+        QCOMPARE(TextureSet(mDir + "/data", 10).tilePath(10), folder + "terrain010.JPG");
+        QCOMPARE(TextureSet(mDir + "/data", 10).tilePath(12), folder + "terrain012.JPG");
     }
 
     void pickerRangeIsCappedAtTen() {
-        putFile(TextureSet(mDir, 3).iniPath(), "[texture]\r\nnbimg=15\r\n");
-        QCOMPARE(TextureSet(mDir, 3).pickerMaximum(), 10);
-        QCOMPARE(TextureSet(mDir, 2).pickerMaximum(), 4);
+        putFile(TextureSet(mDir + "/data", 3).iniPath(), "[texture]\r\nnbimg=15\r\n");
+        QCOMPARE(TextureSet(mDir + "/data", 3).pickerMaximum(), 10);
+        QCOMPARE(TextureSet(mDir + "/data", 2).pickerMaximum(), 4);
     }
 
     void setWithoutSheetIsRefused() {
         putFile(mProject + "/images/map01/terrain.png", "old sheet");
-        const auto result = TextureSet(mDir, 5).applyTo("Jeu", "01");
+        const auto result = TextureSet(mDir + "/data", 5).applyTo(mProject, "01");
         QCOMPARE(result, TextureSet::ApplyResult::SheetMissing);
         QVERIFY(!TextureSet::applyErrorText(result, "01").isEmpty());
         QCOMPARE(readini("Carte01", "texture", ini()), QStringLiteral("01"));
@@ -179,14 +252,14 @@ private slots:
         QFETCH(int, row);
         QFETCH(int, column);
         QCOMPARE(mapgrid::cellAt(press).value_or(Cell{}),
-                 (row ? Cell{row, column, (row - 1) * 17 + column - 1} : Cell{}));
+                 (row ? Cell{row, column} : Cell{}));
     }
 
     void unpaintedCellsKeepOldPixels() {
         MapRenderer renderer(Qt::yellow);
         // Not decimal numbers, or a tile the set lacks; the last cell is tile 1.
         const QStringList tiles = {"", "a", " 1", "-1", "12", "0"};
-        renderer.paint(tiles, QStringList(), mDir, "01");
+        renderer.paint(tiles, QStringList(), mDir + "/data", "01");
         for (int i = 0; i < 5; ++i)
             QCOMPARE(renderer.image().pixelColor(i * 28 + 14, 14), QColor(Qt::yellow));
         QVERIFY(nearColour(renderer.image().pixelColor(5 * 28 + 14, 14), tileColour(1, 1)));

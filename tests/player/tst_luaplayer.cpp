@@ -1,18 +1,22 @@
 // The player run in-process and headless: drawings compared pixel for pixel with pictures
 // computed here, behaviour checked by assertions inside the scripts, and its plain classes.
 #include "player/buttonscript.h"
+#include "player/errortext.h"
 #include "player/casepath.h"
 #include "player/font8x8.h"
 #include "player/luaplayer.h"
 #include "player/pad.h"
 #include "player/playerhost.h"
 #include "player/playerwindow.h"
+#include "player/windowhost.h"
 #include "player/textcodec.h"
 #include "testsupport/files.h"
 
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -125,6 +129,37 @@ screen.flip()
         QCOMPARE(firstDifference(r.visible, expected), r.error);
     }
 
+    // Bresenham's line from end to end, of which the screen shows what falls on it.
+    void drawLineAsOnALargerSheet_data() {
+        QTest::addColumn<QLine>("line");
+        QTest::newRow("shallow") << QLine(10, 20, 200, 90);
+        QTest::newRow("steep, backwards") << QLine(300, 250, 280, 3);
+        QTest::newRow("both ends outside") << QLine(-700, 900, 1200, -150);
+        QTest::newRow("start far left") << QLine(-5000, 10, 100, 40);
+        QTest::newRow("vertical from below") << QLine(7, 5000, 7, -3);
+        QTest::newRow("single point") << QLine(479, 271, 479, 271);
+        QTest::newRow("nothing visible") << QLine(-10, -10, 600, -1);
+    }
+    void drawLineAsOnALargerSheet() {
+        QFETCH(QLine, line);
+        const LuaRun r = runLua(QString("screen:drawLine(%1, %2, %3, %4, Color.new(255, 255, 0))\nscreen.flip()\n")
+                                    .arg(line.x1()).arg(line.y1()).arg(line.x2()).arg(line.y2()).toLatin1());
+        QImage expected = filledScreen(qRgb(0, 0, 0));
+        int x = line.x1(), y = line.y1();
+        const int dx = std::abs(line.x2() - x), sx = x < line.x2() ? 1 : -1;
+        const int dy = -std::abs(line.y2() - y), sy = y < line.y2() ? 1 : -1;
+        for (int err = dx + dy;;) {
+            if (expected.valid(x, y))
+                expected.setPixel(x, y, qRgb(255, 255, 0));
+            if (x == line.x2() && y == line.y2())
+                break;
+            const int e2 = 2 * err;
+            if (e2 >= dy) { err += dy; x += sx; }
+            if (e2 <= dx) { err += dx; y += sy; }
+        }
+        QCOMPARE(firstDifference(r.visible, expected), r.error);
+    }
+
     void printDrawsOnlyGlyphPixels_data() {
         QTest::addColumn<QByteArray>("text");     // as Lua holds it
         QTest::addColumn<QString>("characters"); // what must be drawn
@@ -204,6 +239,33 @@ at(7, 0)
             " assert(t:reset(20) == v and t:time() == 20)");
         QTest::newRow("lua 5.1 compatibility") << QByteArray(
             "assert(table.getn({1,2}) == 2 and math.mod(7, 3) == 1 and string.gfind and unpack)");
+        QTest::newRow("lines across the whole int range") << QByteArray(
+            "local y = Color.new(255, 255, 0) screen:clear()"
+            " screen:drawLine(-2147483648, 5, 2147483647, 5, y) screen:drawLine(3, 2147483647, 3, -2147483648, y)"
+            " screen:drawLine(-2147483648, -2147483648, 2147483647, 2147483647, y)"
+            " assert(screen:pixel(0, 5) == y and screen:pixel(479, 5) == y and screen:pixel(3, 271) == y)"
+            " assert(screen:pixel(200, 200) == y and screen:pixel(201, 200) ~= y and screen:pixel(0, 4) ~= y)");
+        QTest::newRow("free memory counts images") << QByteArray(
+            "collectgarbage() local before = System.getFreeMemory() local kept = Image.createEmpty(512, 512)"
+            " collectgarbage() assert(before - System.getFreeMemory() > 1000000) kept = nil collectgarbage()"
+            " assert(before - System.getFreeMemory() < 1000000)");
+        QTest::newRow("patterns below the depth limit") << QByteArray(
+            "assert(string.find(string.rep('a?', 300), string.rep('a?', 300), 1, true) == 1)"
+            " assert(('x-12'):match('^(%a)%-(%d+)$') == 'x') assert(select(2, ('a,b'):gsub(',', ';')) == 1)"
+            " assert(string.find(string.rep('a', 50), string.rep('a?', 100)) == 1)"
+            " for w in string.gmatch('un deux', '%a+') do end");
+        QTest::newRow("nothing that runs programs") << QByteArray(
+            "assert(os.execute == nil and io.popen == nil and package.loadlib == nil and package.cpath == '')"
+            " assert(#package.loaders == 2 and package.preload)"
+            " assert(debug.sethook == nil and debug.setmetatable == nil and debug.getregistry == nil)"
+            " assert(debug.traceback and debug.getinfo and os.time() and os.clock() and os.date('%Y'))");
+        QTest::newRow("no precompiled chunks") << QByteArray(
+            "local dumped = string.dump(function() return 1 end) assert(not loadstring(dumped))"
+            " local sent = false local f, message = load(function() if not sent then sent = true return dumped end end)"
+            " assert(f == nil and message:find('binary chunk'), message)"
+            " assert(loadstring('return 2')() == 2)");
+        QTest::newRow("file modes as the C library must see them") << QByteArray(
+            "assert(not pcall(io.open, 'x', 'r,ccs=UTF-8')) assert(not pcall(io.open, 'x', 'rw'))");
         QTest::newRow("os.exit ends quietly") << QByteArray("os.exit(0) error('not reached')");
     }
     void apiBehaviour() {
@@ -230,6 +292,28 @@ assert(Image.load("face.png"):pixel(2, 1) == Color.new(10, 20, 30))
         QCOMPARE(QDir::currentPath(), before); // the player puts the working directory back
     }
 
+    // require finds Lua files the way dofile does; dofile and loadfile refuse compiled ones.
+    void scriptFiles() {
+        QTemporaryDir dir;
+        QVERIFY(putFile(dir.filePath("Outils/Compte.lua"), "return { n = 41 }\n"));
+        QVERIFY(putFile(dir.filePath("\xC3\xA9t\xC3\xA9.lua"), "#!/usr/bin/lua\nreturn debug.getinfo(1, 'l').currentline\n"));
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        const LuaRun r = runLua(R"(
+assert(require("outils.compte").n == 41 and package.loaded["outils.compte"])
+assert(not pcall(require, "absent"))
+assert(dofile("\233t\233.lua") == 2)
+local out = io.open("compiled.lua", "wb") out:write(string.dump(function() end)) out:close()
+local f, message = loadfile("compiled.lua")
+assert(f == nil and message:find("binary chunk"), message)
+assert(not pcall(dofile, "compiled.lua"))
+local missing, why = loadfile("absent.lua")
+assert(missing == nil and why:find("cannot open absent.lua"), why)
+)");
+        QDir::setCurrent(before);
+        QCOMPARE(r.error, QString());
+    }
+
     void launcherRunsProjectIndex() {
         QTemporaryDir app;
         QVERIFY(putFile(app.filePath("index.lua"),
@@ -251,6 +335,42 @@ assert(Image.load("face.png"):pixel(2, 1) == Color.new(10, 20, 30))
         QCOMPARE(shown, qRgb(123, 0, 0));
     }
 
+    // Scripts name files in Windows-1252, the encoding of the game's own files; UTF-8 names
+    // of existing files are found too, and listed names come back in a form that finds them.
+    void pathStringsAreWindows1252_data() {
+        QTest::addColumn<QString>("onDisk");
+        QTest::addColumn<QByteArray>("asked");
+        QTest::newRow("e acute") << QStringLiteral("été.lua") << QByteArray("\xE9t\xE9.lua");
+        QTest::newRow("oe ligature 0x8C") << QStringLiteral("Œuvre/x.lua") << QByteArray("\x8Cuvre/x.lua");
+        QTest::newRow("other letter case") << QStringLiteral("ÉTÉ.lua") << QByteArray("\xE9t\xE9.lua");
+        QTest::newRow("utf-8 of an existing file") << QStringLiteral("Noël.lua") << QByteArray("No\xC3\xABl.lua");
+        QTest::newRow("outside windows-1252") << QStringLiteral("日本.lua") << QString("日本.lua").toUtf8();
+    }
+    void pathStringsAreWindows1252() {
+        QFETCH(QString, onDisk);
+        QFETCH(QByteArray, asked);
+        QTemporaryDir dir;
+        QVERIFY(putFile(dir.filePath(onDisk), "loaded = (loaded or 0) + 1\n"));
+        QByteArray quoted;
+        for (char c : asked)
+            quoted += "\\" + QByteArray::number(static_cast<unsigned char>(c));
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        const LuaRun r = runLua("dofile('" + quoted + "')\n" + R"(
+local function walk(folder)
+  for _, e in ipairs(System.listDirectory(folder)) do
+    local path = folder .. "/" .. e.name
+    if not e.directory then dofile(path)
+    elseif e.name ~= "." and e.name ~= ".." then walk(path) end
+  end
+end
+walk(".")
+assert(loaded == 2, "loaded " .. tostring(loaded))
+)");
+        QDir::setCurrent(before);
+        QCOMPARE(r.error, QString());
+    }
+
     void resolveCase_data() {
         QTest::addColumn<QString>("asked");
         QTest::addColumn<QString>("found");
@@ -264,6 +384,52 @@ assert(Image.load("face.png"):pixel(2, 1) == Color.new(10, 20, 30))
         QTemporaryDir dir;
         QVERIFY(putFile(dir.filePath("Images/Hero.PNG"), ""));
         QCOMPARE(::resolveCase(dir.path() + "/" + asked), dir.path() + "/" + found);
+    }
+
+    // A script that never waits for a frame still sees Esc and the close button: a timer
+    // due 300 ms after the start asks (it fires when window events are next handled, as a
+    // click would be seen), and the window must close within half a second of that time.
+    // Each script gives up by itself after 5 s of processor time.
+    void closeStopsAScriptThatNeverWaits_data() {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<bool>("closeButton"); // else Esc
+        const QByteArray loop = "local t = os.clock() while os.clock() - t < 5 do end";
+        const QByteArray tail = "local t = os.clock() local function f() if os.clock() - t < 5 then return f() end end f()";
+        const QByteArray lines = "local t = os.clock() while os.clock() - t < 5 do screen:drawLine(0, 0, 2147483647, 0) end";
+        QTest::newRow("endless loop, Esc") << loop << false;
+        QTest::newRow("endless loop, close button") << loop << true;
+        QTest::newRow("endless tail calls, close button") << tail << true;
+        QTest::newRow("endless lines, Esc") << lines << false;
+    }
+    void closeStopsAScriptThatNeverWaits() {
+        QFETCH(QByteArray, script);
+        QFETCH(bool, closeButton);
+        WindowHost host(1);
+        PlayerOptions options;
+        options.waitOnError = false;
+        LuaPlayer player(host, options);
+        QElapsedTimer clock;
+        qint64 askedAt = -1;
+        QTimer ask; // a member of this row, so that it cannot fire in the next one
+        ask.setSingleShot(true);
+        connect(&ask, &QTimer::timeout, [&] {
+            askedAt = clock.elapsed();
+            if (closeButton) {
+                host.window().close();
+            } else {
+                QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QCoreApplication::sendEvent(&host.window(), &esc);
+            }
+        });
+        constexpr qint64 kDue = 300;
+        ask.start(kDue);
+        clock.start();
+        const int status = player.runString(script);
+        const qint64 endedAt = clock.elapsed();
+        QVERIFY2(askedAt >= 0, "no window event was handled while the script ran");
+        QCOMPARE(status, 0);
+        qInfo("closed %lld ms after the request was due", endedAt - kDue);
+        QVERIFY(endedAt - kDue < 500);
     }
 
     void keysByPhysicalPlace() {
@@ -298,6 +464,42 @@ assert(Image.load("face.png"):pixel(2, 1) == Color.new(10, 20, 30))
         } catch (const std::runtime_error& e) {
             QVERIFY2(QString(e.what()).contains("line 3: unknown button 'jump'"), e.what());
         }
+    }
+
+    void errorLines_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("maxLines");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("fits") << "Error: boum" << 58 << 23 << QStringList{"Error: boum"};
+        QTest::newRow("own line breaks") << "a\nb\n" << 58 << 23 << QStringList{"a", "b", ""};
+        QTest::newRow("last space that fits") << "aaa bbb ccc" << 7 << 23 << QStringList{"aaa bbb", "ccc"};
+        QTest::newRow("word longer than a line") << "abcdefghij" << 4 << 23 << QStringList{"abcd", "efgh", "ij"};
+        QTest::newRow("tab as two spaces") << "a\tb" << 58 << 23 << QStringList{"a  b"};
+        QTest::newRow("blanks after a cut dropped") << "aaa    bbb  " << 4 << 23 << QStringList{"aaa ", "bbb"};
+        QTest::newRow("stops at the last line") << QString("y ").repeated(1000) << 10 << 3
+                                                << QStringList{"y y y y y", "y y y y y", "y y y y y"};
+    }
+    void errorLines() {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(int, maxLines);
+        QFETCH(QStringList, lines);
+        QCOMPARE(wrapErrorLines(text, width, maxLines), lines);
+    }
+
+    void errorMessageIsCut_data() {
+        QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("short, windows-1252") << QByteArray("\xE9t\xE9") << QStringLiteral("été");
+        QTest::newRow("cut") << QByteArray(10, 'y') << QStringLiteral("yyyy [6 more bytes]");
+        // A cut between the two bytes of "é" steps back before it: the message is UTF-8.
+        QTest::newRow("utf-8 cut before a character") << QByteArray("yyy\xC3\xA9y") << QStringLiteral("yyy [3 more bytes]");
+    }
+    void errorMessageIsCut() {
+        QFETCH(QByteArray, message);
+        QFETCH(QString, text);
+        QCOMPARE(errorMessageText(message, 4), text);
     }
 
     void decodeLuaText() {

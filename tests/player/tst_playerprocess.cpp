@@ -1,4 +1,6 @@
-// The real luaplayer program: the error screen, its exit status and command line mistakes.
+// The real luaplayer program: the error screen, its exit status, command line mistakes, and
+// scripts that once crashed or hung it: each must now end in a Lua error shown on the error
+// screen, with exit status 1.
 #include "player/font8x8.h"
 #include "testsupport/files.h"
 
@@ -7,13 +9,19 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
+
+#include <functional>
+
 class TestPlayerProcess : public QObject {
     Q_OBJECT
     QTemporaryDir mDir;
     QByteArray mErrors;
 
-    int run(const QStringList& args) {
+    int run(const QStringList& args, const std::function<void()>& inChild = {}) {
         QProcess p;
+        if (inChild)
+            p.setChildProcessModifier(inChild);
         p.setWorkingDirectory(mDir.path());
         p.start(QStringLiteral(QUENDAL_APP_BUILD_DIR "/luaplayer"), QStringList{"--headless"} + args);
         if (!p.waitForFinished(30000))
@@ -41,10 +49,112 @@ private slots:
         }
     }
 
+    void hostileScriptsEndInALuaError_data() {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QByteArray>("error"); // part of the message on standard error
+        const QByteArray end = "\nerror('end of script')\n";
+        QTest::newRow("blit from the lowest int")
+            << "screen:blit(-2147483648, 0, Image.createEmpty(16, 16), -1000, 0, -1000, 16)" + end
+            << QByteArray("end of script");
+        QTest::newRow("blit width past the source")
+            << "screen:blit(-2147483647, 0, Image.createEmpty(16, 16), -1, 0, -1, 16)" + end
+            << QByteArray("end of script");
+        QTest::newRow("blit beyond int") << "screen:blit(1e300, -1e300, screen, 0/0, 1/0, -1/0, 2^40)" + end
+                                         << QByteArray("end of script");
+        QTest::newRow("fillRect to the highest int")
+            << "screen:fillRect(2147483647, 2147483647, 2147483647, 2147483647)"
+               " screen:fillRect(-2147483648, -2147483648, 2147483647, 2147483647)" + end
+            << QByteArray("end of script");
+        QTest::newRow("drawLine to the highest int") << "screen:drawLine(0, 0, 2147483647, 0)"
+                                                        " screen:drawLine(-2147483648, 5, 2147483647, 7)" + end
+                                                     << QByteArray("end of script");
+        QTest::newRow("fontPrint at the lowest int")
+            << "screen:fontPrint(Font.createMonoSpaced(), 0, -2147483648, 'x')" + end << QByteArray("end of script");
+        QTest::newRow("image kept by a weak table past its finaliser")
+            << QByteArray("local c = setmetatable({}, {__mode = 'k'}) c[Image.createEmpty(4, 4)] = true"
+                          " collectgarbage() for i in pairs(c) do print(i:width()) end")
+            << QByteArray("attempt to use a freed Image");
+        QTest::newRow("image finalised by hand")
+            << QByteArray("local i = Image.createEmpty(4, 4) i:__gc() i:__gc() screen:blit(0, 0, i)")
+            << QByteArray("attempt to use a freed Image");
+        QTest::newRow("image finaliser given a colour")
+            << QByteArray("local i = Image.createEmpty(4, 4) i.__gc(Color.new(1, 0, 1))")
+            << QByteArray("bad argument #1 to '__gc' (Image expected, got userdata)");
+        QTest::newRow("timer finalised by hand") << QByteArray("local t = Timer.new() t:__gc() t:time()")
+                                                 << QByteArray("attempt to use a freed Timer");
+        QTest::newRow("timer finaliser given an image")
+            << QByteArray("Timer.new().__gc(Image.createEmpty(1, 1))")
+            << QByteArray("bad argument #1 to '__gc' (Timer expected, got userdata)");
+        QTest::newRow("colour of NaN")
+            << "local c = Color.new(0/0, 0/0, 0/0, 0/0):colors()"
+               " assert(c.r == 0 and c.g == 0 and c.b == 0 and c.a == 0, c.r)" + end
+            << QByteArray("end of script");
+        QTest::newRow("timers of NaN and infinities")
+            << "local a, b, c = Timer.new(0/0), Timer.new(1/0), Timer.new(5) c:reset(-1/0)"
+               " assert(a:stop() < 1000 and b:stop() >= 2^53 and c:time() <= -2^53)" + end
+            << QByteArray("end of script");
+        QTest::newRow("pattern that recurses 400,000 times")
+            << QByteArray("string.find(string.rep('a', 4e5), string.rep('a?', 4e5))")
+            << QByteArray("pattern too complex");
+        QTest::newRow("pattern method, gsub") << QByteArray("(string.rep('a', 4e5)):gsub(string.rep('(a)?', 1e5), '')")
+                                              << QByteArray("pattern too complex");
+    }
+    void hostileScriptsEndInALuaError() {
+        QFETCH(QByteArray, script);
+        QFETCH(QByteArray, error);
+        QVERIFY(putFile(mDir.filePath("hostile.lua"), script));
+        QCOMPARE(run({"hostile.lua"}), 1);
+        QVERIFY2(mErrors.contains(error), mErrors.constData());
+    }
+
+    // Images count against the game's memory (--memory, in megabytes) although Lua's
+    // collector does not see them: discarded ones are collected, held ones run out.
+    void imageMemory_data() {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QByteArray>("error");
+        QTest::newRow("images held past the limit")
+            << QByteArray("local keep = {} for i = 1, 100 do keep[i] = Image.createEmpty(512, 512) end")
+            << QByteArray("hostile.lua:1: not enough memory");
+        QTest::newRow("discarded images are collected")
+            << QByteArray("for i = 1, 2000 do local image = Image.createEmpty(512, 512) end error('end of script')")
+            << QByteArray("end of script");
+    }
+    void imageMemory() {
+        QFETCH(QByteArray, script);
+        QFETCH(QByteArray, error);
+        QVERIFY(putFile(mDir.filePath("hostile.lua"), script));
+        QCOMPARE(run({"--memory", "16", "hostile.lua"}), 1);
+        QVERIFY2(mErrors.contains(error), mErrors.constData());
+    }
+
+    // Memory runs out with a long message in hand: the error screen comes up all the same,
+    // with as much of the message as it holds.
+    void errorScreenWhenMemoryRunsOut() {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("AddressSanitizer reserves more address space than the limit leaves");
+#endif
+        QVERIFY(putFile(mDir.filePath("full.lua"), R"(
+local message = string.rep("y", 8e6)
+local keep = {}
+pcall(function() while true do keep[#keep + 1] = string.rep("x", 1e6) .. #keep end end)
+for i = 1, 4 do keep[#keep] = nil end
+collectgarbage()
+error(message, 0)
+)"));
+        const int status = run({"--memory", "4096", "--screenshot", "ecran.png", "full.lua"}, [] {
+            const rlimit limit{400 << 20, 400 << 20};
+            setrlimit(RLIMIT_AS, &limit);
+        });
+        QCOMPARE(status, 1);
+        QVERIFY2(mErrors.contains("Error: yyyyyyyy"), mErrors.left(300).constData());
+        QCOMPARE(QImage(mDir.filePath("ecran.png")).pixel(9, 8) & 0xFFFFFFu, 0xFFFFFFu); // the E of "Error"
+    }
+
     void badCommandLine_data() {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("no script") << QStringList{};
         QTest::newRow("bad frame count") << QStringList{"--frames", "abc", "x.lua"};
+        QTest::newRow("bad memory size") << QStringList{"--memory", "0", "x.lua"};
     }
     void badCommandLine() {
         QFETCH(QStringList, args);

@@ -1,6 +1,6 @@
 // Project creation from a stand-in application folder.
 #include "project/creation.h"
-#include "shell/appfolder.h"
+#include "testsupport/appfolder.h"
 
 #include <QtTest>
 
@@ -26,7 +26,7 @@ private slots:
     }
 
     void createsCompleteProject() {
-        QVERIFY(createProject(mApp->dir.path(), kName, "Anonyme"));
+        QVERIFY(createProject(mApp->appPaths(), kName, "Anonyme"));
         QCOMPARE(bytesOf(project("/projet.ini")), kIni);
         QCOMPARE(bytesOf(project("/variables.lua")), QByteArray("--Variables du jeu\r\n"));
         QStringList expected = kFolders + QStringList{"images/map01/terrain.png", "projet.ini",
@@ -48,7 +48,7 @@ private slots:
 
     void stopsAtMissingImageLeavingThePartialProject() {
         QVERIFY(QFile::remove(app("/data/images/personnages/perso01/face2.png")));
-        QVERIFY(!createProject(mApp->dir.path(), kName, "Anonyme"));
+        QVERIFY(!createProject(mApp->appPaths(), kName, "Anonyme"));
         QCOMPARE(bytesOf(project("/projet.ini")), kIni);
         QStringList expected = kFolders + QStringList{"projet.ini"};
         for (const QString& s : kHeroSprites.mid(0, 4))
@@ -58,9 +58,9 @@ private slots:
     }
 
     void refusesExistingName() {
-        QVERIFY(createProject(mApp->dir.path(), kName, "Anonyme"));
+        QVERIFY(createProject(mApp->appPaths(), kName, "Anonyme"));
         const QStringList before = tree(mApp->dir.path());
-        QVERIFY(!createProject(mApp->dir.path(), kName.toUpper(), "Quelqu'un"));
+        QVERIFY(!createProject(mApp->appPaths(), kName.toUpper(), "Quelqu'un"));
         QCOMPARE(tree(mApp->dir.path()), before);
         QCOMPARE(bytesOf(project("/projet.ini")), kIni);
     }
@@ -75,11 +75,13 @@ private slots:
         QTest::newRow("outside the code page") << QString::fromUtf8("日本");
         QTest::newRow("trailing blank") << "Jeu ";
         QTest::newRow("255 characters") << QString(255, u'j');
+        // Written between quotes into the launcher, the rest would run as code.
+        QTest::newRow("double quote") << "a\")os.execute(\"id>x.txt\")os.exit(0)--";
     }
     void refusesUnsafeName() {
         QFETCH(QString, name);
         const QStringList before = tree(mApp->dir.path());
-        QVERIFY(!createProject(mApp->dir.path(), name, "Anonyme"));
+        QVERIFY(!createProject(mApp->appPaths(), name, "Anonyme"));
         QCOMPARE(tree(mApp->dir.path()), before);
         QVERIFY(isSafeProjectName(QStringLiteral("L'épée … de Zoë €")));
     }

@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 class TestProjectFiles : public QObject {
     Q_OBJECT
@@ -130,6 +131,33 @@ private slots:
         QCOMPARE(bytesOf(path("map01.map")), old);
         QCOMPARE(bytesOf(path("projet.ini")), old);
         QCOMPARE(tree(path("")), (QStringList{"map01.map", "projet.ini"}));
+    }
+
+    // A link in the project is replaced by the file saved there: what it points to, in the
+    // project or outside, is never written, and a dangling one creates nothing outside.
+    void savesReplaceLinksInsteadOfWritingThrough() {
+        QTemporaryDir outside;
+        const QString target = outside.filePath("hostname");
+        QVERIFY(putFile(target, "machine\n"));
+        QVERIFY(QFile::link(target, path("map01.map")));
+        QVERIFY(QFile::link(outside.filePath("nothing"), path("projet.ini")));
+        QVERIFY(writefile("0503", path("map01.map")));
+        QVERIFY(writeini("Jeu", "nom", "Aventure", path("projet.ini")));
+        QCOMPARE(bytesOf(target), QByteArray("machine\n"));
+        QVERIFY(!QFileInfo::exists(outside.filePath("nothing")));
+        QVERIFY(!QFileInfo(path("map01.map")).isSymLink());
+        QCOMPARE(bytesOf(path("map01.map")), QByteArray("0503\r\n"));
+        QCOMPARE(readini("Jeu", "nom", path("projet.ini")), QStringLiteral("Aventure"));
+    }
+
+    // A named pipe where a file was expected reads as nothing at once, and a temporary file
+    // left by a killed save goes at the next save of that file.
+    void pipesAreNotReadAndLeftoversGo() {
+        QVERIFY(mkfifo(QFile::encodeName(path("ev11")).constData(), 0600) == 0);
+        QCOMPARE(readfile(path("ev11")), QString());
+        QVERIFY(putFile(path(".map01.map.~k1ll3d"), "half a map"));
+        QVERIFY(writefile("0503", path("map01.map")));
+        QCOMPARE(QDir(path("")).entryList(QDir::Files | QDir::Hidden), QStringList{"map01.map"});
     }
 
     void pathsIgnoreLetterCase() {

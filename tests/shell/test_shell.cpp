@@ -2,10 +2,7 @@
 // project creation and opening, the control panel and the map hand-over.
 #include "maps/mapeditor.h"
 #include "project/module1.h"
-#include "shell/appfixture.h"
-#include "shell/controlpanel.h"
-#include "shell/folderlist.h"
-#include "shell/mainform.h"
+#include "shellfixture.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -24,55 +21,11 @@
 #include <QLineEdit>
 #include <QTest>
 
-class TestShell : public QObject {
+class TestShell : public QObject, ShellFixture {
     Q_OBJECT
-    std::unique_ptr<TestApp> mApp;
-    std::unique_ptr<Mainform> mMain;
-    int mQuits = 0;
-
-    // Visible child windows whose widget bears the name.
-    QList<QWidget*> children(const QString& name) const {
-        QList<QWidget*> found;
-        for (QMdiSubWindow* sub : mMain->mdiArea()->subWindowList())
-            if (sub->widget() && sub->widget()->objectName() == name && sub->isVisible())
-                found << sub->widget();
-        return found;
-    }
-    QWidget* child(const QString& name) const { return children(name).value(0); }
-    static void click(QWidget* window, const char* button) {
-        QVERIFY2(window->findChild<QPushButton*>(button), button);
-        window->findChild<QPushButton*>(button)->click();
-    }
-    static QString text(QWidget* window, const char* name) { return window->findChild<QLabel*>(name)->text(); }
-    void trigger(const char* action) { mMain->findChild<QAction*>(action)->trigger(); }
-    ControlPanel* panel() const { return mMain->controlPanel(); }
-    QStringList mapList() const {
-        QStringList names;
-        auto* list = panel()->findChild<QListWidget*>("List1");
-        for (int i = 0; i < list->count(); ++i)
-            names << list->item(i)->text();
-        return names;
-    }
-    void openFolder(const QString& folder) {
-        trigger("loadp");
-        child("openp")->findChild<FolderList*>("Dir1")->setCurrentFolder(folder);
-        click(child("openp"), "Command1");
-    }
-    QString openProject(int maps) {
-        const QString dir = makeProject(mApp->dir.path(), "Mon jeu", maps);
-        openFolder(dir);
-        return dir;
-    }
 
 private slots:
-    void init() {
-        mApp = std::make_unique<TestApp>();
-        mQuits = 0;
-        mMain = std::make_unique<Mainform>(mApp->services);
-        mMain->setQuitAction([this] { ++mQuits; });
-        mMain->start();
-        QVERIFY(QTest::qWaitForWindowExposed(mMain.get()));
-    }
+    void init() { startMain(); }
     void cleanup() { mMain.reset(); }
 
     void startShowsWelcomeAndMakesProjects() {
@@ -117,7 +70,7 @@ private slots:
         QCOMPARE(text(panel(), "Label7"), QStringLiteral("1"));
         QCOMPARE(text(panel(), "Label8"), QStringLiteral("0"));
         QCOMPARE(mapList(), QStringList{"Carte 1"});
-        QCOMPARE(children("mapeditor").size(), 1);
+        QCOMPARE(windowsNamed("mapeditor").size(), 1);
         QCOMPARE(static_cast<MapEditor*>(child("mapeditor"))->mapNumber(), QStringLiteral("01"));
     }
 
@@ -151,7 +104,7 @@ private slots:
         openFolder(mApp->dir.path() + '/' + folder);
         QCOMPARE(mApp->messages(), accepted ? QStringList() : QStringList{"Erreur : Projet invalide !"});
         QCOMPARE(panel()->tag(), accepted ? QString("Mon jeu") : QString());
-        QCOMPARE(children("mapeditor").size(), accepted ? 1 : 0);
+        QCOMPARE(windowsNamed("mapeditor").size(), accepted ? 1 : 0);
         if (accepted)
             QCOMPARE(mapList(), (QStringList{"Carte 1", "Carte 2"}));
     }
@@ -165,6 +118,22 @@ private slots:
         QCOMPARE(mapList(), (QStringList{"Carte 1", "Carte 2"}));
     }
 
+    // Counts read from the file are capped before anything goes through them.
+    void hugeCountsAreCapped() {
+        const QString dir = makeProject(mApp->dir.path(), "Mon jeu", 1);
+        QVERIFY(writeini("Jeu", "cartes", "2147483647", dir + "/projet.ini"));
+        QVERIFY(writeini("Variables", "nombre", "2147483647", dir + "/projet.ini"));
+        openFolder(dir);
+        QCOMPARE(mapList().size(), 10000);
+        click(panel(), "Command6");
+        QCOMPARE(child("var")->findChild<QListWidget*>("List1")->count(), 10000);
+        mApp->dialogs.shown.clear();
+        click(child("var"), "Command1"); // refused before asking: 10,000 variables at most
+        QCOMPARE(readini("Variables", "nombre", dir + "/projet.ini"), QStringLiteral("2147483647"));
+        QCOMPARE(mApp->dialogs.shown.size(), 1);
+        QVERIFY(mApp->messages().last().startsWith("Erreur : "));
+    }
+
     void doubleClickHandsTheMapOver() {
         openProject(12);
         auto* list = panel()->findChild<QListWidget*>("List1");
@@ -172,7 +141,7 @@ private slots:
         for (int row : {0, 9, 11}) {
             list->setCurrentRow(row);
             emit list->itemDoubleClicked(list->item(row));
-            numbers << static_cast<MapEditor*>(children("mapeditor").last())->mapNumber();
+            numbers << static_cast<MapEditor*>(windowsNamed("mapeditor").last())->mapNumber();
         }
         QCOMPARE(numbers, (QStringList{"01", "10", "12"}));
     }
@@ -245,7 +214,7 @@ private slots:
 
         // A cell without a script starts with the comment line.
         QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(children("eveditor").size(), 1);
+        QCOMPARE(windowsNamed("eveditor").size(), 1);
         QCOMPARE(lines->count(), 1);
         QCOMPARE(lines->item(0)->text(), QStringLiteral("-- Evenements :"));
     }
@@ -289,7 +258,7 @@ private slots:
         openProject(2);
         click(panel(), "Command6");
         mMain->editEvent("01", 1, 1);
-        auto* editor = children("mapeditor").value(0);
+        auto* editor = windowsNamed("mapeditor").value(0);
         QVERIFY(editor);
         editor->findChild<QWidget*>("Frame11")->show();
         QStringList wrong;

@@ -1,6 +1,6 @@
 // The pictures and map templates committed under data/: what project creation copies, the
 // texture sets the map editor reads, and the first content of a new map.
-#include "shell/appfolder.h"
+#include "testsupport/appfolder.h"
 
 #include <QImage>
 #include <QtTest>

@@ -1,6 +1,6 @@
 // The variables editor against a real projet.ini in a temporary application folder.
-#include "shell/appfixture.h"
-#include "variables/vareditor.h"
+#include "testsupport/appfixture.h"
+#include "variables/variableswindow.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -10,7 +10,7 @@
 class TestVariables : public QObject {
     Q_OBJECT
     std::unique_ptr<TestApp> mApp;
-    std::unique_ptr<VarEditor> mEditor;
+    std::unique_ptr<VariablesWindow> mEditor;
     QString mIni;
 
     QStringList lines() const {
@@ -35,7 +35,8 @@ private slots:
     void init() {
         mApp = std::make_unique<TestApp>();
         mIni = makeProject(mApp->dir.path(), "Jeu", 0) + "/projet.ini";
-        mEditor = std::make_unique<VarEditor>(mApp->services, [] { return QStringLiteral("Jeu"); });
+        mApp->session.open("Jeu");
+        mEditor = std::make_unique<VariablesWindow>(mApp->services, mApp->session);
         mEditor->loadvars();
     }
 

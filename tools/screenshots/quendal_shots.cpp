@@ -11,10 +11,10 @@
 // It stops with a message naming the control it could not find, so that a renamed control
 // shows at once instead of giving a wrong picture.
 
+#include "project/apppaths.h"
 #include "shell/controlpanel.h"
-#include "shell/dialogservice.h"
-#include "shell/mainform.h"
-#include "shell/services.h"
+#include "shell/mainwindow.h"
+#include "testsupport/doubles.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -79,7 +79,7 @@ void click(QObject* root, const QString& name) {
 }
 
 // The visible child window of the main window whose widget bears the name (the last one).
-QWidget* child(Mainform& main, const QString& name) {
+QWidget* child(MainWindow& main, const QString& name) {
     QWidget* found = nullptr;
     for (QMdiSubWindow* sub : main.mdiArea()->subWindowList())
         if (sub->widget() && sub->widget()->objectName() == name && sub->isVisible())
@@ -188,9 +188,9 @@ int main(int argc, char** argv) {
     ScriptedDialogService dialogs;
     RecordingProcessService processes;
     RecordingDocumentService documents;
-    AppServices services{appDir.path(), dialogs, processes, documents};
+    AppServices services{dialogs, processes, documents};
 
-    Mainform main(services);
+    MainWindow main(services, AppPaths::inPlace(appDir.path()));
     main.setQuitAction([] {});
     main.start();
     if (!QTest::qWaitForWindowExposed(&main))

@@ -1,0 +1,20 @@
+# Run before a widget-free library is linked: fails when one of its sources includes a window
+# header or Qt Widgets. Arguments: TARGET, DIR (the library's folder), SOURCES (names joined
+# with "|").
+string(REPLACE "|" ";" sources "${SOURCES}")
+foreach(source IN LISTS sources)
+  if(IS_ABSOLUTE "${source}")
+    set(path "${source}")
+  else()
+    set(path "${DIR}/${source}")
+  endif()
+  if(NOT EXISTS "${path}")
+    continue()
+  endif()
+  file(STRINGS "${path}" includes REGEX "^[ \t]*#[ \t]*include")
+  foreach(line IN LISTS includes)
+    if(line MATCHES "\"shell/|<QtWidgets|<QWidget>|<QApplication>|<QMainWindow>|<QDialog>|<QMessageBox>")
+      message(FATAL_ERROR "${TARGET}: ${source} has ${line}; only windows may include it")
+    endif()
+  endforeach()
+endforeach()

@@ -1,0 +1,244 @@
+// Nothing is lost without a question: every way of dropping unsaved edits of a map or of an
+// event script asks first, "Annuler" keeps them, the test run plays what is on screen, and
+// two editors of one map stay in step.
+#include "events/eventeditor.h"
+#include "events/scriptdocument.h"
+#include "maps/mapcanvas.h"
+#include "maps/mapdocument.h"
+#include "maps/mapeditor.h"
+#include "maps/mapfiles.h"
+#include "project/module1.h"
+#include "project/projectsession.h"
+#include "shellfixture.h"
+#include "testsupport/tiles.h"
+
+#include <QRadioButton>
+#include <QScrollBar>
+
+class TestUnsaved : public QObject, ShellFixture {
+    Q_OBJECT
+    QString mDir;
+
+    MapEditor* editor(int k = 0) const {
+        return static_cast<MapEditor*>(windowsNamed("mapeditor").value(k));
+    }
+    static QString shownTitle(QWidget* w) {
+        QString title = w->windowTitle();
+        return title.replace(QStringLiteral("[*]"), w->isWindowModified() ? "*" : "");
+    }
+    static void press(MapEditor* e, int row, int column) {
+        QTest::mouseClick(e->findChild<MapCanvas*>("CarteImg"), Qt::LeftButton, {},
+                          QPoint((column - 1) * 28 + 14, (row - 1) * 29 + 14));
+    }
+    static void setMode(MapEditor* e, int mode) {
+        e->findChild<QRadioButton*>("Option1_" + QString::number(mode))->setChecked(true);
+    }
+    // Paints tile 9 (code 8) on the cell.
+    static void paint(MapEditor* e, int row, int column) {
+        e->findChild<QScrollBar*>("Choixtext")->setValue(9);
+        setMode(e, MapEditor::Drawing);
+        press(e, row, column);
+    }
+    QString mapFile(const QString& nn) const { return mapFilePath(mDir, nn); }
+    QStringList questions() const {
+        QStringList asked;
+        for (const auto& s : mApp->dialogs.shown)
+            if (s.buttons == MsgButtons::YesNoCancel)
+                asked << s.text;
+        return asked;
+    }
+
+private slots:
+    void init() {
+        startMain();
+        makeTextureSets(mApp->dir.path());
+        mDir = openProject(2);
+        settle();
+        QVERIFY(editor());
+        mApp->dialogs.shown.clear();
+    }
+    void cleanup() { mMain.reset(); }
+
+    void titleMarksUnsavedEdits() {
+        MapEditor* e = editor();
+        QCOMPARE(shownTitle(e), QStringLiteral("Editeur de carte"));
+        paint(e, 1, 1);
+        QCOMPARE(shownTitle(e), QStringLiteral("Editeur de carte*"));
+        e->findChild<QAction*>("undo")->trigger();
+        QCOMPARE(shownTitle(e), QStringLiteral("Editeur de carte"));
+        e->findChild<QAction*>("redo")->trigger();
+        QCOMPARE(shownTitle(e), QStringLiteral("Editeur de carte*"));
+        e->savemap();
+        QCOMPARE(shownTitle(e), QStringLiteral("Editeur de carte"));
+        QCOMPARE(readfile(mapFile("01"))[6], u'8');
+    }
+
+    void closingAsks() {
+        const QByteArray before = bytesOf(mapFile("01"));
+        paint(editor(), 1, 1);
+        frameOf(editor())->close(); // Annuler
+        settle();
+        QCOMPARE(questions(), QStringList{"Enregistrer les modifications de la carte 01 ?"});
+        QVERIFY(editor() && editor()->document()->isModified());
+
+        mApp->dialogs.answers = {MsgAnswer::No};
+        frameOf(editor())->close();
+        settle();
+        QVERIFY(!editor());
+        QCOMPARE(bytesOf(mapFile("01")), before);
+        mMain->handOverMap(1); // read again from the file
+        QCOMPARE(editor()->document()->cells().maptiles[0], QStringLiteral("2"));
+
+        paint(editor(), 1, 1);
+        mApp->dialogs.answers = {MsgAnswer::Yes};
+        frameOf(editor())->close();
+        settle();
+        QVERIFY(!editor());
+        QCOMPARE(readfile(mapFile("01"))[6], u'8');
+    }
+
+    void loadingAnotherMapAndNewMapAsk() {
+        MapEditor* e = editor();
+        paint(e, 1, 1);
+        e->setMapNumber("02");
+        e->loadmap(); // Annuler
+        QCOMPARE(e->tag(), QStringLiteral("01"));
+        QCOMPARE(e->document()->cells().maptiles[0], QStringLiteral("8"));
+        click(e, "Command5"); // "Nouvelle carte", Annuler: nothing added
+        QCOMPARE(readini("Jeu", "cartes", mDir + "/projet.ini"), QStringLiteral("2"));
+        QCOMPARE(questions().size(), 2);
+
+        mApp->dialogs.answers = {MsgAnswer::No};
+        e->setMapNumber("02");
+        e->loadmap();
+        QCOMPARE(e->tag(), QStringLiteral("02"));
+        QCOMPARE(readfile(mapFile("01"))[6], u'2');
+    }
+
+    void openingAnotherProjectAsks() {
+        paint(editor(), 1, 1);
+        const QString other = makeProject(mApp->dir.path(), "Autre", 1);
+        openFolder(other); // Annuler
+        QCOMPARE(mMain->session().name(), QStringLiteral("Mon jeu"));
+        QVERIFY(editor() && editor()->document()->isModified());
+        QCOMPARE(questions(), QStringList{"Enregistrer les modifications de la carte 01 ?"});
+
+        mApp->dialogs.answers = {MsgAnswer::Yes};
+        click(child("openp"), "Command1");
+        settle();
+        QCOMPARE(mMain->session().name(), QStringLiteral("Autre"));
+        QCOMPARE(readfile(mapFile("01"))[6], u'8');
+        QCOMPARE(windowsNamed("mapeditor").size(), 1);
+        QCOMPARE(editor()->document()->projectFolder(), other);
+    }
+
+    void quittingWithUnsavedEditsAsksOnce() {
+        paint(editor(), 1, 1);
+        trigger("Quit"); // Annuler
+        QCOMPARE(questions(), QStringList{"Enregistrer les modifications avant de quitter ?"});
+        QCOMPARE(mQuits, 0);
+        mApp->dialogs.answers = {MsgAnswer::No};
+        trigger("Quit");
+        QCOMPARE(mQuits, 1);
+        QCOMPARE(readfile(mapFile("01"))[6], u'2');
+        mApp->dialogs.answers = {MsgAnswer::Yes};
+        trigger("Quit");
+        QCOMPARE(mQuits, 2);
+        QCOMPARE(readfile(mapFile("01"))[6], u'8');
+        QCOMPARE(mApp->dialogs.shown.size(), 3); // no other question
+    }
+
+    void eventPanelAsksBeforeDroppingLines() {
+        MapEditor* e = editor();
+        setMode(e, MapEditor::Event);
+        press(e, 3, 4);
+        click(e, "Command15"); // "Fermer condition" appends "end"
+        press(e, 5, 6);        // Annuler
+        QCOMPARE(questions(), QStringList{"Enregistrer les modifications de l'évènement de la "
+                                          "carte 01, ligne 3, colonne 4 ?"});
+        QCOMPARE(text(e, "ln") + text(e, "co"), QStringLiteral("34"));
+        QCOMPARE(e->panelScript().lines(), QStringList{"end"});
+        QCOMPARE(shownTitle(e), QStringLiteral("Editeur de carte*"));
+
+        frameOf(e)->close(); // Annuler on the script's question keeps the window
+        settle();
+        QVERIFY(editor());
+        mApp->dialogs.answers = {MsgAnswer::Yes};
+        press(e, 5, 6);
+        QCOMPARE(bytesOf(mDir + "/ev/map01/ev34"), QByteArray("\r\nend\r\n"));
+        QCOMPARE(text(e, "ln") + text(e, "co"), QStringLiteral("56"));
+    }
+
+    void eventEditorAsksBeforeReplacingLines() {
+        MapEditor* e = editor();
+        setMode(e, MapEditor::Event);
+        auto* canvas = e->findChild<MapCanvas*>("CarteImg");
+        QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(14, 14));
+        auto* events = static_cast<EventEditor*>(child("eveditor"));
+        QVERIFY(events);
+        click(events, "Command15");
+        click(events, "Command8"); // "Annuler" hides it and keeps the line
+        QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(42, 14)); // Annuler
+        QCOMPARE(events->script().column(), 1);
+        QCOMPARE(events->script().lines(), (QStringList{"-- Evenements :", "end"}));
+        mApp->dialogs.answers = {MsgAnswer::No};
+        QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(42, 14));
+        QCOMPARE(events->script().column(), 2);
+        QCOMPARE(events->script().lines(), QStringList{"-- Evenements :"});
+        QVERIFY(!QFileInfo::exists(mDir + "/ev/map01/ev11"));
+        QCOMPARE(questions().size(), 2);
+    }
+
+    void testRunPlaysWhatIsOnScreen() {
+        MapEditor* e = editor();
+        paint(e, 1, 1);
+        setMode(e, MapEditor::Event);
+        press(e, 2, 3);
+        mApp->dialogs.promptAnswers = {QStringLiteral("Bonjour")};
+        click(e, "Command8"); // "Afficher du texte"
+        click(panel(), "Command4");
+        QVERIFY2(mApp->processes.started.size() == 1, qPrintable(mApp->messages().join('|')));
+        QCOMPARE(readfile(mapFile("01"))[6], u'8');
+        QVERIFY(readfile(mDir + "/ev.lua")
+                    .contains("    if ligne == 2 and colonne == 3 then\r\n    \r\naffichertexte(\"Bonjour\")\r\n\r\n    end"));
+        QVERIFY(!e->hasUnsavedEdits());
+
+        // A file that cannot be written stops the test run, naming it.
+        paint(e, 1, 2);
+        QFile::setPermissions(mapFile("01"), QFile::ReadOwner);
+        click(panel(), "Command4");
+        QCOMPARE(mApp->processes.started.size(), 1);
+        QVERIFY2(mApp->messages().last().contains(mapFile("01")), qPrintable(mApp->messages().last()));
+    }
+
+    void oneEditorPerMapAndTwoViewsStayInStep() {
+        auto* list = panel()->findChild<QListWidget*>("List1");
+        list->setCurrentRow(0);
+        emit list->itemDoubleClicked(list->item(0));
+        QCOMPARE(windowsNamed("mapeditor").size(), 1); // map 01 is open already
+        list->setCurrentRow(1);
+        emit list->itemDoubleClicked(list->item(1));
+        QCOMPARE(windowsNamed("mapeditor").size(), 2);
+
+        MapEditor* one = editor(0);
+        MapEditor* two = editor(1);
+        two->setMapNumber("01");
+        two->loadmap(); // the same map in both
+        QCOMPARE(two->document(), one->document());
+        paint(one, 1, 1);
+        QCOMPARE(two->document()->cells().maptiles[0], QStringLiteral("8"));
+        QCOMPARE(shownTitle(two), QStringLiteral("Editeur de carte*"));
+        click(one, "Command9");
+        press(one, 4, 9);
+        QCOMPARE(text(two, "Label4") + '/' + text(two, "Label5"), QStringLiteral("9/4"));
+        // Closing one of them asks nothing: the other still shows the edits.
+        frameOf(one)->close();
+        settle();
+        QVERIFY(questions().isEmpty());
+        QCOMPARE(windowsNamed("mapeditor").size(), 1);
+        QVERIFY(editor()->document()->isModified());
+    }
+};
+
+QTEST_MAIN(TestUnsaved)
+#include "test_unsaved.moc"

@@ -7,6 +7,8 @@
 #include <QGlyphRun>
 #include <QPainter>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <stdexcept>
 
@@ -53,8 +55,8 @@ TextFont TextFont::proportional() {
 }
 
 void TextFont::setPixelSizes(int width, int height) {
-    width = std::max(width, 0);
-    height = std::max(height, 0);
+    width = std::clamp(width, 0, kMaxSize);
+    height = std::clamp(height, 0, kMaxSize);
     if (width == 0 && height == 0)
         return;
     mWidth = width ? width : height;
@@ -66,21 +68,28 @@ QSize TextFont::textSize(const QString& text) const {
     double advance = 0;
     for (const QPointF& a : mFont.advancesForGlyphIndexes(mFont.glyphIndexesForString(text)))
         advance += a.x();
-    return QSize(int(std::ceil(advance * stretch() - 1e-6)),
-                 int(std::ceil(mFont.ascent() + mFont.descent() - 1e-6)));
+    const double width = std::min(std::ceil(advance * stretch() - 1e-6), double(INT_MAX));
+    return QSize(int(width), int(std::ceil(mFont.ascent() + mFont.descent() - 1e-6)));
 }
 
 void TextFont::print(Image& image, int x, int y, const QString& text, Color color) const {
     const QList<quint32> glyphs = mFont.glyphIndexesForString(text);
     if (glyphs.isEmpty())
         return;
-    // The glyphs' coverage is drawn on a transparent sheet with room for overhangs, then the
-    // colour, its alpha scaled by the coverage, is laid over the image as any picture is.
-    const QSize size = textSize(text);
+    // The glyphs' coverage is drawn on a transparent sheet covering the part of the text's box
+    // (with room for overhangs) that lies on the image, then the colour, its alpha scaled by
+    // the coverage, is laid over the image as any picture is.
     const int margin = mHeight / 2 + 2;
     const int ascent = int(std::ceil(mFont.ascent()));
-    QImage coverage(size.width() + 2 * margin, ascent + int(std::ceil(mFont.descent())) + 2 * margin,
-                    QImage::Format_ARGB32_Premultiplied);
+    const qint64 width = qint64(textSize(text).width()) + 2 * margin;
+    const qint64 height = ascent + qint64(std::ceil(mFont.descent())) + 2 * margin;
+    const qint64 left = std::max<qint64>(qint64(x) - margin, 0);
+    const qint64 top = std::max<qint64>(qint64(y) - margin - ascent, 0);
+    const qint64 right = std::min<qint64>(qint64(x) - margin + width, image.width());
+    const qint64 bottom = std::min<qint64>(qint64(y) - margin - ascent + height, image.height());
+    if (left >= right || top >= bottom)
+        return;
+    QImage coverage(int(right - left), int(bottom - top), QImage::Format_ARGB32_Premultiplied);
     coverage.fill(Qt::transparent);
     QList<QPointF> positions;
     double pen = 0;
@@ -96,7 +105,7 @@ void TextFont::print(Image& image, int x, int y, const QString& text, Color colo
         QPainter painter(&coverage);
         painter.setRenderHint(QPainter::TextAntialiasing);
         painter.setPen(Qt::white);
-        painter.translate(margin, margin + ascent);
+        painter.translate(double(x - left), double(y - top));
         painter.scale(stretch(), 1.0);
         painter.drawGlyphRun(QPointF(0, 0), run);
     }
@@ -107,5 +116,5 @@ void TextFont::print(Image& image, int x, int y, const QString& text, Color colo
         for (int col = 0; col < ink.width(); ++col)
             d[col] = qRgba(color.r, color.g, color.b, (qAlpha(c[col]) * color.a + 127) / 255);
     }
-    image.blit(x - margin, y - margin - ascent, Image(std::move(ink)), true);
+    image.blit(int(left), int(top), Image(std::move(ink)), true);
 }

@@ -13,6 +13,7 @@ class Image;
 class TextFont {
 public:
     static constexpr int kDefaultSize = 16;
+    static constexpr int kMaxSize = 512; // no image is larger
 
     // Throws std::runtime_error when the file is no font Qt can read.
     static TextFont load(const QString& path);
@@ -20,7 +21,8 @@ public:
     static TextFont monoSpaced();
     static TextFont proportional();
 
-    // A zero width or height takes the other one; both zero change nothing.
+    // A zero width or height takes the other one; both zero change nothing; sizes above
+    // kMaxSize are kMaxSize.
     void setPixelSizes(int width, int height);
     int pixelWidth() const { return mWidth; }
     int pixelHeight() const { return mHeight; }
@@ -28,7 +30,8 @@ public:
     // Width: the advance of the whole text; height: the font's line height.
     QSize textSize(const QString& text) const;
     // Draws the text with its baseline on row boundary y: glyphs without descent end on row
-    // y - 1. Only glyph pixels change, blended by their coverage.
+    // y - 1. Only glyph pixels change, blended by their coverage. x and y are expected within
+    // a few million pixels of the image.
     void print(Image& image, int x, int y, const QString& text, Color color) const;
 
 private:

@@ -60,6 +60,10 @@ private slots:
             "font:setPixelSizes(20, 20) local h = font:getTextSize('x').height assert(h >= 20 and h <= 26)");
         QTest::newRow("windows-1252 text") << QByteArray(
             "assert(font:getTextSize('\\233t\\233').width == font:getTextSize('\\195\\169t\\195\\169').width)");
+        QTest::newRow("sizes are capped at 512") << QByteArray(
+            "font:setPixelSizes(1e9, 1e9) local s = font:getTextSize('W') assert(s.height >= 512 and s.height < 700)"
+            " local sheet = Image.createEmpty(64, 64) sheet:fontPrint(font, -100000, 2147483647, string.rep('W', 5000))"
+            " sheet:fontPrint(font, 0, 400, string.rep('W', 5000)) assert(sheet:pixel(5, 5) == Color.new(0, 0, 0, 0))");
         QTest::newRow("missing file") << QByteArray("assert(not pcall(Font.load, 'absent.ttf'))");
         QTest::newRow("not a font") << QByteArray("assert(not pcall(Font.load, '/etc/hostname'))");
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+class Audio;
 struct lua_State;
 
 // The standard libraries, as far as games may use them.
@@ -10,6 +11,7 @@ void openImage(lua_State* L);  // Image and the screen global
 void openControls(lua_State* L);
 void openSystem(lua_State* L);
 void openTimer(lua_State* L);
-void openExtras(lua_State* L); // Font, Sound and Music stand-ins
+void openFont(lua_State* L);    // Font and img:fontPrint
+void openSound(lua_State* L, Audio& audio); // Sound, its voices and Music, on the host's mixer
 void openFiles(lua_State* L);   // io.open... with Windows-1252 paths found ignoring case; os.exit
 void openScripts(lua_State* L); // dofile, loadfile, load, loadstring, require: no compiled chunks

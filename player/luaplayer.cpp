@@ -104,7 +104,8 @@ LuaPlayer::LuaPlayer(PlayerHost& host, PlayerOptions options)
     openControls(mLua);
     openSystem(mLua);
     openTimer(mLua);
-    openExtras(mLua);
+    openFont(mLua);
+    openSound(mLua, mHost.audio());
     openFiles(mLua);
     openScripts(mLua);
     makeQuitProof(mLua, nullptr, "pcall");

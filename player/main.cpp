@@ -1,5 +1,6 @@
 #include "player/luaplayer.h"
 #include "player/playerhost.h"
+#include "player/sounddevice.h"
 #include "player/windowhost.h"
 
 #include <QCommandLineParser>
@@ -27,6 +28,24 @@ int fail(const QString& message) {
     return 2;
 }
 
+// Sound is recorded when asked, else heard through the device in a window. A run with no
+// device is silent, with one line on standard error.
+void setUpSound(PlayerHost& host, bool headless, std::unique_ptr<AudioOutput> recording) {
+    Audio& audio = host.audio();
+    if (recording) {
+        audio.setOutput(std::move(recording));
+        return;
+    }
+    if (headless)
+        return;
+    QString error;
+    if (auto device = SoundDevice::open(audio.mixer(), error))
+        audio.setOutput(std::move(device));
+    else
+        std::fprintf(stderr, "luaplayer: pas de sortie son, le jeu reste muet (%s)\n",
+                     error.toLocal8Bit().constData());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -48,7 +67,11 @@ int main(int argc, char** argv) {
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
         QStringLiteral("Enregistre l'écran visible en PNG à la fin."), QStringLiteral("PNG"));
     const QCommandLineOption headlessOption(QStringLiteral("headless"),
-        QStringLiteral("Sans fenêtre ni attente : les images s'enchaînent sans délai."));
+        QStringLiteral("Sans fenêtre, sans son ni attente : les images s'enchaînent sans délai."));
+    const QCommandLineOption audioOut(QStringLiteral("audio-out"),
+        QStringLiteral("Enregistre le son mélangé dans un fichier WAV (44100 Hz, stéréo, 16 bits) "
+                       "au lieu de le jouer : 735 échantillons par synchronisation verticale."),
+        QStringLiteral("WAV"));
     const QCommandLineOption scale(QStringLiteral("scale"),
         QStringLiteral("Agrandissement initial de la fenêtre (2 par défaut)."), QStringLiteral("N"),
         QStringLiteral("2"));
@@ -56,7 +79,7 @@ int main(int argc, char** argv) {
         QStringLiteral("Mémoire du jeu en Mo, images et données Lua comptées ensemble (64 par défaut) ;"
                        " au-delà, créer une image échoue (« not enough memory »)."),
         QStringLiteral("MO"), QStringLiteral("64"));
-    parser.addOptions({frames, buttons, screenshot, headlessOption, scale, memory});
+    parser.addOptions({frames, buttons, screenshot, headlessOption, audioOut, scale, memory});
     if (!parser.parse(arguments))
         return fail(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -98,6 +121,15 @@ int main(int argc, char** argv) {
     // The script may change the working directory: fix where the picture goes now.
     const QString shotPath =
         parser.isSet(screenshot) ? QFileInfo(parser.value(screenshot)).absoluteFilePath() : QString();
+    std::unique_ptr<AudioOutput> recording;
+    if (parser.isSet(audioOut)) {
+        const QString wavPath = QFileInfo(parser.value(audioOut)).absoluteFilePath();
+        try {
+            recording = std::make_unique<WavFileOutput>(wavPath);
+        } catch (const std::exception&) {
+            return fail(QStringLiteral("impossible d'écrire ") + wavPath);
+        }
+    }
 
     if (headless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -109,6 +141,7 @@ int main(int argc, char** argv) {
         host = std::make_unique<PlayerHost>();
     else
         host = std::make_unique<WindowHost>(windowScale);
+    setUpSound(*host, headless, std::move(recording));
 
     LuaPlayer player(*host, std::move(options));
     const int status = player.run(args.first());

@@ -8,19 +8,17 @@
 
 #include <cmath>
 
-PlayerWindow::PlayerWindow(int scale) {
+PlayerWindow::PlayerWindow(int scale) : mStore(this) {
     setTitle(QStringLiteral("LuaPlayer"));
     scale = std::max(scale, 1);
     resize(Screen::kWidth * scale, Screen::kHeight * scale);
     setMinimumSize(QSize(Screen::kWidth / 4, Screen::kHeight / 4));
-    mFrame = QImage(Screen::kWidth, Screen::kHeight, QImage::Format_RGB32);
-    mFrame.fill(Qt::black);
 }
 
-void PlayerWindow::showFrame(const QImage& frame) {
-    mFrame = frame;
-    mScaled = QImage();
-    update();
+void PlayerWindow::showFrame(const QImage& page) {
+    const QRect changed = mFrame.take(page);
+    if (!changed.isEmpty())
+        repaint(ShownFrame::windowArea(screenRect(), changed)); // at once: the flip is now
 }
 
 QRect PlayerWindow::screenRect() const {
@@ -34,35 +32,33 @@ QRect PlayerWindow::screenRect() const {
                  shown);
 }
 
-void PlayerWindow::paintEvent(QPaintEvent*) {
-    const QRect target = screenRect();
-    if (mScaled.size() != target.size()) {
-        const int factor = target.width() / Screen::kWidth;
-        if (factor >= 1 && target.width() == Screen::kWidth * factor) {
-            // Whole factor: repeat each pixel, cheaper than a general scaling.
-            mScaled = QImage(target.size(), QImage::Format_RGB32);
-            for (int y = 0; y < Screen::kHeight; ++y) {
-                const auto* s = reinterpret_cast<const QRgb*>(mFrame.constScanLine(y));
-                auto* d = reinterpret_cast<QRgb*>(mScaled.scanLine(y * factor));
-                for (int x = 0; x < Screen::kWidth; ++x)
-                    std::fill_n(d + x * factor, factor, s[x]);
-                for (int r = 1; r < factor; ++r)
-                    std::copy_n(d, target.width(),
-                                reinterpret_cast<QRgb*>(mScaled.scanLine(y * factor + r)));
-            }
-        } else {
-            mScaled = mFrame.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        }
-    }
-    QPainter painter(this);
-    const QRegion bars = QRegion(QRect(QPoint(0, 0), size())).subtracted(target);
-    for (const QRect& r : bars)
-        painter.fillRect(r, Qt::black);
-    painter.drawImage(target.topLeft(), mScaled);
+void PlayerWindow::exposeEvent(QExposeEvent*) {
+    if (isExposed())
+        repaint(QRect(QPoint(0, 0), size()));
 }
 
 void PlayerWindow::resizeEvent(QResizeEvent*) {
-    mScaled = QImage();
+    mStore.resize(size());
+}
+
+void PlayerWindow::repaint(const QRegion& region) {
+    if (!isExposed() || region.isEmpty())
+        return;
+    const QRect target = screenRect();
+    mStore.beginPaint(region);
+    QPaintDevice* device = mStore.paintDevice();
+    auto* image = device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
+    const bool direct = image && image->depth() == 32 && image->devicePixelRatio() == 1
+                        && target.width() % Screen::kWidth == 0;
+    if (direct) {
+        for (const QRect& r : region)
+            mFrame.paintScaled(*image, target, r);
+    } else {
+        QPainter painter(device);
+        mFrame.paint(painter, target, region);
+    }
+    mStore.endPaint();
+    mStore.flush(region);
 }
 
 void PlayerWindow::keyPressEvent(QKeyEvent* e) {
@@ -96,5 +92,5 @@ bool PlayerWindow::event(QEvent* e) {
         e->ignore(); // the game ends first, then the window goes
         return true;
     }
-    return QRasterWindow::event(e);
+    return QWindow::event(e);
 }

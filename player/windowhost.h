@@ -10,14 +10,17 @@ public:
     explicit WindowHost(int scale = 2);
 
     void present(const Screen& screen) override;
-    void waitVblank() override;
     void pumpEvents() override;
     std::uint32_t heldButtons() const override { return mWindow.heldButtons(); }
     bool closeRequested() const override { return mWindow.closeRequested(); }
 
     PlayerWindow& window() { return mWindow; }
 
+protected:
+    void waitForVblank() override;
+
 private:
     PlayerWindow mWindow;
     VblankClock mClock;
+    VblankClock::Clock::time_point mLastPump;
 };

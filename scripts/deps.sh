@@ -5,6 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   liblua5.1-0-dev lua5.1
+  libsdl2-dev libxmp-dev fonts-dejavu-core
   libbenchmark-dev
   xdg-utils
 )

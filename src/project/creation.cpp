@@ -28,6 +28,9 @@ constexpr TextCopy kEngineScripts[] = {{"/ftgr.dat", "/ram.lua"},
                                        {"/ftgms.dat", "/menustart.lua"},
                                        {"/ftgev.dat", "/ev.lua"}};
 constexpr TextCopy kFirstMap[] = {{"/ftgmev.dat", "/map01.ev"}, {"/ftgmma.dat", "/map01.map"}};
+// The game's sounds, copied into sons/ when the application folder has them; the engine plays
+// without any.
+constexpr const char* kSounds[] = {"titre.mod", "mur.wav"};
 
 // A text copy: the template's text followed by CR LF; a missing template gives CR LF alone.
 bool copyText(const AppPaths& paths, const QString& project, const TextCopy& c) {
@@ -103,5 +106,15 @@ bool createProject(const AppPaths& paths, const QString& name, const QString& au
         if (!copyText(paths, project, c))
             return false;
 
-    return writefile(QStringLiteral("--Variables du jeu"), project + "/variables.lua");
+    if (!writefile(QStringLiteral("--Variables du jeu"), project + "/variables.lua"))
+        return false;
+
+    for (const char* sound : kSounds) {
+        const QString source = paths.dataPath("/sons/" + QString::fromLatin1(sound));
+        if (QFileInfo::exists(resolvePath(source))
+            && !(QDir().mkpath(project + "/sons")
+                 && copyFileReplacing(source, project + "/sons/" + QString::fromLatin1(sound))))
+            return false;
+    }
+    return true;
 }

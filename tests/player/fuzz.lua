@@ -1,6 +1,7 @@
 -- Calls the player's API with hostile arguments, chosen by a seeded generator, for SECONDS
 -- seconds of processor time, every call under pcall; then writes the number of calls to
--- count.txt. Run it in an empty folder: it writes, renames and removes files there.
+-- count.txt. Run it in a folder holding only a sound x.wav: it writes, renames and removes
+-- files there.
 
 local state = SEED
 -- Park and Miller's generator: products stay below 2^53, so doubles compute it exactly.
@@ -12,16 +13,21 @@ end
 local root = System.currentDirectory()
 
 -- Objects of every type the player makes, made again from time to time since some calls
--- free them.
+-- free them. x.wav is a real sound at first; calls may remove or replace it, and the sound
+-- and voice made before are kept then.
 local samples
+local sound, voice
 local function makeSamples()
   local freed = Image.createEmpty(2, 2)
   freed:__gc()
   local font = Font.createMonoSpaced()
-  local sound = Sound.load("x.wav")
+  local loaded, newSound = pcall(Sound.load, "x.wav")
+  if loaded then
+    sound, voice = newSound, newSound:play()
+  end
   samples = {
     Image.createEmpty(random(64), random(64)), Image.createEmpty(512, 512), screen, freed,
-    Color.new(random(256) - 1, 0, 255), Timer.new(), Controls.read(), font, sound, sound:play(),
+    Color.new(random(256) - 1, 0, 255), Timer.new(), Controls.read(), font, sound, voice,
   }
 end
 

@@ -2,6 +2,7 @@
 // seconds: the player must neither crash nor hang, and the script must end normally.
 #include "player/luaplayer.h"
 #include "player/playerhost.h"
+#include "player/wavfile.h"
 #include "testsupport/files.h"
 
 #include <QTemporaryDir>
@@ -26,6 +27,9 @@ private slots:
         QVERIFY(!script.isEmpty());
         QTemporaryDir dir;
         const QString before = QDir::currentPath();
+        PcmSound tick;
+        tick.samples = {0, 8000, -8000, 0};
+        QVERIFY(putFile(dir.filePath("x.wav"), encodeWav(tick)));
         QDir::setCurrent(dir.path());
         QString error;
         int status = -1;

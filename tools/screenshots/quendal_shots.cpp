@@ -313,10 +313,12 @@ int main(int argc, char** argv) {
     }
     const RecordingProcessService::Start start = processes.started.last();
 
-    // 11. The game: title screen; the map with the hero; the dialog box of the event, two
-    // steps down the path from the hero's start.
+    // 11. The game: title screen; the map with the hero; the START menu, its cursor on the
+    // music option; the dialog box of the event, two steps down the path from the hero's start.
     playGame(luaplayer, start, QString(), 30, QStringLiteral("jeu-titre"));
     playGame(luaplayer, start, QStringLiteral("5 cross\n8\n"), 40, QStringLiteral("jeu-carte"));
+    playGame(luaplayer, start, QStringLiteral("5 cross\n8\n14 start\n16\n20 down\n22\n26 down\n28\n"), 40,
+             QStringLiteral("jeu-menu"));
     playGame(luaplayer, start, QStringLiteral("5 cross\n8\n14 down\n40\n"), 70,
              QStringLiteral("jeu-dialogue"));
 

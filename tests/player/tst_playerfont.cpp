@@ -1,0 +1,144 @@
+// TrueType text: sizes reported by getTextSize and the pixels fontPrint draws, with DejaVu
+// Sans from the fonts-dejavu-core package.
+#include "player/luaplayer.h"
+#include "player/playerhost.h"
+
+#include <QTest>
+
+namespace {
+
+const QByteArray kDejaVu = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
+struct Drawn {
+    QString error;
+    QImage page; // the back page as drawn (alpha kept)
+};
+
+Drawn draw(const QByteArray& source) {
+    PlayerOptions options;
+    options.waitOnError = false;
+    PlayerHost host;
+    LuaPlayer player(host, options);
+    player.runString("font = Font.load('" + kDejaVu + "')\n" + source, "=test");
+    return {player.errorMessage(), player.screen().back().pixels()};
+}
+
+// Pixels that differ from the background colour.
+QRect inked(const QImage& page, QRgb background) {
+    QRect box;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (page.pixel(x, y) != background)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+} // namespace
+
+class TestPlayerFont : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY2(QFile::exists(kDejaVu), "fonts-dejavu-core is needed"); }
+
+    void textSizes_data() {
+        QTest::addColumn<QByteArray>("script");
+        QTest::newRow("monospaced advances") << QByteArray(
+            "local f = Font.createMonoSpaced() local m = f:getTextSize('M').width"
+            " assert(m > 5 and f:getTextSize('MMMM').width == 4 * m and f:getTextSize('iiii').width == 4 * m)");
+        QTest::newRow("proportional advances") << QByteArray(
+            "local f = Font.createProportional()"
+            " assert(f:getTextSize('iiii').width < f:getTextSize('MMMM').width)");
+        QTest::newRow("empty text") << QByteArray(
+            "local s = font:getTextSize('') assert(s.width == 0 and s.height > 0)");
+        QTest::newRow("height doubles the size") << QByteArray(
+            "local a = font:getTextSize('Quendal') font:setPixelSizes(0, 32) local b = font:getTextSize('Quendal')"
+            " assert(math.abs(b.width - 2 * a.width) <= 3 and math.abs(b.height - 2 * a.height) <= 2)");
+        QTest::newRow("width stretches alone") << QByteArray(
+            "font:setPixelSizes(16, 16) local a = font:getTextSize('Quendal') font:setPixelSizes(32, 16)"
+            " local b = font:getTextSize('Quendal') assert(math.abs(b.width - 2 * a.width) <= 1 and b.height == a.height)");
+        QTest::newRow("line height") << QByteArray(
+            "font:setPixelSizes(20, 20) local h = font:getTextSize('x').height assert(h >= 20 and h <= 26)");
+        QTest::newRow("windows-1252 text") << QByteArray(
+            "assert(font:getTextSize('\\233t\\233').width == font:getTextSize('\\195\\169t\\195\\169').width)");
+        QTest::newRow("sizes are capped at 512") << QByteArray(
+            "font:setPixelSizes(1e9, 1e9) local s = font:getTextSize('W') assert(s.height >= 512 and s.height < 700)"
+            " local sheet = Image.createEmpty(64, 64) sheet:fontPrint(font, -100000, 2147483647, string.rep('W', 5000))"
+            " sheet:fontPrint(font, 0, 400, string.rep('W', 5000)) assert(sheet:pixel(5, 5) == Color.new(0, 0, 0, 0))");
+        QTest::newRow("missing file") << QByteArray("assert(not pcall(Font.load, 'absent.ttf'))");
+        QTest::newRow("not a font") << QByteArray("assert(not pcall(Font.load, '/etc/hostname'))");
+    }
+    void textSizes() {
+        QFETCH(QByteArray, script);
+        QCOMPARE(draw(script).error, QString());
+    }
+
+    // "H" sits on the baseline: its lowest row is just above y, its ink inside the reported
+    // width; "g" goes below it. Fully covered pixels take the colour exactly.
+    void printSitsOnTheBaseline_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("descends");
+        QTest::newRow("H") << QByteArray("H") << false;
+        QTest::newRow("Hg") << QByteArray("Hg") << true;
+        QTest::newRow("accents") << QByteArray("\\201t\\233") << false; // Été in Windows-1252
+    }
+    void printSitsOnTheBaseline() {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, descends);
+        const Drawn d = draw("font:setPixelSizes(24, 24)\nscreen:clear()\nscreen:fontPrint(font, 100, 120, '" + text
+                             + "', Color.new(255, 0, 0))\nlocal s = font:getTextSize('" + text
+                             + "')\nscreen:fillRect(0, 0, s.width, 1, Color.new(0, 0, 255))\n");
+        QCOMPARE(d.error, QString());
+        const int width = inked(d.page.copy(0, 0, 480, 1), qRgb(0, 0, 0)).width();
+        const QRect box = inked(d.page.copy(0, 1, 480, 271), qRgb(0, 0, 0)).translated(0, 1);
+        QVERIFY2(box.left() >= 100 && box.right() < 100 + width + 1, qPrintable(QString("%1 wide at %2").arg(box.width()).arg(box.left())));
+        QVERIFY(box.top() >= 120 - 24);
+        QCOMPARE(box.bottom() >= 120, descends);
+        if (!descends)
+            QCOMPARE(box.bottom(), 119);
+        int full = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x) {
+                const QRgb p = d.page.pixel(x, y);
+                QVERIFY(qGreen(p) == 0 && qBlue(p) == 0 && qAlpha(p) == 255);
+                full += p == qRgb(255, 0, 0);
+            }
+        QVERIFY(full >= 20); // the stems of the H at least
+    }
+
+    void defaultColourAndTransparentImages() {
+        const Drawn d = draw(R"(
+screen:clear(Color.new(255, 255, 255))
+screen:fontPrint(font, 10, 30, "Ab")
+local sheet = Image.createEmpty(60, 40)
+sheet:fontPrint(font, 2, 30, "Ab", Color.new(0, 200, 0))
+local partial, solid = 0, 0
+for y = 0, 39 do
+  for x = 0, 59 do
+    local c = sheet:pixel(x, y):colors()
+    if c.a > 0 then
+      assert(c.r == 0 and c.g == 200 and c.b == 0, "colour under coverage")
+      if c.a == 255 then solid = solid + 1 else partial = partial + 1 end
+    end
+  end
+end
+assert(solid > 10 and partial > 10, "antialiased edges")
+)");
+        QCOMPARE(d.error, QString());
+        bool black = false;
+        for (int y = 10; y < 30; ++y)
+            for (int x = 10; x < 40; ++x)
+                black = black || d.page.pixel(x, y) == qRgb(0, 0, 0);
+        QVERIFY(black);
+    }
+
+    void printIsClippedToTheImage() {
+        const Drawn d = draw("screen:clear()\nscreen:fontPrint(font, 470, 10, 'WWW', Color.new(0, 0, 255))\n"
+                             "screen:fontPrint(font, -20, 300, 'WWW', Color.new(0, 0, 255))\n");
+        QCOMPARE(d.error, QString());
+        const QRect box = inked(d.page, qRgb(0, 0, 0));
+        QVERIFY(box.left() >= 470 && box.bottom() < 10);
+    }
+};
+
+QTEST_MAIN(TestPlayerFont)
+#include "tst_playerfont.moc"

@@ -1,0 +1,396 @@
+// Sound and music: the real luaplayer records its mix with --audio-out and the recording is
+// checked sample by sample; the mixer and the WAV reader are also checked on their own.
+#include "modwriter.h"
+#include "player/audiooutput.h"
+#include "player/mixer.h"
+#include "player/modulemusic.h"
+#include "player/wavfile.h"
+#include "soundart.h"
+#include "testsupport/files.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kFrame = AudioOutput::kFrameSamples;
+
+// A mono tone whose samples all differ from their neighbours, so a shift would show.
+PcmSound tone(int frames, int rate = 44100) {
+    PcmSound s;
+    s.rate = rate;
+    for (int i = 0; i < frames; ++i)
+        s.samples.push_back(std::int16_t(std::lround(9000 * std::sin(i * 0.07)) + (i % 7) * 10));
+    return s;
+}
+
+// A module of one looping square wave, C-2 held from the first row. With `breakAtRow` the
+// song ends after that row instead of running through its 64 rows.
+QByteArray squareModule(int breakAtRow = -1) {
+    tracker::Sample square;
+    square.name = "square";
+    for (int i = 0; i < 32; ++i)
+        square.data.push_back(std::int8_t(i < 16 ? 100 : -100));
+    square.loopLength = 32;
+    tracker::Song song;
+    song.samples = {square};
+    song.patterns.resize(1);
+    song.patterns[0][0][0] = tracker::Cell{tracker::period("C-2"), 1, 0, 0};
+    if (breakAtRow >= 0)
+        song.patterns[0][size_t(breakAtRow)][1] = tracker::Cell{0, 0, tracker::kPatternBreak, 0};
+    song.order = {0};
+    return tracker::encodeMod(song);
+}
+
+struct Recording {
+    int exitCode = -1;
+    QByteArray errors;
+    QByteArray output;
+    PcmSound sound;
+    int frames() const { return int(sound.frames()); }
+    std::int16_t left(int frame) const { return sound.samples[size_t(2 * frame)]; }
+    std::int16_t right(int frame) const { return sound.samples[size_t(2 * frame + 1)]; }
+    // Largest left sample from vertical blank `from` to `to`.
+    int peak(int from, int to) const {
+        int p = 0;
+        for (int f = from * kFrame; f < to * kFrame; ++f)
+            p = std::max(p, std::abs(int(left(f))));
+        return p;
+    }
+};
+
+// Runs the script in dir for the frames, recording the sound.
+Recording record(const QString& dir, const QByteArray& script, int frames,
+                 const QString& wav = QStringLiteral("son.wav")) {
+    putFile(dir + "/jeu.lua", script);
+    QProcess p;
+    p.setWorkingDirectory(dir);
+    p.start(QUENDAL_APP_BUILD_DIR "/luaplayer",
+            {"--headless", "--frames", QString::number(frames), "--audio-out", wav, "jeu.lua"});
+    Recording r;
+    if (!p.waitForFinished(30000))
+        p.kill();
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.errors = p.readAllStandardError();
+    r.output = p.readAllStandardOutput();
+    try {
+        r.sound = decodeWav(bytesOf(dir + "/son.wav"));
+    } catch (const std::exception&) {
+    }
+    return r;
+}
+
+std::vector<std::int16_t> render(Mixer& mixer, int frames) {
+    std::vector<std::int16_t> out(size_t(frames) * 2);
+    mixer.render(out.data(), frames);
+    return out;
+}
+
+// Little-endian bytes of v.
+QByteArray le(quint32 v, int bytes) {
+    QByteArray out;
+    for (int i = 0; i < bytes; ++i)
+        out += char((v >> (8 * i)) & 0xFF);
+    return out;
+}
+
+QByteArray chunk(const QByteArray& id, const QByteArray& body) {
+    return id + le(quint32(body.size()), 4) + body;
+}
+
+// A format chunk; `extensible` adds the extension whose sub-format starts with the PCM tag.
+QByteArray wavHeader(int format, int channels, int rate, int bits, bool extensible = false) {
+    QByteArray fmt = le(format, 2) + le(channels, 2) + le(rate, 4) + le(rate * channels * bits / 8, 4) +
+                     le(channels * bits / 8, 2) + le(bits, 2);
+    if (extensible)
+        fmt += le(22, 2) + le(bits, 2) + le(0, 4) + le(1, 2) + QByteArray(14, '\0');
+    return chunk("fmt ", fmt);
+}
+
+QByteArray riff(const QByteArray& chunks) {
+    return "RIFF" + le(quint32(chunks.size() + 4), 4) + "WAVE" + chunks;
+}
+
+QByteArray dataChunk(const QByteArray& bytes) {
+    return chunk("data", bytes);
+}
+
+} // namespace
+
+class TestPlayerSound : public QObject {
+    Q_OBJECT
+    QTemporaryDir mDir;
+
+private slots:
+    // Started after 10 blanks, set to half volume after 4 more, stopped after 4 more.
+    void soundStartsWhereItWasPlayedThenHalvesAndStops() {
+        const PcmSound t = tone(8000);
+        QVERIFY(putFile(mDir.filePath("Tonalite.WAV"), encodeWav(t)));
+        const Recording r = record(mDir.path(), R"(
+local s = Sound.load("tonalite.wav")
+screen.waitVblankStart(10)
+local v = s:play()
+assert(v:playing())
+screen.waitVblankStart(4)
+v:volume(128)
+screen.waitVblankStart(4)
+v:stop()
+assert(not v:playing())
+screen.waitVblankStart(30)
+)", 22);
+        QVERIFY2(r.exitCode == 0, r.errors.constData());
+        QCOMPARE(r.frames(), 22 * kFrame); // one frame's worth per vertical blank, exactly
+        QCOMPARE(r.sound.channels, 2);
+        QCOMPARE(r.sound.rate, 44100);
+        const int start = 10 * kFrame;
+        for (int f = 0; f < start; ++f)
+            QVERIFY2(r.left(f) == 0 && r.right(f) == 0, qPrintable(QString("sound at %1").arg(f)));
+        for (int i = 0; i < 4 * kFrame; ++i) {
+            QCOMPARE(r.left(start + i), t.samples[size_t(i)]);
+            QCOMPARE(r.right(start + i), t.samples[size_t(i)]);
+        }
+        for (int i = 4 * kFrame; i < 8 * kFrame; ++i)
+            QVERIFY(std::abs(r.left(start + i) - t.samples[size_t(i)] * 128 / 255) <= 1);
+        for (int f = 18 * kFrame; f < r.frames(); ++f)
+            QVERIFY2(r.left(f) == 0 && r.right(f) == 0, qPrintable(QString("sound after stop at %1").arg(f)));
+    }
+
+    // The module starts at once; volume 64 halves it; stop silences it; pause holds it.
+    void modulePlaysAtItsVolumeAndStops() {
+        QVERIFY(putFile(mDir.filePath("petit.mod"), squareModule()));
+        const Recording r = record(mDir.path(), R"(
+assert(Music.volume() == 96 and not Music.playing())
+Music.volume(128)
+Music.playFile("PETIT.mod", true)
+assert(Music.playing())
+screen.waitVblankStart(20)
+assert(Music.volume(64) == 64)
+screen.waitVblankStart(20)
+Music.pause()
+assert(Music.playing())
+screen.waitVblankStart(5)
+Music.resume()
+screen.waitVblankStart(5)
+Music.stop()
+assert(not Music.playing())
+screen.waitVblankStart(10)
+)", 60);
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.frames(), 60 * kFrame);
+        QVERIFY(r.peak(0, 1) > 1000);
+        const int full = r.peak(2, 20), half = r.peak(22, 40);
+        QVERIFY2(std::abs(half * 2 - full) <= full / 50, qPrintable(QString("%1 then %2").arg(full).arg(half)));
+        QCOMPARE(r.peak(40, 45), 0); // paused
+        QVERIFY(r.peak(45, 50) > half / 2);
+        QCOMPARE(r.peak(50, 60), 0);
+    }
+
+    // A module played once ends on its own; a file that is no module plays nothing.
+    void moduleEndsAndBadModulesAreSilent() {
+        QVERIFY(putFile(mDir.filePath("court.mod"), squareModule(1)));
+        QVERIFY(putFile(mDir.filePath("texte.mod"), "pas une musique"));
+        const Recording r = record(mDir.path(), R"(
+Music.playFile("court.mod")
+screen.waitVblankStart(5)
+assert(Music.playing())
+screen.waitVblankStart(40)
+assert(not Music.playing())
+Music.playFile("texte.mod", true)
+assert(not Music.playing())
+assert(not pcall(Music.playFile, "absent.mod"))
+screen.waitVblankStart(5)
+)", 50);
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.peak(0, 5) > 1000);
+        QCOMPARE(r.peak(20, 50), 0); // two rows at speed 6 last 0.24 s, 15 frames
+        QVERIFY2(r.errors.contains("luaplayer: musique illisible : "), r.errors.constData());
+    }
+
+    // In a window on a machine with no sound device: one line on standard error, and the
+    // game runs on, its sounds timed as if heard.
+    void noSoundDeviceIsOneLineAndSilence() {
+        QVERIFY(putFile(mDir.filePath("son.wav"), encodeWav(tone(1000))));
+        QVERIFY(putFile(mDir.filePath("jeu.lua"), R"(
+local v = Sound.load("son.wav"):play()
+screen.waitVblankStart(3)
+print("fini", v:playing())
+)"));
+        QTemporaryDir runtime;
+        QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("SDL_AUDIODRIVER", "aucun");
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_RUNTIME_DIR", runtime.path());
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(mDir.path());
+        p.start(QUENDAL_APP_BUILD_DIR "/luaplayer", {"--frames", "10", "jeu.lua"});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 0);
+        const QByteArray errors = p.readAllStandardError();
+        QCOMPARE(errors.count('\n'), 1);
+        QVERIFY2(errors.startsWith("luaplayer: pas de sortie son, le jeu reste muet"), errors.constData());
+        QCOMPARE(p.readAllStandardOutput(), QByteArray("fini\tfalse\n"));
+    }
+
+    void unwritableRecordingStops() {
+        const Recording r = record(mDir.path(), "", 1, "/nulle/part/son.wav");
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.errors.contains("luaplayer: impossible d'écrire /nulle/part/son.wav"), r.errors.constData());
+    }
+
+    // Left and right gains for pans across the range, and the file's channels kept apart.
+    void panning_data() {
+        QTest::addColumn<int>("pan");
+        QTest::addColumn<int>("left");  // gain out of 127
+        QTest::addColumn<int>("right");
+        QTest::newRow("left") << 0 << 127 << 0;
+        QTest::newRow("quarter") << 64 << 127 << 64;
+        QTest::newRow("centre") << 127 << 127 << 127;
+        QTest::newRow("other centre") << 128 << 127 << 127;
+        QTest::newRow("right") << 255 << 0 << 127;
+        QTest::newRow("clamped") << 900 << 0 << 127;
+    }
+    void panning() {
+        QFETCH(int, pan);
+        QFETCH(int, left);
+        QFETCH(int, right);
+        Mixer mixer;
+        auto sound = std::make_shared<PcmSound>(tone(100));
+        const Mixer::VoiceId v = mixer.play(sound, false);
+        mixer.setPan(v, pan);
+        const auto out = render(mixer, 100);
+        for (int i = 0; i < 100; ++i) {
+            QCOMPARE(out[size_t(2 * i)], std::int16_t(sound->samples[size_t(i)] * left / 127));
+            QCOMPARE(out[size_t(2 * i + 1)], std::int16_t(sound->samples[size_t(i)] * right / 127));
+        }
+    }
+
+    void stereoSoundKeepsItsSides() {
+        Mixer mixer;
+        auto sound = std::make_shared<PcmSound>();
+        sound->channels = 2;
+        sound->samples = {100, -100, 200, -200};
+        mixer.play(sound, false);
+        QCOMPARE(render(mixer, 3), (std::vector<std::int16_t>{100, -100, 200, -200, 0, 0}));
+    }
+
+    // Frequency is the sound's frames per second: half the output rate plays each frame twice
+    // as long, blending neighbours; the file's own rate is the start.
+    void frequency_data() {
+        QTest::addColumn<int>("fileRate");
+        QTest::addColumn<int>("frequency"); // 0: left as loaded
+        QTest::addColumn<int>("lasting");   // output frames
+        QTest::newRow("as recorded") << 44100 << 0 << 100;
+        QTest::newRow("file at 22050") << 22050 << 0 << 200;
+        QTest::newRow("slowed") << 44100 << 22050 << 200;
+        QTest::newRow("doubled") << 44100 << 88200 << 50;
+        QTest::newRow("above the limit") << 44100 << 400000 << 45; // 100000 at most
+    }
+    void frequency() {
+        QFETCH(int, fileRate);
+        QFETCH(int, frequency);
+        QFETCH(int, lasting);
+        Mixer mixer;
+        PcmSound ramp;
+        ramp.rate = fileRate;
+        for (int i = 0; i < 100; ++i)
+            ramp.samples.push_back(std::int16_t(1000 + 100 * i));
+        const Mixer::VoiceId v = mixer.play(std::make_shared<PcmSound>(ramp), false);
+        if (frequency)
+            mixer.setFrequency(v, frequency);
+        const auto out = render(mixer, 300);
+        int last = -1;
+        for (int i = 0; i < 300; ++i)
+            if (out[size_t(2 * i)] != 0)
+                last = i;
+        QCOMPARE(last + 1, lasting);
+        QVERIFY(!mixer.playing(v));
+        if (lasting == 200)
+            QCOMPARE(out[2], std::int16_t(1050)); // halfway between the first two frames
+    }
+
+    void loopingAndStolenVoices() {
+        Mixer mixer;
+        auto sound = std::make_shared<PcmSound>(tone(100));
+        const Mixer::VoiceId once = mixer.play(sound, false);
+        const Mixer::VoiceId looping = mixer.play(sound, true);
+        render(mixer, 250);
+        QVERIFY(!mixer.playing(once));
+        QVERIFY(mixer.playing(looping));
+        std::vector<Mixer::VoiceId> more;
+        for (int i = 0; i < Mixer::kMaxVoices; ++i)
+            more.push_back(mixer.play(sound, true));
+        QVERIFY(!mixer.playing(looping)); // the oldest gave way to the last
+        QVERIFY(mixer.playing(more.front()) && mixer.playing(more.back()));
+        mixer.setVolume(looping, 10); // a voice that ended ignores changes
+        mixer.stop(looping);
+        QVERIFY(mixer.playing(more.back()));
+    }
+
+    // The files under data/sons are what quendal_sound draws: a tune of about 15 seconds
+    // and a knock of a tenth of a second.
+    void suppliedSounds() {
+        const QString sons = QStringLiteral(QUENDAL_SOURCE_DIR "/data/sons/");
+        QCOMPARE(bytesOf(sons + "titre.mod"), soundart::titleTune());
+        QCOMPARE(bytesOf(sons + "mur.wav"), encodeWav(soundart::wallSound()));
+        ModuleMusic tune(bytesOf(sons + "titre.mod"), false);
+        std::vector<std::int16_t> buffer(kFrame * 2);
+        int frames = 0, loud = 0;
+        while (tune.render(buffer.data(), kFrame) && frames < 60 * 60) {
+            ++frames;
+            loud += *std::max_element(buffer.begin(), buffer.end()) > 2000;
+        }
+        QVERIFY2(frames >= 14 * 60 && frames <= 16 * 60, qPrintable(QString::number(frames)));
+        QVERIFY(loud > frames * 9 / 10);
+        const PcmSound knock = decodeWav(bytesOf(sons + "mur.wav"));
+        QVERIFY(knock.frames() < knock.rate / 5);
+        QVERIFY(*std::max_element(knock.samples.begin(), knock.samples.end()) > 8000);
+    }
+
+    void wavFormats_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<std::vector<std::int16_t>>("samples");
+        QTest::newRow("8 bits mono") << riff(wavHeader(1, 1, 8000, 8) + dataChunk(QByteArray("\x80\xFF\x00", 3)))
+                                     << 8000 << 1 << std::vector<std::int16_t>{0, 127 << 8, -32768};
+        QTest::newRow("16 bits stereo") << riff(wavHeader(1, 2, 22050, 16) + dataChunk(QByteArray("\x01\x00\xFF\xFF", 4)))
+                                        << 22050 << 2 << std::vector<std::int16_t>{1, -1};
+        QTest::newRow("extensible, odd chunk before the data")
+            << riff(wavHeader(0xFFFE, 1, 44100, 16, true) + chunk("LIST", "abc") + QByteArray(1, '\0')
+                    + dataChunk(QByteArray("\x10\x27", 2)))
+            << 44100 << 1 << std::vector<std::int16_t>{10000};
+        QTest::newRow("data cut short") << riff(wavHeader(1, 1, 44100, 16) + QByteArray("data\x10\0\0\0\x10\x27\x20", 11))
+                                        << 44100 << 1 << std::vector<std::int16_t>{10000};
+    }
+    void wavFormats() {
+        QFETCH(QByteArray, file);
+        QFETCH(int, rate);
+        QFETCH(int, channels);
+        QFETCH(std::vector<std::int16_t>, samples);
+        const PcmSound s = decodeWav(file);
+        QCOMPARE(s.rate, rate);
+        QCOMPARE(s.channels, channels);
+        QCOMPARE(s.samples, samples);
+        QCOMPARE(decodeWav(encodeWav(s)).samples, samples);
+    }
+
+    void wavRefused_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("not riff") << QByteArray("RIFX\0\0\0\0WAVE", 12);
+        QTest::newRow("float samples") << riff(wavHeader(3, 1, 44100, 32) + dataChunk(QByteArray(8, '\0')));
+        QTest::newRow("24 bits") << riff(wavHeader(1, 1, 44100, 24) + dataChunk(QByteArray(6, '\0')));
+        QTest::newRow("no data") << riff(wavHeader(1, 1, 44100, 16));
+    }
+    void wavRefused() {
+        QFETCH(QByteArray, file);
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, decodeWav(file));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPlayerSound)
+#include "tst_playersound.moc"

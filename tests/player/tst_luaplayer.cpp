@@ -188,6 +188,22 @@ screen.flip()
         QCOMPARE(firstDifference(r.visible, expected), r.error);
     }
 
+    // The font is drawn as art in its source; these are its rows as bits, bit 7 leftmost.
+    void glyphRows_data() {
+        QTest::addColumn<int>("character");
+        QTest::addColumn<QByteArray>("rows");
+        QTest::newRow("A") << int(u'A') << QByteArray("\x38\x44\x44\x7C\x44\x44\x44\x00", 8);
+        QTest::newRow("e acute") << int(u'é') << QByteArray("\x08\x10\x38\x44\x7C\x40\x38\x00", 8);
+        QTest::newRow("euro") << int(u'€') << QByteArray("\x1C\x20\x78\x20\x78\x20\x1C\x00", 8);
+        QTest::newRow("none: question mark") << 0x4E00 << QByteArray("\x38\x44\x04\x08\x10\x00\x10\x00", 8);
+    }
+    void glyphRows() {
+        QFETCH(int, character);
+        QFETCH(QByteArray, rows);
+        const Glyph8x8& g = glyph8x8(char16_t(character));
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(g.data()), 8), rows);
+    }
+
     void pageFlippingShowsFrameBeforeLast() {
         const LuaRun r = runLua(R"(
 screen:clear(Color.new(255, 0, 0))

@@ -1,9 +1,9 @@
 #include "player/luaplayer.h"
 
 #include "player/bindings.h"
-#include "player/casepath.h"
 #include "player/errortext.h"
 #include "player/playerhost.h"
+#include "project/module1.h"
 
 #include <QDir>
 #include <QFile>
@@ -128,7 +128,7 @@ LuaPlayer& LuaPlayer::from(lua_State* L) {
 }
 
 int LuaPlayer::run(const QString& scriptPath) {
-    const QByteArray file = QFile::encodeName(resolveCase(scriptPath));
+    const QByteArray file = QFile::encodeName(resolvePath(scriptPath));
     lua_settop(mLua, 0);
     lua_pushcfunction(mLua, messageHandler);
     if (luaL_loadfile(mLua, file.constData()) != 0)

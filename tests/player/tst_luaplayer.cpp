@@ -2,7 +2,6 @@
 // computed here, behaviour checked by assertions inside the scripts, and its plain classes.
 #include "player/buttonscript.h"
 #include "player/errortext.h"
-#include "player/casepath.h"
 #include "player/font8x8.h"
 #include "player/luaplayer.h"
 #include "player/pad.h"
@@ -385,21 +384,6 @@ assert(loaded == 2, "loaded " .. tostring(loaded))
 )");
         QDir::setCurrent(before);
         QCOMPARE(r.error, QString());
-    }
-
-    void resolveCase_data() {
-        QTest::addColumn<QString>("asked");
-        QTest::addColumn<QString>("found");
-        QTest::newRow("folder and file case") << "IMAGES/hero.png" << "Images/Hero.PNG";
-        QTest::newRow("new file in a known folder") << "images/nouveau.png" << "Images/nouveau.png";
-        QTest::newRow("missing folder kept as written") << "autre/Dossier/x.png" << "autre/Dossier/x.png";
-    }
-    void resolveCase() {
-        QFETCH(QString, asked);
-        QFETCH(QString, found);
-        QTemporaryDir dir;
-        QVERIFY(putFile(dir.filePath("Images/Hero.PNG"), ""));
-        QCOMPARE(::resolveCase(dir.path() + "/" + asked), dir.path() + "/" + found);
     }
 
     // A script that never waits for a frame still sees Esc and the close button: a timer

@@ -13,3 +13,7 @@ void openTimer(lua_State* L);
 void openExtras(lua_State* L); // Font, Sound and Music stand-ins
 void openFiles(lua_State* L);   // io.open... with Windows-1252 paths found ignoring case; os.exit
 void openScripts(lua_State* L); // dofile, loadfile, load, loadstring, require: no compiled chunks
+
+// Loads the script file named by the string at idx as loadfile does, the game's first script
+// too: pushes the chunk, or nil and a message; returns the number of values pushed.
+int loadScriptFile(lua_State* L, int idx);

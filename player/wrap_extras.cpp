@@ -38,7 +38,11 @@ int w_getTextSize(lua_State* L) {
     luaL_checkudata(L, 1, kFontType);
     size_t len = 0;
     const char* s = luaL_checklstring(L, 2, &len);
-    const auto chars = decodeLuaText(QByteArray(s, static_cast<qsizetype>(len))).size();
+    qsizetype chars = 0;
+    lua::guarded(L, [&] {
+        chars = decodeLuaText(QByteArray(s, static_cast<qsizetype>(len))).size();
+        return 0;
+    });
     lua_createtable(L, 0, 2);
     lua_pushinteger(L, static_cast<lua_Integer>(chars * 8));
     lua_setfield(L, -2, "width");

@@ -26,8 +26,9 @@ QString pathAt(lua_State* L, int idx) {
     return pathFromLua(QByteArrayView(s, static_cast<qsizetype>(len)));
 }
 
-// Loads the script file named by the string at idx as loadfile does: pushes the chunk, or
-// nil and a message. A first line starting with '#' is skipped, its line break kept.
+} // namespace
+
+// A first line starting with '#' is skipped, its line break kept.
 int loadScriptFile(lua_State* L, int idx) {
     const char* name = lua_tostring(L, idx);
     char problem[300] = "";
@@ -66,6 +67,8 @@ int loadScriptFile(lua_State* L, int idx) {
     }
     return 1;
 }
+
+namespace {
 
 int w_loadfile(lua_State* L) {
     luaL_checkstring(L, 1);

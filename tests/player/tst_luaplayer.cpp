@@ -7,6 +7,7 @@
 #include "player/pad.h"
 #include "player/playerhost.h"
 #include "player/playerwindow.h"
+#include "player/runtime.h"
 #include "player/windowhost.h"
 #include "player/textcodec.h"
 #include "testsupport/files.h"
@@ -33,6 +34,15 @@ LuaRun runLua(const QByteArray& source, PlayerOptions options = {}) {
     player.runString(source, "=test");
     return {player.errorMessage(), player.screen().visible(), player.screen().back().pixels(),
             player.frame()};
+}
+
+// Lua's allocator for a state where no block larger than 64 KB can be had.
+void* smallBlocksOnly(void*, void* block, size_t, size_t size) {
+    if (size == 0) {
+        std::free(block);
+        return nullptr;
+    }
+    return size > 64 * 1024 ? nullptr : std::realloc(block, size);
 }
 
 QImage filledScreen(QRgb color) {
@@ -500,6 +510,33 @@ assert(loaded == 2, "loaded " .. tostring(loaded))
         QFETCH(QByteArray, message);
         QFETCH(QString, text);
         QCOMPARE(errorMessageText(message, 4), text);
+    }
+
+    // Bindings make Lua values while they hold Qt objects only through protectedCall: a Lua
+    // error there, out of memory the likeliest, must come back as an exception instead of a
+    // longjmp over the binding's frames.
+    void protectedCallsThrow() {
+        lua_State* L = lua_newstate(smallBlocksOnly, nullptr);
+        lua::installProtectedCalls(L);
+        const QByteArray big(1 << 20, 'x');
+        QString failure;
+        try {
+            lua::pushBytes(L, big.constData(), big.size());
+        } catch (const std::runtime_error& e) {
+            failure = e.what();
+        }
+        QCOMPARE(failure, QString("not enough memory"));
+        QCOMPARE(lua_gettop(L), 0);
+        try {
+            lua::protectedCall(L, [](lua_State* state) { return luaL_error(state, "boum"); });
+        } catch (const std::runtime_error& e) {
+            failure = e.what();
+        }
+        QCOMPARE(failure, QString("boum"));
+        lua::pushBytes(L, "abc", 3);
+        QCOMPARE(lua_gettop(L), 1);
+        QCOMPARE(lua_tostring(L, 1), "abc");
+        lua_close(L);
     }
 
     void decodeLuaText() {

@@ -24,7 +24,6 @@ QString pathArg(lua_State* L, int idx) {
     return pathFromLua(QByteArrayView(s, static_cast<qsizetype>(len)));
 }
 
-
 std::int64_t pixelBytes(const Image& image) {
     return std::int64_t(image.width()) * image.height() * 4;
 }
@@ -83,8 +82,10 @@ int w_blit(lua_State* L) {
         h = lua::checkInt(L, 8);
     }
     const bool alpha = (n == 5 || n == 9) ? lua_toboolean(L, n) != 0 : true;
-    dst.blit(x, y, src, sx, sy, w, h, alpha);
-    return 0;
+    return lua::guarded(L, [&] { // an image drawn onto itself is copied first
+        dst.blit(x, y, src, sx, sy, w, h, alpha);
+        return 0;
+    });
 }
 
 int w_clear(lua_State* L) {

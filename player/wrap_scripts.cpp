@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 
 namespace {
 
@@ -33,7 +34,7 @@ int loadScriptFile(lua_State* L, int idx) {
     const char* name = lua_tostring(L, idx);
     char problem[300] = "";
     int status = 0;
-    {
+    try {
         QFile file(pathAt(L, idx));
         if (!file.open(QIODevice::ReadOnly)) {
             std::snprintf(problem, sizeof problem, "cannot open %.200s: %.60s", name,
@@ -54,6 +55,8 @@ int loadScriptFile(lua_State* L, int idx) {
                                          chunkName.constData());
             }
         }
+    } catch (const std::exception& e) {
+        std::snprintf(problem, sizeof problem, "%.200s: %.60s", name, e.what());
     }
     if (problem[0]) {
         lua_pushnil(L);
@@ -152,10 +155,10 @@ int w_searchLuaFile(lua_State* L) {
             continue;
         }
         bool found = false;
-        {
-            const QFileInfo info(pathAt(L, -1));
-            found = info.isFile();
-        }
+        lua::guarded(L, [&] {
+            found = QFileInfo(pathAt(L, -1)).isFile();
+            return 0;
+        });
         if (found)
             return loadScriptFile(L, lua_gettop(L)) == 1 ? 1 : lua_error(L);
         lua_pushfstring(L, "\n\tno file '%s'", candidate);

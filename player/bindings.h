@@ -15,3 +15,7 @@ void openFont(lua_State* L);    // Font and img:fontPrint
 void openSound(lua_State* L, Audio& audio); // Sound, its voices and Music, on the host's mixer
 void openFiles(lua_State* L);   // io.open... with Windows-1252 paths found ignoring case; os.exit
 void openScripts(lua_State* L); // dofile, loadfile, load, loadstring, require: no compiled chunks
+
+// Loads the script file named by the string at idx as loadfile does, the game's first script
+// too: pushes the chunk, or nil and a message; returns the number of values pushed.
+int loadScriptFile(lua_State* L, int idx);

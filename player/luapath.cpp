@@ -1,7 +1,7 @@
 #include "player/luapath.h"
 
-#include "player/casepath.h"
 #include "project/cp1252.h"
+#include "project/module1.h"
 
 #include <QFileInfo>
 
@@ -20,10 +20,10 @@ QString pathFromLua(QByteArrayView bytes) {
     const qsizetype nul = bytes.indexOf('\0');
     if (nul >= 0)
         bytes = bytes.first(nul);
-    const QString windows = resolveCase(fromCp1252(bytes.toByteArray()));
+    const QString windows = resolvePath(fromCp1252(bytes.toByteArray()));
     if (isAscii(bytes) || !bytes.isValidUtf8() || QFileInfo::exists(windows))
         return windows;
-    const QString utf8 = resolveCase(QString::fromUtf8(bytes));
+    const QString utf8 = resolvePath(QString::fromUtf8(bytes));
     return QFileInfo::exists(utf8) ? utf8 : windows;
 }
 

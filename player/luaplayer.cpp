@@ -1,12 +1,12 @@
 #include "player/luaplayer.h"
 
 #include "player/bindings.h"
-#include "player/casepath.h"
 #include "player/errortext.h"
+#include "player/luapath.h"
 #include "player/playerhost.h"
+#include "player/runtime.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <lua.hpp>
 
@@ -67,6 +67,34 @@ QString errorText(lua_State* L, int idx) {
         .arg(QString::fromLatin1(luaL_typename(L, idx)));
 }
 
+// What run() and runString() execute.
+struct Chunk {
+    const char* text; // the source, or the script file's name
+    size_t size;
+    const char* name; // the chunk name of a source; nullptr for a file
+};
+
+// Loads the chunk and calls it under the message handler. It runs inside lua_cpcall, so
+// that no Lua error, out of memory included, gets past the player: the error value is left
+// on the stack.
+int runChunk(lua_State* L) {
+    const Chunk chunk = *static_cast<const Chunk*>(lua_touserdata(L, 1));
+    lua_settop(L, 0);
+    lua_pushcfunction(L, messageHandler);
+    if (chunk.name) {
+        if (luaL_loadbuffer(L, chunk.text, chunk.size, chunk.name) != 0)
+            return lua_error(L);
+    } else {
+        lua_pushlstring(L, chunk.text, chunk.size);
+        if (loadScriptFile(L, 2) != 1)
+            return lua_error(L);
+        lua_remove(L, 2);
+    }
+    if (lua_pcall(L, 0, 0, 1) != 0)
+        return lua_error(L);
+    return 0;
+}
+
 // pcall, xpcall and coroutine.resume let the player's quit pass through: upvalue 1 is the
 // original function, which reports failure as a false first result.
 int w_quitProof(lua_State* L) {
@@ -95,6 +123,7 @@ void makeQuitProof(lua_State* L, const char* table, const char* name) {
 LuaPlayer::LuaPlayer(PlayerHost& host, PlayerOptions options)
     : mHost(host), mOptions(std::move(options)), mStartDirectory(QDir::currentPath()) {
     mLua = luaL_newstate();
+    lua::installProtectedCalls(mLua);
     openLibraries(mLua);
     lua_pushlightuserdata(mLua, &kPlayerKey);
     lua_pushlightuserdata(mLua, this);
@@ -122,27 +151,24 @@ LuaPlayer::~LuaPlayer() {
 
 LuaPlayer& LuaPlayer::from(lua_State* L) {
     lua_pushlightuserdata(L, &kPlayerKey);
-    lua_gettable(L, LUA_REGISTRYINDEX);
+    lua_rawget(L, LUA_REGISTRYINDEX);
     auto* player = static_cast<LuaPlayer*>(lua_touserdata(L, -1));
     lua_pop(L, 1);
     return *player;
 }
 
 int LuaPlayer::run(const QString& scriptPath) {
-    const QByteArray file = QFile::encodeName(resolveCase(scriptPath));
+    // Named as a script names files, so that it is loaded as dofile loads them.
+    const QByteArray name = pathToLua(scriptPath);
+    Chunk chunk{name.constData(), static_cast<size_t>(name.size()), nullptr};
     lua_settop(mLua, 0);
-    lua_pushcfunction(mLua, messageHandler);
-    if (luaL_loadfile(mLua, file.constData()) != 0)
-        return finish(1);
-    return finish(lua_pcall(mLua, 0, 0, 1));
+    return finish(lua_cpcall(mLua, runChunk, &chunk));
 }
 
 int LuaPlayer::runString(const QByteArray& source, const QByteArray& chunkName) {
+    Chunk chunk{source.constData(), static_cast<size_t>(source.size()), chunkName.constData()};
     lua_settop(mLua, 0);
-    lua_pushcfunction(mLua, messageHandler);
-    if (luaL_loadbuffer(mLua, source.constData(), source.size(), chunkName.constData()) != 0)
-        return finish(1);
-    return finish(lua_pcall(mLua, 0, 0, 1));
+    return finish(lua_cpcall(mLua, runChunk, &chunk));
 }
 
 int LuaPlayer::finish(int status) {

@@ -1,6 +1,6 @@
 #include "player/system.h"
 
-#include "player/casepath.h"
+#include "project/module1.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +9,7 @@
 namespace PlayerSystem {
 
 std::optional<QList<DirEntry>> listDirectory(const QString& path) {
-    const QDir dir(resolveCase(path.isEmpty() ? QStringLiteral(".") : path));
+    const QDir dir(resolvePath(path.isEmpty() ? QStringLiteral(".") : path));
     if (!dir.exists() || !dir.isReadable())
         return std::nullopt;
     QList<DirEntry> out{{QStringLiteral("."), 0, true}, {QStringLiteral(".."), 0, true}};
@@ -22,24 +22,24 @@ std::optional<QList<DirEntry>> listDirectory(const QString& path) {
 
 QString changeDirectory(const QString& path) {
     const QString previous = QDir::currentPath();
-    QDir::setCurrent(resolveCase(path));
+    QDir::setCurrent(resolvePath(path));
     return previous;
 }
 
 bool createDirectory(const QString& path) {
-    return QDir().mkdir(resolveCase(path));
+    return QDir().mkdir(resolvePath(path));
 }
 
 bool removeDirectory(const QString& path) {
-    return QDir().rmdir(resolveCase(path));
+    return QDir().rmdir(resolvePath(path));
 }
 
 bool removeFile(const QString& path) {
-    return QFile::remove(resolveCase(path));
+    return QFile::remove(resolvePath(path));
 }
 
 bool rename(const QString& from, const QString& to) {
-    return QFile::rename(resolveCase(from), resolveCase(to));
+    return QFile::rename(resolvePath(from), resolvePath(to));
 }
 
 } // namespace PlayerSystem

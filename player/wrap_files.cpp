@@ -19,13 +19,14 @@ int w_resolving(lua_State* L) {
     for (int i = 1; i <= paths && i <= nargs; ++i) {
         if (lua_type(L, i) != LUA_TSTRING)
             continue;
-        {
+        lua::guarded(L, [&] {
             size_t len = 0;
             const char* s = lua_tolstring(L, i, &len);
             const QByteArray resolved =
                 QFile::encodeName(pathFromLua(QByteArrayView(s, static_cast<qsizetype>(len))));
-            lua_pushlstring(L, resolved.constData(), resolved.size());
-        }
+            lua::pushBytes(L, resolved.constData(), resolved.size());
+            return 1;
+        });
         lua_replace(L, i);
     }
     lua_pushvalue(L, lua_upvalueindex(1));

@@ -44,16 +44,18 @@ QString textArg(lua_State* L, int idx) {
 
 template <TextFont (*make)()>
 int w_create(lua_State* L) {
+    lua::Box<TextFont>& box = lua::newBox<TextFont>(L, kFontType);
     return lua::guarded(L, [&] {
-        lua::pushObject(L, kFontType, new TextFont(make()));
+        box.object = new TextFont(make());
         return 1;
     });
 }
 
 int w_load(lua_State* L) {
     luaL_checkstring(L, 1);
+    lua::Box<TextFont>& box = lua::newBox<TextFont>(L, kFontType);
     return lua::guarded(L, [&] {
-        lua::pushObject(L, kFontType, new TextFont(TextFont::load(pathArg(L, 1))));
+        box.object = new TextFont(TextFont::load(pathArg(L, 1)));
         return 1;
     });
 }

@@ -24,12 +24,6 @@ QString pathArg(lua_State* L, int idx) {
     return pathFromLua(QByteArrayView(s, static_cast<qsizetype>(len)));
 }
 
-QString textArg(lua_State* L, int idx) {
-    size_t len = 0;
-    const char* s = luaL_checklstring(L, idx, &len);
-    return decodeLuaText(QByteArray(s, static_cast<qsizetype>(len)));
-}
-
 std::int64_t pixelBytes(const Image& image) {
     return std::int64_t(image.width()) * image.height() * 4;
 }
@@ -55,8 +49,9 @@ int chargeNewImage(lua_State* L) {
 
 int w_createEmpty(lua_State* L) {
     const int w = lua::checkInt(L, 1), h = lua::checkInt(L, 2);
+    lua::Box<Image>& box = lua::newBox<Image>(L, kImageType);
     lua::guarded(L, [&] {
-        lua::pushObject(L, kImageType, new Image(w, h));
+        box.object = new Image(w, h);
         return 1;
     });
     return chargeNewImage(L);
@@ -64,9 +59,9 @@ int w_createEmpty(lua_State* L) {
 
 int w_load(lua_State* L) {
     luaL_checkstring(L, 1);
+    lua::Box<Image>& box = lua::newBox<Image>(L, kImageType);
     lua::guarded(L, [&] {
-        auto* image = new Image(Image::load(pathArg(L, 1)));
-        lua::pushObject(L, kImageType, image);
+        box.object = new Image(Image::load(pathArg(L, 1)));
         return 1;
     });
     return chargeNewImage(L);
@@ -87,8 +82,10 @@ int w_blit(lua_State* L) {
         h = lua::checkInt(L, 8);
     }
     const bool alpha = (n == 5 || n == 9) ? lua_toboolean(L, n) != 0 : true;
-    dst.blit(x, y, src, sx, sy, w, h, alpha);
-    return 0;
+    return lua::guarded(L, [&] { // an image drawn onto itself is copied first
+        dst.blit(x, y, src, sx, sy, w, h, alpha);
+        return 0;
+    });
 }
 
 int w_clear(lua_State* L) {
@@ -117,15 +114,18 @@ int w_pixel(lua_State* L) {
     Image& image = checkImage(L, 1);
     const int x = lua::checkInt(L, 2), y = lua::checkInt(L, 3);
     const bool set = !lua_isnoneornil(L, 4);
-    const Color color = set ? checkColor(L, 4) : Color{};
-    return lua::guarded(L, [&] {
-        if (set) {
+    Color color = set ? checkColor(L, 4) : Color{};
+    lua::guarded(L, [&] {
+        if (set)
             image.setPixel(x, y, color);
-            return 0;
-        }
-        pushColor(L, image.pixel(x, y));
-        return 1;
+        else
+            color = image.pixel(x, y);
+        return 0;
     });
+    if (set)
+        return 0;
+    pushColor(L, color);
+    return 1;
 }
 
 int w_print(lua_State* L) {
@@ -134,9 +134,11 @@ int w_print(lua_State* L) {
     luaL_checkany(L, 4);
     if (!lua_isstring(L, 4)) // numbers print as Lua writes them
         luaL_typerror(L, 4, "string");
+    size_t len = 0;
+    const char* text = lua_tolstring(L, 4, &len);
     const Color color = optColor(L, 5, kOpaqueBlack);
     return lua::guarded(L, [&] {
-        image.print(x, y, textArg(L, 4), color);
+        image.print(x, y, decodeLuaText(QByteArray(text, static_cast<qsizetype>(len))), color);
         return 0;
     });
 }
@@ -214,6 +216,6 @@ void openImage(lua_State* L) {
     lua::registerType(L, kScreenType, kScreenMethods);
     lua::registerModule(L, "Image", kFunctions);
     lua_pop(L, 1);
-    lua::pushObject(L, kScreenType, &LuaPlayer::from(L).screen(), false);
+    lua::newBox<Screen>(L, kScreenType, false).object = &LuaPlayer::from(L).screen();
     lua_setglobal(L, "screen");
 }

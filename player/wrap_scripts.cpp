@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 
 namespace {
 
@@ -26,13 +27,14 @@ QString pathAt(lua_State* L, int idx) {
     return pathFromLua(QByteArrayView(s, static_cast<qsizetype>(len)));
 }
 
-// Loads the script file named by the string at idx as loadfile does: pushes the chunk, or
-// nil and a message. A first line starting with '#' is skipped, its line break kept.
+} // namespace
+
+// A first line starting with '#' is skipped, its line break kept.
 int loadScriptFile(lua_State* L, int idx) {
     const char* name = lua_tostring(L, idx);
     char problem[300] = "";
     int status = 0;
-    {
+    try {
         QFile file(pathAt(L, idx));
         if (!file.open(QIODevice::ReadOnly)) {
             std::snprintf(problem, sizeof problem, "cannot open %.200s: %.60s", name,
@@ -53,6 +55,8 @@ int loadScriptFile(lua_State* L, int idx) {
                                          chunkName.constData());
             }
         }
+    } catch (const std::exception& e) {
+        std::snprintf(problem, sizeof problem, "%.200s: %.60s", name, e.what());
     }
     if (problem[0]) {
         lua_pushnil(L);
@@ -66,6 +70,8 @@ int loadScriptFile(lua_State* L, int idx) {
     }
     return 1;
 }
+
+namespace {
 
 int w_loadfile(lua_State* L) {
     luaL_checkstring(L, 1);
@@ -149,10 +155,10 @@ int w_searchLuaFile(lua_State* L) {
             continue;
         }
         bool found = false;
-        {
-            const QFileInfo info(pathAt(L, -1));
-            found = info.isFile();
-        }
+        lua::guarded(L, [&] {
+            found = QFileInfo(pathAt(L, -1)).isFile();
+            return 0;
+        });
         if (found)
             return loadScriptFile(L, lua_gettop(L)) == 1 ? 1 : lua_error(L);
         lua_pushfstring(L, "\n\tno file '%s'", candidate);

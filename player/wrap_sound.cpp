@@ -41,9 +41,10 @@ Mixer& mixer(lua_State* L) {
 int w_load(lua_State* L) {
     luaL_checkstring(L, 1);
     const bool loop = lua_toboolean(L, 2) != 0;
+    lua::Box<SoundClip>& box = lua::newBox<SoundClip>(L, kSoundType);
     return lua::guarded(L, [&] {
         auto pcm = std::make_shared<const PcmSound>(loadWav(pathArg(L, 1)));
-        lua::pushObject(L, kSoundType, new SoundClip{std::move(pcm), loop});
+        box.object = new SoundClip{std::move(pcm), loop};
         return 1;
     });
 }

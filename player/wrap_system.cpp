@@ -17,57 +17,69 @@ QString pathArg(lua_State* L, int idx) {
     return pathFromLua(QByteArrayView(s, static_cast<qsizetype>(len)));
 }
 
+// Called inside guarded(): the path text is made by Qt.
 void pushPath(lua_State* L, const QString& path) {
     const QByteArray bytes = pathToLua(path);
-    lua_pushlstring(L, bytes.constData(), bytes.size());
+    lua::pushBytes(L, bytes.constData(), bytes.size());
 }
 
 int w_currentDirectory(lua_State* L) {
-    if (lua_isnoneornil(L, 1)) {
-        pushPath(L, QDir::currentPath());
+    const bool change = !lua_isnoneornil(L, 1);
+    if (change)
+        luaL_checkstring(L, 1);
+    return lua::guarded(L, [&] {
+        pushPath(L, change ? PlayerSystem::changeDirectory(pathArg(L, 1)) : QDir::currentPath());
         return 1;
-    }
-    luaL_checkstring(L, 1);
-    pushPath(L, PlayerSystem::changeDirectory(pathArg(L, 1)));
-    return 1;
+    });
 }
 
 int w_listDirectory(lua_State* L) {
-    if (!lua_isnoneornil(L, 1))
+    const bool named = !lua_isnoneornil(L, 1);
+    if (named)
         luaL_checkstring(L, 1);
-    const auto entries =
-        PlayerSystem::listDirectory(lua_isnoneornil(L, 1) ? QString() : pathArg(L, 1));
-    if (!entries) {
-        lua_pushnil(L);
-        return 1;
-    }
-    lua_createtable(L, static_cast<int>(entries->size()), 0);
-    int i = 0;
-    for (const PlayerSystem::DirEntry& e : *entries) {
-        lua_createtable(L, 0, 3);
-        pushPath(L, e.name);
-        lua_setfield(L, -2, "name");
-        lua_pushnumber(L, static_cast<lua_Number>(e.size));
-        lua_setfield(L, -2, "size");
-        lua_pushboolean(L, e.directory);
-        lua_setfield(L, -2, "directory");
-        lua_rawseti(L, -2, ++i);
-    }
-    return 1;
+    return lua::guarded(L, [&] {
+        const auto entries = PlayerSystem::listDirectory(named ? pathArg(L, 1) : QString());
+        if (!entries) {
+            lua_pushnil(L);
+            return 1;
+        }
+        QList<QByteArray> names;
+        for (const PlayerSystem::DirEntry& e : *entries)
+            names.append(pathToLua(e.name));
+        return lua::protectedCall(L, [&](lua_State* state) {
+            lua_createtable(state, static_cast<int>(entries->size()), 0);
+            for (qsizetype i = 0; i < entries->size(); ++i) {
+                const PlayerSystem::DirEntry& e = entries->at(i);
+                lua_createtable(state, 0, 3);
+                lua_pushlstring(state, names.at(i).constData(), names.at(i).size());
+                lua_setfield(state, -2, "name");
+                lua_pushnumber(state, static_cast<lua_Number>(e.size));
+                lua_setfield(state, -2, "size");
+                lua_pushboolean(state, e.directory);
+                lua_setfield(state, -2, "directory");
+                lua_rawseti(state, -2, static_cast<int>(i + 1));
+            }
+            return 1;
+        });
+    });
 }
 
 template <bool (*Op)(const QString&)>
 int w_pathOp(lua_State* L) {
     luaL_checkstring(L, 1);
-    lua_pushboolean(L, Op(pathArg(L, 1)));
-    return 1;
+    return lua::guarded(L, [&] {
+        lua_pushboolean(L, Op(pathArg(L, 1)));
+        return 1;
+    });
 }
 
 int w_rename(lua_State* L) {
     luaL_checkstring(L, 1);
     luaL_checkstring(L, 2);
-    lua_pushboolean(L, PlayerSystem::rename(pathArg(L, 1), pathArg(L, 2)));
-    return 1;
+    return lua::guarded(L, [&] {
+        lua_pushboolean(L, PlayerSystem::rename(pathArg(L, 1), pathArg(L, 2)));
+        return 1;
+    });
 }
 
 int w_sleep(lua_State* L) {
@@ -87,12 +99,14 @@ int w_getFreeMemory(lua_State* L) {
 int w_md5sum(lua_State* L) {
     size_t len = 0;
     const char* s = luaL_checklstring(L, 1, &len);
-    const QByteArray hex =
-        QCryptographicHash::hash(QByteArrayView(s, static_cast<qsizetype>(len)),
-                                 QCryptographicHash::Md5)
-            .toHex();
-    lua_pushlstring(L, hex.constData(), hex.size());
-    return 1;
+    return lua::guarded(L, [&] {
+        const QByteArray hex =
+            QCryptographicHash::hash(QByteArrayView(s, static_cast<qsizetype>(len)),
+                                     QCryptographicHash::Md5)
+                .toHex();
+        lua::pushBytes(L, hex.constData(), hex.size());
+        return 1;
+    });
 }
 
 // USB and power have no meaning on the desktop: answer as a console on mains power would.

@@ -27,8 +27,11 @@ int w_gc(lua_State* L) {
 
 int w_new(lua_State* L) {
     const std::int64_t start = optMilliseconds(L, 1);
-    lua::pushObject(L, kTimerType, new Timer(start));
-    return 1;
+    lua::Box<Timer>& box = lua::newBox<Timer>(L, kTimerType);
+    return lua::guarded(L, [&] {
+        box.object = new Timer(start);
+        return 1;
+    });
 }
 
 int w_start(lua_State* L) {

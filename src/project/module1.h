@@ -31,6 +31,7 @@ std::optional<int> wholeNumber(const QString& text);
 // The path itself when it exists; otherwise each component that does not exist under its
 // exact name is looked up again ignoring letter case, so that projects and data made on a
 // case-insensitive file system still open. Components that match nothing stay as given.
+// The player finds the files a game names the same way, as on the console's FAT card.
 QString resolvePath(const QString& path);
 
 // Replaces the file with the bytes: written to a temporary file in the same folder, then

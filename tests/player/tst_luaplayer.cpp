@@ -2,12 +2,12 @@
 // computed here, behaviour checked by assertions inside the scripts, and its plain classes.
 #include "player/buttonscript.h"
 #include "player/errortext.h"
-#include "player/casepath.h"
 #include "player/font8x8.h"
 #include "player/luaplayer.h"
 #include "player/pad.h"
 #include "player/playerhost.h"
 #include "player/playerwindow.h"
+#include "player/runtime.h"
 #include "player/windowhost.h"
 #include "player/textcodec.h"
 #include "testsupport/files.h"
@@ -34,6 +34,15 @@ LuaRun runLua(const QByteArray& source, PlayerOptions options = {}) {
     player.runString(source, "=test");
     return {player.errorMessage(), player.screen().visible(), player.screen().back().pixels(),
             player.frame()};
+}
+
+// Lua's allocator for a state where no block larger than 64 KB can be had.
+void* smallBlocksOnly(void*, void* block, size_t, size_t size) {
+    if (size == 0) {
+        std::free(block);
+        return nullptr;
+    }
+    return size > 64 * 1024 ? nullptr : std::realloc(block, size);
 }
 
 QImage filledScreen(QRgb color) {
@@ -186,6 +195,22 @@ screen.flip()
                         expected.setPixel(at.x() + 8 * i + col, at.y() + row, qRgb(250, 240, 0));
         }
         QCOMPARE(firstDifference(r.visible, expected), r.error);
+    }
+
+    // The font is drawn as art in its source; these are its rows as bits, bit 7 leftmost.
+    void glyphRows_data() {
+        QTest::addColumn<int>("character");
+        QTest::addColumn<QByteArray>("rows");
+        QTest::newRow("A") << int(u'A') << QByteArray("\x38\x44\x44\x7C\x44\x44\x44\x00", 8);
+        QTest::newRow("e acute") << int(u'é') << QByteArray("\x08\x10\x38\x44\x7C\x40\x38\x00", 8);
+        QTest::newRow("euro") << int(u'€') << QByteArray("\x1C\x20\x78\x20\x78\x20\x1C\x00", 8);
+        QTest::newRow("none: question mark") << 0x4E00 << QByteArray("\x38\x44\x04\x08\x10\x00\x10\x00", 8);
+    }
+    void glyphRows() {
+        QFETCH(int, character);
+        QFETCH(QByteArray, rows);
+        const Glyph8x8& g = glyph8x8(char16_t(character));
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(g.data()), 8), rows);
     }
 
     void pageFlippingShowsFrameBeforeLast() {
@@ -371,21 +396,6 @@ assert(loaded == 2, "loaded " .. tostring(loaded))
         QCOMPARE(r.error, QString());
     }
 
-    void resolveCase_data() {
-        QTest::addColumn<QString>("asked");
-        QTest::addColumn<QString>("found");
-        QTest::newRow("folder and file case") << "IMAGES/hero.png" << "Images/Hero.PNG";
-        QTest::newRow("new file in a known folder") << "images/nouveau.png" << "Images/nouveau.png";
-        QTest::newRow("missing folder kept as written") << "autre/Dossier/x.png" << "autre/Dossier/x.png";
-    }
-    void resolveCase() {
-        QFETCH(QString, asked);
-        QFETCH(QString, found);
-        QTemporaryDir dir;
-        QVERIFY(putFile(dir.filePath("Images/Hero.PNG"), ""));
-        QCOMPARE(::resolveCase(dir.path() + "/" + asked), dir.path() + "/" + found);
-    }
-
     // A script that never waits for a frame still sees Esc and the close button: a timer
     // due 300 ms after the start asks (it fires when window events are next handled, as a
     // click would be seen), and the window must close within half a second of that time.
@@ -500,6 +510,33 @@ assert(loaded == 2, "loaded " .. tostring(loaded))
         QFETCH(QByteArray, message);
         QFETCH(QString, text);
         QCOMPARE(errorMessageText(message, 4), text);
+    }
+
+    // Bindings make Lua values while they hold Qt objects only through protectedCall: a Lua
+    // error there, out of memory the likeliest, must come back as an exception instead of a
+    // longjmp over the binding's frames.
+    void protectedCallsThrow() {
+        lua_State* L = lua_newstate(smallBlocksOnly, nullptr);
+        lua::installProtectedCalls(L);
+        const QByteArray big(1 << 20, 'x');
+        QString failure;
+        try {
+            lua::pushBytes(L, big.constData(), big.size());
+        } catch (const std::runtime_error& e) {
+            failure = e.what();
+        }
+        QCOMPARE(failure, QString("not enough memory"));
+        QCOMPARE(lua_gettop(L), 0);
+        try {
+            lua::protectedCall(L, [](lua_State* state) { return luaL_error(state, "boum"); });
+        } catch (const std::runtime_error& e) {
+            failure = e.what();
+        }
+        QCOMPARE(failure, QString("boum"));
+        lua::pushBytes(L, "abc", 3);
+        QCOMPARE(lua_gettop(L), 1);
+        QCOMPARE(lua_tostring(L, 1), "abc");
+        lua_close(L);
     }
 
     void decodeLuaText() {

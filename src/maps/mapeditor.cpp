@@ -3,10 +3,16 @@
 #include "events/eventcommandcolumn.h"
 #include "events/scriptdocument.h"
 #include "events/scriptlist.h"
+#include "events/eventscript.h"
+#include "maps/canvasview.h"
 #include "maps/mapcanvas.h"
 #include "maps/mapdocument.h"
 #include "maps/mapfiles.h"
+#include "maps/paintbar.h"
+#include "maps/paintgeometry.h"
+#include "maps/painttools.h"
 #include "maps/texturechooser.h"
+#include "maps/tilepalette.h"
 #include "project/module1.h"
 #include "project/projectsession.h"
 #include "shell/appinfo.h"
@@ -15,17 +21,23 @@
 #include "shell/services.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
+#include <QMdiArea>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QUndoStack>
@@ -33,9 +45,10 @@
 
 namespace {
 
-// The area below the menu bar: canvas, configuration frame and event panel.
-constexpr int kBodyWidth = 697;
-constexpr int kPanelTop = 248;
+// The window's parts at 1x: the canvas area and, right of it, the column of the main menu
+// button and the configuration frame; then the tool row, the event panel and the status line.
+constexpr int kColumnWidth = 216;
+constexpr int kBodyWidth = mapgrid::kCanvasWidth + kColumnWidth;
 constexpr int kPanelHeight = 300;
 
 // Element k of the option array "Option1", numbered as the command panels do.
@@ -60,6 +73,28 @@ void toggleFrame(QWidget* frame) {
     frame->raise();
 }
 
+// What the status line says of a cell: its place, its tile code and what else it holds.
+QString cellStatus(const MapCells& cells, mapgrid::Cell cell, bool scripted, bool heroStart) {
+    const int slot = cell.slot();
+    QStringList parts{QStringLiteral("Colonne : %1").arg(cell.column),
+                      QStringLiteral("Ligne : %1").arg(cell.row),
+                      QStringLiteral("Code : ") + cells.maptiles[size_t(slot)]};
+    if (cells.mapcoll[size_t(slot)] == QLatin1String("1"))
+        parts << QStringLiteral("Collision");
+    if (heroStart)
+        parts << QStringLiteral("Départ du héro");
+    if (scripted)
+        parts << QStringLiteral("Evènement");
+    return parts.join(QStringLiteral("     "));
+}
+
+// The window that frames the editor: its child window inside the main window, or itself.
+QWidget* frameOf(QWidget* editor) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget()))
+        return sub;
+    return editor;
+}
+
 } // namespace
 
 MapEditor::MapEditor(AppServices& services, ProjectSession& session, QWidget* parent)
@@ -71,31 +106,72 @@ MapEditor::MapEditor(AppServices& services, ProjectSession& session, QWidget* pa
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
+    const QString dataDir = session.paths().dataDir;
 
-    // The canvas takes (0, 0) to (481, 249) of the body and the event panel the area from
-    // (0, 248); the window is sized so that it fits beside the control panel on a 1280-pixel
-    // screen.
+    // The canvas area takes the top left and whatever room the window gains; the column of
+    // the main menu button and the configuration frame stays at its right, the tool row, the
+    // event panel and the status line below.
     auto* body = new QWidget(this);
     body->setObjectName(QStringLiteral("body"));
-    body->setFixedSize(kBodyWidth, kPanelTop + kPanelHeight);
+    mCanvas = new MapCanvas(dataDir);
+    mView = new CanvasView(mCanvas, body);
+    mTools = new PaintTools(this);
+    auto* column = new QWidget(body);
+    column->setObjectName(QStringLiteral("configurationColumn"));
+    column->setFixedSize(kColumnWidth, mapgrid::kCanvasHeight);
+    mPalette = new TilePalette(dataDir);
+    auto* paintBar = new PaintBar(*mTools, mPalette, *mView, body);
+    mStatus = new QLabel(body);
+    mStatus->setObjectName(QStringLiteral("statusLine"));
+    mStatus->setAccessibleDescription(QStringLiteral("Case sous la souris"));
+    mStatus->setContentsMargins(6, 2, 6, 2);
+    mStatus->setMinimumHeight(19);
+
+    buildConfiguration(column, body);
+    buildEventPanel(body);
+    buildMenus(column, body);
+
+    auto* grid = new QGridLayout(body);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    grid->addWidget(mView, 0, 0);
+    grid->addWidget(column, 0, 1, Qt::AlignTop);
+    grid->addWidget(paintBar, 1, 0, 1, 2);
+    grid->addWidget(findChild<QWidget*>(QStringLiteral("Frame6")), 2, 0, 1, 2, Qt::AlignLeft);
+    grid->addWidget(mStatus, 3, 0, 1, 2);
+    grid->setRowStretch(0, 1);
+    grid->setColumnStretch(0, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(body);
+    layout->setMenuBar(findChild<QMenuBar*>(QStringLiteral("menuBar")));
+    mView->installEventFilter(this);
+    // Over the canvas area: the frames that open on it.
+    for (const char* name : {"Frame3", "Frame1", "Frame4"})
+        body->findChild<QWidget*>(QLatin1String(name))->raise();
 
-    mCanvas = new MapCanvas(session.paths().dataDir, body);
-    mCanvas->move(0, 0);
     connect(mCanvas, &MapCanvas::pressed, this, &MapEditor::canvasPressed);
+    connect(mCanvas, &MapCanvas::moved, this, &MapEditor::canvasMoved);
+    connect(mCanvas, &MapCanvas::released, this, &MapEditor::canvasReleased);
     connect(mCanvas, &MapCanvas::doubleClicked, this, &MapEditor::canvasDoubleClicked);
+    connect(mCanvas, &MapCanvas::cancelRequested, mTools, &PaintTools::cancel);
+    connect(mCanvas, &MapCanvas::pointerCellChanged, this, &MapEditor::showStatus);
+    connect(mTools, &PaintTools::gestureChanged, mCanvas, &MapCanvas::setGesture);
+    connect(mView, &CanvasView::zoomChanged, this, &MapEditor::fitCanvas);
 
-    buildConfiguration(body);
-    buildEventPanel(body);
-    buildMenus(body);
+    // The palette and the tile picker show the same tile; either one chooses it.
+    connect(mPalette, &TilePalette::tileChosen, mPicker, &TilePicker::setTile);
+    connect(mPicker, &TilePicker::tileChanged, mPalette, &TilePalette::setTile);
 
     setActiveStack(mScript->undoStack());
     connect(mScript, &ProjectDocument::modifiedChanged, this, &MapEditor::updateTitle);
+    connect(mScript, &ScriptDocument::cellChanged, this, &MapEditor::showEditedCell);
     connect(&mSession, &ProjectSession::mapsChanged, this, &MapEditor::refreshMapChooser);
+    connect(&mSession, &ProjectSession::scriptSaved, this, [this](const QString& map) {
+        if (map == tag())
+            showScriptedCells();
+    });
 
     // Keyboard: Ctrl+S saves the map while the editor has the focus.
     auto* save = new QShortcut(QKeySequence::Save, this, nullptr, nullptr,
@@ -110,17 +186,21 @@ MapEditor::~MapEditor() {
     setActiveStack(nullptr);
 }
 
-void MapEditor::buildConfiguration(QWidget* body) {
-    auto* frame2 = frame(body, "Frame2", QStringLiteral("Configuration"), 488, 24, 201, 225);
+void MapEditor::buildConfiguration(QWidget* column, QWidget* body) {
+    auto* frame2 = frame(column, "Frame2", QStringLiteral("Configuration"), 7, 24, 201, 225);
     auto* label6 = label(frame2, "Label6", QStringLiteral("Position de départ du héro"), 8, 16, 141);
     label(frame2, "Label9", QStringLiteral("X :"), 8, 40, 16);
     mHeroColumn = label(frame2, "Label4", QStringLiteral("1"), 24, 40, 25);
     mHeroColumn->setAccessibleDescription(QStringLiteral("Colonne de départ du héro"));
+    mHeroColumn->setToolTip(mHeroColumn->accessibleDescription());
     mHeroStartButton = button(frame2, "Command9", QStringLiteral("Changer"), 56, 40, 57, 25);
     mHeroStartButton->setProperty("Tag", QStringLiteral("false"));
+    mHeroStartButton->setToolTip(
+        QStringLiteral("Placer le départ du héro (H) : cliquez ensuite sur sa case"));
     label(frame2, "Label10", QStringLiteral("Y :"), 8, 56, 16);
     mHeroRow = label(frame2, "Label5", QStringLiteral("1"), 24, 56, 33);
     mHeroRow->setAccessibleDescription(QStringLiteral("Ligne de départ du héro"));
+    mHeroRow->setToolTip(mHeroRow->accessibleDescription());
     auto* label7 = label(frame2, "Label7", QStringLiteral("Nom de la carte :"), 8, 74, 88);
     mName = place(new QLineEdit(QStringLiteral("Carte"), frame2), "text1", 96, 72, 97, 19);
     mName->setAccessibleName(QStringLiteral("Nom de la carte"));
@@ -138,6 +218,9 @@ void MapEditor::buildConfiguration(QWidget* body) {
     mModes->button(Drawing)->setChecked(true);
     mModes->button(Drawing)->setAutoFillBackground(true);
     mModes->button(Drawing)->raise();
+    mModes->button(Drawing)->setToolTip(QStringLiteral("Mode Déssin (D)"));
+    mModes->button(Collisions)->setToolTip(QStringLiteral("Mode Collisions (C)"));
+    mModes->button(Event)->setToolTip(QStringLiteral("Mode Evènement (E)"));
 
     auto* command11 =
         button(frame2, "Command11", QStringLiteral("Changer de texture"), 8, 182, 137, 19);
@@ -153,8 +236,7 @@ void MapEditor::buildConfiguration(QWidget* body) {
     smaller({label6, label7, command10, command11});
 
     connect(mHeroStartButton, &QPushButton::clicked, this, &MapEditor::armHeroStart);
-    connect(mPicker, &TilePicker::drawingChosen, this,
-            [this] { mModes->button(Drawing)->setChecked(true); });
+    connect(mPicker, &TilePicker::drawingChosen, this, [this] { setMode(Drawing); });
     connect(command11, &QPushButton::clicked, this, [this] {
         mTextures->toggle();
         mTextures->raise();
@@ -165,8 +247,8 @@ void MapEditor::buildConfiguration(QWidget* body) {
     connect(mName, &QLineEdit::editingFinished, this, &MapEditor::commitName);
 }
 
-void MapEditor::buildMenus(QWidget* body) {
-    auto* command4 = button(body, "Command4", QStringLiteral("Menu principal"), 480, 0, 161, 25);
+void MapEditor::buildMenus(QWidget* column, QWidget* body) {
+    auto* command4 = button(column, "Command4", QStringLiteral("Menu principal"), 0, 0, 161, 25);
 
     mMainMenu = frame(body, "Frame3", QStringLiteral("Menu principal"), 320, 0, 161, 97);
     mMainMenu->setAutoFillBackground(true);
@@ -212,10 +294,10 @@ void MapEditor::buildMenus(QWidget* body) {
     newca->setObjectName(QStringLiteral("newca"));
     QAction* exit = file->addAction(QStringLiteral("Sortir"));
     exit->setObjectName(QStringLiteral("exit"));
-    layout()->setMenuBar(bar);
     connect(newca, &QAction::triggered, this, &MapEditor::newMap);
     connect(exit, &QAction::triggered, this, &MapEditor::closeWindow);
     buildEditMenu(bar);
+    buildToolMenus(bar);
 }
 
 void MapEditor::buildEditMenu(QMenuBar* bar) {
@@ -270,14 +352,74 @@ void MapEditor::setActiveStack(QUndoStack* stack) {
     showRedo();
 }
 
+void MapEditor::buildToolMenus(QMenuBar* bar) {
+    // Every tool, mode and view change has a key, shown in the menus and the tool tips; the
+    // keys act while the window has the focus, except in a text field.
+    QMenu* tools = bar->addMenu(QStringLiteral("&Outils"));
+    tools->setObjectName(QStringLiteral("toolsMenu"));
+    for (PaintTools::Kind kind : {PaintTools::Pencil, PaintTools::Rectangle, PaintTools::Fill})
+        tools->addAction(mTools->action(kind));
+    tools->addSeparator();
+    auto* modes = new QActionGroup(this);
+    const struct {
+        Mode mode;
+        const char* name;
+        QString text;
+        const char* key;
+    } modeLooks[] = {{Drawing, "modeDrawing", QStringLiteral("Mode Déssin"), "D"},
+                     {Collisions, "modeCollisions", QStringLiteral("Mode Collisions"), "C"},
+                     {Event, "modeEvent", QStringLiteral("Mode Evènement"), "E"}};
+    for (const auto& look : modeLooks) {
+        QAction* action = tools->addAction(look.text);
+        action->setObjectName(QLatin1String(look.name));
+        action->setCheckable(true);
+        action->setShortcut(QKeySequence(QLatin1String(look.key)));
+        modes->addAction(action);
+        mModeActions[look.mode] = action;
+        connect(action, &QAction::triggered, this, [this, mode = look.mode] { setMode(mode); });
+    }
+    mModeActions[Drawing]->setChecked(true);
+    connect(mModes, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked && id >= Drawing && id <= Event)
+            mModeActions[id]->setChecked(true);
+    });
+    tools->addSeparator();
+    QAction* palette = tools->addAction(QStringLiteral("Choisir une tuile"));
+    palette->setObjectName(QStringLiteral("chooseTile"));
+    palette->setShortcut(QKeySequence(QStringLiteral("T")));
+    connect(palette, &QAction::triggered, mPalette, [this] { mPalette->setFocus(); });
+    QAction* canvas = tools->addAction(QStringLiteral("Aller sur la carte"));
+    canvas->setObjectName(QStringLiteral("focusCanvas"));
+    canvas->setShortcut(QKeySequence(QStringLiteral("M")));
+    connect(canvas, &QAction::triggered, mCanvas, [this] { mCanvas->setFocus(); });
+    QAction* hero = tools->addAction(QStringLiteral("Placer le départ du héro"));
+    hero->setObjectName(QStringLiteral("placeHero"));
+    hero->setShortcut(QKeySequence(QStringLiteral("H")));
+    connect(hero, &QAction::triggered, mHeroStartButton, &QPushButton::click);
+
+    QMenu* view = bar->addMenu(QStringLiteral("&Affichage"));
+    view->setObjectName(QStringLiteral("viewMenu"));
+    view->addAction(mView->gridAction());
+    view->addSeparator();
+    view->addActions({mView->zoomInAction(), mView->zoomOutAction(), mView->zoomResetAction()});
+
+    QList<QAction*> all = tools->actions() + view->actions();
+    for (QAction* a : all)
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addActions(all);
+}
+
 void MapEditor::buildEventPanel(QWidget* body) {
-    auto* frame6 = frame(body, "Frame6", QStringLiteral("Evènement"), 0, kPanelTop, kBodyWidth,
+    auto* frame6 = frame(body, "Frame6", QStringLiteral("Evènement"), 0, 0, kBodyWidth,
                          kPanelHeight);
+    frame6->setFixedSize(kBodyWidth, kPanelHeight);
     label(frame6, "Label8", QStringLiteral("Position :"), 8, 18, 56);
     mCellColumn = label(frame6, "co", QStringLiteral("0"), 64, 18, 20);
     mCellColumn->setAccessibleDescription(QStringLiteral("Colonne de la case"));
+    mCellColumn->setToolTip(mCellColumn->accessibleDescription());
     mCellRow = label(frame6, "ln", QStringLiteral("0"), 86, 18, 24);
     mCellRow->setAccessibleDescription(QStringLiteral("Ligne de la case"));
+    mCellRow->setToolTip(mCellRow->accessibleDescription());
 
     mCommands = new EventCommandColumn(mServices, mSession, *mScript,
                                        EventColumnLayout::mapEditorPanel(), frame6);
@@ -290,6 +432,7 @@ void MapEditor::buildEventPanel(QWidget* body) {
                                    frame6),
                     "listev", 368, 16, 321, 225);
     connect(mListev, &QListWidget::itemPressed, this, &MapEditor::workOnScript);
+    mCommands->attachList(mListev);
     auto* command2 = button(frame6, "Command2", QStringLiteral("Sauver"), 560, 252, 129, 33);
     connect(command2, &QPushButton::clicked, this, &MapEditor::saveEvent);
     mCommands->raise();
@@ -297,6 +440,77 @@ void MapEditor::buildEventPanel(QWidget* body) {
         mCellRow->setText(QString::number(mScript->row()));
         mCellColumn->setText(QString::number(mScript->column()));
     });
+}
+
+// ---- The window's size
+
+bool MapEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mView && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+        placeOverlays();
+        if (event->type() == QEvent::Resize && !mFitting)
+            zoomToFit();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MapEditor::placeOverlays() {
+    // As laid out at 1x: the main menu and the set chooser end at the canvas area's right
+    // edge, the map chooser one frame width further left.
+    const int right = mView->geometry().right() + 1;
+    mMainMenu->move(right - mMainMenu->width(), 0);
+    mMapChooser->move(right - 321, 40);
+    mTextures->move(right - mTextures->width(), 100);
+}
+
+void MapEditor::zoomToFit() {
+    // The window was made larger or smaller: the map is shown as large as the room allows.
+    const QSize room = mView->maximumViewportSize();
+    int zoom = MapCanvas::kMaxZoom;
+    while (zoom > MapCanvas::kMinZoom &&
+           (mapgrid::kCanvasWidth * zoom > room.width() ||
+            mapgrid::kCanvasHeight * zoom > room.height()))
+        --zoom;
+    mView->setZoom(zoom);
+}
+
+void MapEditor::fitCanvas() {
+    QWidget* window = frameOf(this);
+    if (window->isMaximized() || window->isFullScreen())
+        return;
+    const QScopedValueRollback fitting(mFitting, true);
+    if (mView->zoom() == 1) {
+        // Back to the place and size the window had before the zoom made it grow, unless the
+        // user moved or resized it since.
+        if (mGeometryBeforeZoom && window->geometry() == mGeometryAfterZoom)
+            window->setGeometry(*mGeometryBeforeZoom);
+        mGeometryBeforeZoom.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        return;
+    }
+    const QSize missing = (mCanvas->size() - mView->maximumViewportSize()).expandedTo({0, 0});
+    if (missing.width() == 0 && missing.height() == 0)
+        return;
+    // The room there is: the main window's area for a child window, the screen otherwise.
+    QRect room;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window); sub && sub->mdiArea())
+        room = sub->mdiArea()->viewport()->rect();
+    else if (window->screen())
+        room = window->screen()->availableGeometry();
+    if (room.isEmpty())
+        return;
+    if (!mGeometryBeforeZoom)
+        mGeometryBeforeZoom = window->geometry();
+    const QSize wanted = (window->size() + missing).boundedTo(room.size());
+    // Moved left and up when the window would pass the edge of the room.
+    QPoint at = window->pos();
+    at.setX(std::max(room.left(), std::min(at.x(), room.right() + 1 - wanted.width())));
+    at.setY(std::max(room.top(), std::min(at.y(), room.bottom() + 1 - wanted.height())));
+    if (window->parentWidget())
+        window->move(at);
+    window->resize(wanted);
+    mGeometryAfterZoom = window->geometry();
+    // Settles the layouts now, so that the view scrolls within its new size.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
 
 // ---- The document shown
@@ -315,6 +529,12 @@ void MapEditor::setMapNumber(const QString& nn) {
 }
 
 MapEditor::Mode MapEditor::mode() const { return Mode(mModes->checkedId()); }
+
+void MapEditor::setMode(Mode mode) {
+    if (mode != this->mode())
+        mTools->cancel();
+    mModes->button(mode)->setChecked(true);
+}
 
 bool MapEditor::deleteMode() const { return mCommands->deleteMode(); }
 
@@ -337,11 +557,16 @@ void MapEditor::setDocument(std::shared_ptr<MapDocument> document) {
     connect(d, &MapDocument::textureSetChanged, this, &MapEditor::showTextureSet);
     connect(d, &ProjectDocument::modifiedChanged, this, &MapEditor::updateTitle);
     connect(d, &MapDocument::editFailed, this, &MapEditor::showError);
+    connect(d, &MapDocument::cellsChanged, this, &MapEditor::showStatus);
+    connect(d, &MapDocument::heroStartChanged, this, &MapEditor::showStatus);
     showHeroStart();
     showName();
     showTextureSet();
     updateTitle();
     setMapNumber(d->number());
+    showScriptedCells();
+    showEditedCell();
+    showStatus();
 }
 
 bool MapEditor::mayLeaveDocument() {
@@ -362,7 +587,34 @@ void MapEditor::showName() {
         mName->setText(mDocument->name());
 }
 
-void MapEditor::showTextureSet() { mPicker->setTextureSet(mDocument->textureSet()); }
+void MapEditor::showTextureSet() {
+    mPicker->setTextureSet(mDocument->textureSet());
+    mPalette->setTextureSet(mDocument->textureSet());
+    mPalette->setTile(mPicker->tile());
+}
+
+void MapEditor::showScriptedCells() {
+    mScriptedCells = mDocument ? scriptedCells(mDocument->projectFolder(), mDocument->number())
+                               : QSet<int>();
+    mCanvas->setScriptedCells(mScriptedCells);
+    showStatus();
+}
+
+void MapEditor::showEditedCell() {
+    const bool here = mDocument && mScript->hasCell() && mScript->map() == tag();
+    mCanvas->setEditedCell(here ? std::optional(mapgrid::Cell{mScript->row(), mScript->column()})
+                                : std::nullopt);
+}
+
+void MapEditor::showStatus() {
+    const auto cell = mCanvas->pointerCell();
+    if (!cell || !mDocument) {
+        mStatus->clear();
+        return;
+    }
+    mStatus->setText(cellStatus(mDocument->cells(), *cell, mScriptedCells.contains(cell->slot()),
+                                mCanvas->heroCell() == cell));
+}
 
 void MapEditor::updateTitle() { setWindowModified(hasUnsavedEdits()); }
 
@@ -496,13 +748,12 @@ void MapEditor::canvasPressed(QPoint position) {
     }
     switch (mode()) {
     case Drawing:
-        workOnMap();
-        mDocument->changeCells({{cell->slot(), CellChange::Tile, {}, mPicker->tileCode()}},
-                               QStringLiteral("Peindre"));
-        break;
     case Collisions:
         workOnMap();
-        mDocument->toggleCollision(cell->slot());
+        mTools->press({mDocument.get(),
+                       mode() == Drawing ? CellChange::Tile : CellChange::Collision,
+                       mPicker->tileCode()},
+                      *cell);
         break;
     case Event:
         chooseCell(cell->row, cell->column);
@@ -510,10 +761,19 @@ void MapEditor::canvasPressed(QPoint position) {
     }
 }
 
+void MapEditor::canvasMoved(QPoint position) {
+    if (mTools->isActive())
+        mTools->move(mapgrid::cellUnder(position));
+}
+
+void MapEditor::canvasReleased(QPoint position) {
+    if (mTools->isActive())
+        mTools->release(mapgrid::cellUnder(position));
+}
+
 void MapEditor::canvasDoubleClicked(QPoint position) {
-    // A double click on a cell in event mode opens the event editor on it, after acting as
-    // the press it also is.
-    canvasPressed(position);
+    // A double click on a cell in event mode opens the event editor on it, once the press it
+    // also is has chosen the cell.
     const auto cell = mapgrid::cellAt(position);
     if (cell && mode() == Event && mDocument && mScript->row() == cell->row &&
         mScript->column() == cell->column)

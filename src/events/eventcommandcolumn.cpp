@@ -160,6 +160,14 @@ EventCommandColumn::EventCommandColumn(AppServices& services, ProjectSession& se
     mLineDown = lineAction(QStringLiteral("Descendre la ligne"), "Alt+Down", 1);
     mLineDown->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
     mLineDown->setToolTip(QStringLiteral("Descendre la ligne choisie (Alt+Bas)"));
+    mEditLine = new QAction(QStringLiteral("Modifier la ligne"), host);
+    mEditLine->setShortcut(QKeySequence(Qt::Key_F2));
+    mEditLine->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    host->addAction(mEditLine);
+    connect(mEditLine, &QAction::triggered, this, [this] {
+        if (mList)
+            editLine(mList->currentRow());
+    });
     moveButton(mLineUp, "lineUp", layout.lineUp, host);
     moveButton(mLineDown, "lineDown", layout.lineDown, host);
 

@@ -50,7 +50,7 @@ struct EventColumnLayout {
 // line to the script document; the delete mode lets the script list remove lines. With the
 // script list attached, a line asked to be changed opens its command's prompt or sub-panel on
 // the line's answers, and the new line takes the old one's place; the buttons "lineUp" and
-// "lineDown" (Alt+Up, Alt+Down) move the current line.
+// "lineDown" (Alt+Up, Alt+Down) move the current line, and F2 changes it.
 class EventCommandColumn : public QWidget {
     Q_OBJECT
 public:
@@ -69,6 +69,8 @@ public:
     bool editLine(int index);
     QAction* lineUpAction() const { return mLineUp; }
     QAction* lineDownAction() const { return mLineDown; }
+    // "Modifier la ligne" (F2): changes the current line.
+    QAction* editLineAction() const { return mEditLine; }
 
 signals:
     // The map chooser could not open: the map count is no whole number above 0.
@@ -103,5 +105,6 @@ private:
     ScriptList* mList = nullptr;
     QAction* mLineUp;
     QAction* mLineDown;
+    QAction* mEditLine;
     std::optional<Change> mChange;
 };

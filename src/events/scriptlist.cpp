@@ -33,14 +33,15 @@ ScriptList::ScriptList(DialogService& dialogs, ScriptDocument& script,
     : QListWidget(parent), mDialogs(dialogs), mScript(script),
       mInDeleteMode(std::move(inDeleteMode)) {
     setAccessibleName(QStringLiteral("Code de l'évènement"));
+    setToolTip(QStringLiteral("Double-clic, Entrée ou F2 : modifier la ligne ; Alt+Haut, Alt+Bas : "
+                              "la déplacer"));
     setItemDelegate(new IndentDelegate(this));
     connect(this, &QListWidget::itemClicked, this, &ScriptList::removeLine);
     connect(this, &QListWidget::itemDoubleClicked, this, &ScriptList::requestEdit);
     auto* remove =
         new QShortcut(QKeySequence::Delete, this, nullptr, nullptr, Qt::WidgetShortcut);
     connect(remove, &QShortcut::activated, this, [this] { removeLine(currentItem()); });
-    for (const QKeySequence keys : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
-                                    QKeySequence(Qt::Key_F2)}) {
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
         auto* edit = new QShortcut(keys, this, nullptr, nullptr, Qt::WidgetShortcut);
         connect(edit, &QShortcut::activated, this, [this] { requestEdit(currentItem()); });
     }

@@ -11,8 +11,8 @@ class ScriptDocument;
 // The lines of an event script as both editors show them: one entry per line of the script
 // document, the lines inside a condition shown indented (the lines themselves keep no
 // indentation). While the hosting window is in delete mode, a click on a line, or the Delete
-// key on the current one, removes it after "Êtes-vous sure ?". Otherwise a double click, Enter
-// or F2 on a line asks to change it.
+// key on the current one, removes it after "Êtes-vous sure ?". Otherwise a double click or
+// Enter on a line asks to change it.
 class ScriptList : public QListWidget {
     Q_OBJECT
 public:

@@ -316,6 +316,10 @@ void MapEditor::buildEditMenu(QMenuBar* bar) {
     for (QAction* a : {mUndo, mRedo})
         a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     addActions({mUndo, mRedo});
+    // The event panel's lines; their keys act in the panel.
+    edit->addSeparator();
+    edit->addActions({mCommands->lineUpAction(), mCommands->lineDownAction(),
+                      mCommands->editLineAction()});
     connect(mUndo, &QAction::triggered, this, [this] {
         if (mActiveStack)
             mActiveStack->undo();

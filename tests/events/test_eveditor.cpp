@@ -228,6 +228,11 @@ private slots:
         QCOMPARE(mEditor->script().lines(), (QStringList{"end", "-- Evenements :", "affichertexte(\"a\")"}));
         QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
         QCOMPARE(list->currentRow(), 1);
+        // F2 changes the current line: the prompt opens on its text; Cancel keeps it.
+        list->setCurrentRow(2);
+        QTest::keyClick(list, Qt::Key_F2);
+        QCOMPARE(mApp->dialogs.shown.last().initial, QStringLiteral("a"));
+        QCOMPARE(mEditor->script().lines().size(), 3);
         QCOMPARE(child<QToolButton>("lineDown")->toolTip(),
                  QStringLiteral("Descendre la ligne choisie (Alt+Bas)"));
         click("Command7");

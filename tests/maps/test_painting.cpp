@@ -202,16 +202,6 @@ private slots:
         QVERIFY(!mDoc->isModified());
     }
 
-    void fillReachesTheWholeMap() {
-        mDoc->reset();
-        mTools->choose(PaintTools::Fill);
-        gesture(CellChange::Tile, "5", cells("6,6"));
-        for (int r = 1; r <= 8; ++r)
-            QCOMPARE(tileRow(r), QString(17, u'5'));
-        QCOMPARE(mDoc->undoStack()->count(), 2); // the reset, then the fill
-        QCOMPARE(mDoc->undoStack()->undoText(), QStringLiteral("Remplir"));
-    }
-
     // In collision mode every cell takes the state the first cell took when toggled.
     void collisionGesturesFollowTheFirstCell_data() {
         QTest::addColumn<int>("tool");

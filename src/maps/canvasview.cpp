@@ -4,6 +4,11 @@
 #include "maps/toolicons.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScopedValueRollback>
+#include <QScreen>
 #include <QScrollBar>
 
 CanvasView::CanvasView(MapCanvas* canvas, QWidget* parent)
@@ -70,7 +75,8 @@ void CanvasView::setZoom(int zoom, std::optional<QPoint> anchor) {
     const QPointF mapPoint = QPointF(inCanvas) / before;
 
     mCanvas->setZoom(zoom);
-    emit zoomChanged(zoom); // the window may grow before the view scrolls
+    fitWindow(); // before the view scrolls within its new size
+    emit zoomChanged(zoom);
     const QPointF after = mapPoint * zoom;
     horizontalScrollBar()->setValue(int(after.x()) - inView.x());
     verticalScrollBar()->setValue(int(after.y()) - inView.y());
@@ -78,4 +84,62 @@ void CanvasView::setZoom(int zoom, std::optional<QPoint> anchor) {
     mZoomIn->setEnabled(zoom < MapCanvas::kMaxZoom);
     mZoomOut->setEnabled(zoom > MapCanvas::kMinZoom);
     mZoomReset->setEnabled(zoom != 1);
+}
+
+int CanvasView::fittingZoom() const {
+    const QSize room = maximumViewportSize();
+    int zoom = MapCanvas::kMaxZoom;
+    while (zoom > MapCanvas::kMinZoom && (mapgrid::kCanvasWidth * zoom > room.width() ||
+                                          mapgrid::kCanvasHeight * zoom > room.height()))
+        --zoom;
+    return zoom;
+}
+
+void CanvasView::resizeEvent(QResizeEvent* event) {
+    QScrollArea::resizeEvent(event);
+    if (!mFitting)
+        setZoom(fittingZoom());
+}
+
+void CanvasView::fitWindow() {
+    QWidget* frame = window();
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
+            frame = sub;
+            break;
+        }
+    if (frame->isMaximized() || frame->isFullScreen())
+        return;
+    const QScopedValueRollback fitting(mFitting, true);
+    if (zoom() == 1) {
+        if (mGeometryBeforeZoom && frame->geometry() == mGeometryAfterZoom)
+            frame->setGeometry(*mGeometryBeforeZoom);
+        mGeometryBeforeZoom.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        return;
+    }
+    const QSize missing = (mCanvas->size() - maximumViewportSize()).expandedTo({0, 0});
+    if (missing.width() == 0 && missing.height() == 0)
+        return;
+    // The room there is: the main window's area for a child window, the screen otherwise.
+    QRect room;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(frame); sub && sub->mdiArea())
+        room = sub->mdiArea()->viewport()->rect();
+    else if (frame->screen())
+        room = frame->screen()->availableGeometry();
+    if (room.isEmpty())
+        return;
+    if (!mGeometryBeforeZoom)
+        mGeometryBeforeZoom = frame->geometry();
+    const QSize wanted = (frame->size() + missing).boundedTo(room.size());
+    // Moved left and up when the window would pass the edge of the room.
+    QPoint at = frame->pos();
+    at.setX(std::max(room.left(), std::min(at.x(), room.right() + 1 - wanted.width())));
+    at.setY(std::max(room.top(), std::min(at.y(), room.bottom() + 1 - wanted.height())));
+    if (frame->parentWidget())
+        frame->move(at);
+    frame->resize(wanted);
+    mGeometryAfterZoom = frame->geometry();
+    // Settles the layouts now, so that the view scrolls within its new size.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QRect>
 #include <QScrollArea>
+
+#include <optional>
 
 class MapCanvas;
 class QAction;
@@ -10,6 +13,12 @@ class QAction;
 // actions: "Zoom avant" (Ctrl++), "Zoom arrière" (Ctrl+-), "Taille réelle" (Ctrl+0) and
 // "Grille" (G); Ctrl with the wheel over the map zooms too, keeping the cell under the pointer
 // where it is.
+//
+// The window and the zoom follow each other. Zooming in grows the window that holds the view
+// (its child window in the main window, or itself) as far as the room allows, to show the
+// whole map; back at 1x the window takes its place and size again, unless the user moved or
+// resized it since. When the window is resized otherwise (maximised, for one), the map is
+// shown as large as the view holds.
 class CanvasView : public QScrollArea {
     Q_OBJECT
 public:
@@ -29,8 +38,18 @@ public:
 signals:
     void zoomChanged(int zoom);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    // The largest zoom at which the whole map shows in the view.
+    int fittingZoom() const;
+    void fitWindow();
+
     MapCanvas* mCanvas;
+    std::optional<QRect> mGeometryBeforeZoom;
+    QRect mGeometryAfterZoom;
+    bool mFitting = false;
     QAction* mZoomIn;
     QAction* mZoomOut;
     QAction* mZoomReset;

@@ -1,15 +1,14 @@
 #include "maps/mapeditor.h"
 
 #include "events/eventcommandcolumn.h"
+#include "events/eventscript.h"
 #include "events/scriptdocument.h"
 #include "events/scriptlist.h"
-#include "events/eventscript.h"
 #include "maps/canvasview.h"
 #include "maps/mapcanvas.h"
 #include "maps/mapdocument.h"
 #include "maps/mapfiles.h"
 #include "maps/paintbar.h"
-#include "maps/paintgeometry.h"
 #include "maps/painttools.h"
 #include "maps/texturechooser.h"
 #include "maps/tilepalette.h"
@@ -21,23 +20,17 @@
 #include "shell/services.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QButtonGroup>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
-#include <QMdiArea>
 #include <QLineEdit>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopedValueRollback>
-#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QUndoStack>
@@ -68,11 +61,6 @@ void smaller(std::initializer_list<QWidget*> widgets) {
     }
 }
 
-void toggleFrame(QWidget* frame) {
-    frame->setVisible(frame->isHidden());
-    frame->raise();
-}
-
 // What the status line says of a cell: its place, its tile code and what else it holds.
 QString cellStatus(const MapCells& cells, mapgrid::Cell cell, bool scripted, bool heroStart) {
     const int slot = cell.slot();
@@ -86,13 +74,6 @@ QString cellStatus(const MapCells& cells, mapgrid::Cell cell, bool scripted, boo
     if (scripted)
         parts << QStringLiteral("Evènement");
     return parts.join(QStringLiteral("     "));
-}
-
-// The window that frames the editor: its child window inside the main window, or itself.
-QWidget* frameOf(QWidget* editor) {
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(editor->parentWidget()))
-        return sub;
-    return editor;
 }
 
 } // namespace
@@ -158,7 +139,6 @@ MapEditor::MapEditor(AppServices& services, ProjectSession& session, QWidget* pa
     connect(mCanvas, &MapCanvas::cancelRequested, mTools, &PaintTools::cancel);
     connect(mCanvas, &MapCanvas::pointerCellChanged, this, &MapEditor::showStatus);
     connect(mTools, &PaintTools::gestureChanged, mCanvas, &MapCanvas::setGesture);
-    connect(mView, &CanvasView::zoomChanged, this, &MapEditor::fitCanvas);
 
     // The palette and the tile picker show the same tile; either one chooses it.
     connect(mPalette, &TilePalette::tileChosen, mPicker, &TilePicker::setTile);
@@ -247,172 +227,6 @@ void MapEditor::buildConfiguration(QWidget* column, QWidget* body) {
     connect(mName, &QLineEdit::editingFinished, this, &MapEditor::commitName);
 }
 
-void MapEditor::buildMenus(QWidget* column, QWidget* body) {
-    auto* command4 = button(column, "Command4", QStringLiteral("Menu principal"), 0, 0, 161, 25);
-
-    mMainMenu = frame(body, "Frame3", QStringLiteral("Menu principal"), 320, 0, 161, 97);
-    mMainMenu->setAutoFillBackground(true);
-    auto* command5 = button(mMainMenu, "Command5", QStringLiteral("Nouvelle carte"), 8, 16, 145, 24);
-    auto* command6 = button(mMainMenu, "Command6", QStringLiteral("Charger carte"), 8, 40, 145, 24);
-    auto* command7 =
-        button(mMainMenu, "Command7", QStringLiteral("Sauvegarder la carte"), 8, 64, 145, 24);
-    mMainMenu->hide();
-
-    mMapChooser = frame(body, "Frame1", QStringLiteral("Charger une carte"), 160, 40, 161, 57);
-    mMapChooser->setAutoFillBackground(true);
-    smaller({label(mMapChooser, "Label2", QStringLiteral("Carte n° :"), 8, 16, 48)});
-    mChosenNumber = label(mMapChooser, "Label1", QStringLiteral("01"), 56, 16, 24);
-    mChosenNumber->setAccessibleDescription(QStringLiteral("Numéro de la carte à charger"));
-    mChooserScroll = place(new QScrollBar(Qt::Horizontal, mMapChooser), "HScroll1", 80, 16, 49, 17);
-    mChooserScroll->setAccessibleName(QStringLiteral("Carte à charger"));
-    mChooserScroll->setFocusPolicy(Qt::StrongFocus);
-    mChooserScroll->setRange(1, 1);
-    mChooserScroll->setValue(1);
-    mChosenName = label(mMapChooser, "Label3", QStringLiteral("Sans nom"), 8, 32, 118);
-    mChosenName->setAccessibleDescription(QStringLiteral("Nom de la carte à charger"));
-    auto* command1 = button(mMapChooser, "Command1", QStringLiteral("OK"), 128, 32, 29, 21);
-    mMapChooser->hide();
-
-    connect(command4, &QPushButton::clicked, this, [this] { toggleFrame(mMainMenu); });
-    connect(command6, &QPushButton::clicked, this, [this] {
-        refreshMapChooser();
-        toggleFrame(mMapChooser);
-    });
-    connect(mChooserScroll, &QScrollBar::valueChanged, this, &MapEditor::chooserMoved);
-    connect(command1, &QPushButton::clicked, this, &MapEditor::loadmap);
-    connect(command5, &QPushButton::clicked, this, &MapEditor::newMap);
-    connect(command7, &QPushButton::clicked, this, &MapEditor::savemap);
-
-    // The window's own menu.
-    auto* bar = new QMenuBar(this);
-    bar->setObjectName(QStringLiteral("menuBar"));
-    bar->setNativeMenuBar(false);
-    QMenu* file = bar->addMenu(QStringLiteral("&Fichier"));
-    file->setObjectName(QStringLiteral("fileMenu"));
-    file->menuAction()->setObjectName(QStringLiteral("file"));
-    QAction* newca = file->addAction(QStringLiteral("Nouvelle Carte"));
-    newca->setObjectName(QStringLiteral("newca"));
-    QAction* exit = file->addAction(QStringLiteral("Sortir"));
-    exit->setObjectName(QStringLiteral("exit"));
-    connect(newca, &QAction::triggered, this, &MapEditor::newMap);
-    connect(exit, &QAction::triggered, this, &MapEditor::closeWindow);
-    buildEditMenu(bar);
-    buildToolMenus(bar);
-}
-
-void MapEditor::buildEditMenu(QMenuBar* bar) {
-    // Undo and redo follow the part of the window last worked on: the map, or the panel's
-    // event script. A map's stack is shared by every window showing the map.
-    QMenu* edit = bar->addMenu(QStringLiteral("&Edition"));
-    edit->setObjectName(QStringLiteral("editMenu"));
-    edit->menuAction()->setObjectName(QStringLiteral("edit"));
-    mUndo = edit->addAction(QStringLiteral("Annuler"));
-    mUndo->setObjectName(QStringLiteral("undo"));
-    mUndo->setShortcut(QKeySequence::Undo);
-    mRedo = edit->addAction(QStringLiteral("Rétablir"));
-    mRedo->setObjectName(QStringLiteral("redo"));
-    mRedo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")),
-                         QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
-    for (QAction* a : {mUndo, mRedo})
-        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addActions({mUndo, mRedo});
-    // The event panel's lines; their keys act in the panel.
-    edit->addSeparator();
-    edit->addActions({mCommands->lineUpAction(), mCommands->lineDownAction(),
-                      mCommands->editLineAction()});
-    connect(mUndo, &QAction::triggered, this, [this] {
-        if (mActiveStack)
-            mActiveStack->undo();
-    });
-    connect(mRedo, &QAction::triggered, this, [this] {
-        if (mActiveStack)
-            mActiveStack->redo();
-    });
-}
-
-void MapEditor::setActiveStack(QUndoStack* stack) {
-    if (mActiveStack == stack)
-        return;
-    if (mActiveStack)
-        mActiveStack->disconnect(this);
-    mActiveStack = stack;
-    const auto showUndo = [this] {
-        mUndo->setEnabled(mActiveStack && mActiveStack->canUndo());
-        mUndo->setToolTip(mActiveStack ? QStringLiteral("Annuler : ") + mActiveStack->undoText()
-                                       : QString());
-    };
-    const auto showRedo = [this] {
-        mRedo->setEnabled(mActiveStack && mActiveStack->canRedo());
-        mRedo->setToolTip(mActiveStack ? QStringLiteral("Rétablir : ") + mActiveStack->redoText()
-                                       : QString());
-    };
-    if (stack) {
-        connect(stack, &QUndoStack::indexChanged, this, showUndo);
-        connect(stack, &QUndoStack::indexChanged, this, showRedo);
-        connect(stack, &QUndoStack::canUndoChanged, this, showUndo);
-        connect(stack, &QUndoStack::canRedoChanged, this, showRedo);
-    }
-    showUndo();
-    showRedo();
-}
-
-void MapEditor::buildToolMenus(QMenuBar* bar) {
-    // Every tool, mode and view change has a key, shown in the menus and the tool tips; the
-    // keys act while the window has the focus, except in a text field.
-    QMenu* tools = bar->addMenu(QStringLiteral("&Outils"));
-    tools->setObjectName(QStringLiteral("toolsMenu"));
-    for (PaintTools::Kind kind : {PaintTools::Pencil, PaintTools::Rectangle, PaintTools::Fill})
-        tools->addAction(mTools->action(kind));
-    tools->addSeparator();
-    auto* modes = new QActionGroup(this);
-    const struct {
-        Mode mode;
-        const char* name;
-        QString text;
-        const char* key;
-    } modeLooks[] = {{Drawing, "modeDrawing", QStringLiteral("Mode Déssin"), "D"},
-                     {Collisions, "modeCollisions", QStringLiteral("Mode Collisions"), "C"},
-                     {Event, "modeEvent", QStringLiteral("Mode Evènement"), "E"}};
-    for (const auto& look : modeLooks) {
-        QAction* action = tools->addAction(look.text);
-        action->setObjectName(QLatin1String(look.name));
-        action->setCheckable(true);
-        action->setShortcut(QKeySequence(QLatin1String(look.key)));
-        modes->addAction(action);
-        mModeActions[look.mode] = action;
-        connect(action, &QAction::triggered, this, [this, mode = look.mode] { setMode(mode); });
-    }
-    mModeActions[Drawing]->setChecked(true);
-    connect(mModes, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked && id >= Drawing && id <= Event)
-            mModeActions[id]->setChecked(true);
-    });
-    tools->addSeparator();
-    QAction* palette = tools->addAction(QStringLiteral("Choisir une tuile"));
-    palette->setObjectName(QStringLiteral("chooseTile"));
-    palette->setShortcut(QKeySequence(QStringLiteral("T")));
-    connect(palette, &QAction::triggered, mPalette, [this] { mPalette->setFocus(); });
-    QAction* canvas = tools->addAction(QStringLiteral("Aller sur la carte"));
-    canvas->setObjectName(QStringLiteral("focusCanvas"));
-    canvas->setShortcut(QKeySequence(QStringLiteral("M")));
-    connect(canvas, &QAction::triggered, mCanvas, [this] { mCanvas->setFocus(); });
-    QAction* hero = tools->addAction(QStringLiteral("Placer le départ du héro"));
-    hero->setObjectName(QStringLiteral("placeHero"));
-    hero->setShortcut(QKeySequence(QStringLiteral("H")));
-    connect(hero, &QAction::triggered, mHeroStartButton, &QPushButton::click);
-
-    QMenu* view = bar->addMenu(QStringLiteral("&Affichage"));
-    view->setObjectName(QStringLiteral("viewMenu"));
-    view->addAction(mView->gridAction());
-    view->addSeparator();
-    view->addActions({mView->zoomInAction(), mView->zoomOutAction(), mView->zoomResetAction()});
-
-    QList<QAction*> all = tools->actions() + view->actions();
-    for (QAction* a : all)
-        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addActions(all);
-}
-
 void MapEditor::buildEventPanel(QWidget* body) {
     auto* frame6 = frame(body, "Frame6", QStringLiteral("Evènement"), 0, 0, kBodyWidth,
                          kPanelHeight);
@@ -446,14 +260,11 @@ void MapEditor::buildEventPanel(QWidget* body) {
     });
 }
 
-// ---- The window's size
+// ---- The frames over the canvas
 
 bool MapEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == mView && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+    if (watched == mView && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
         placeOverlays();
-        if (event->type() == QEvent::Resize && !mFitting)
-            zoomToFit();
-    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -464,57 +275,6 @@ void MapEditor::placeOverlays() {
     mMainMenu->move(right - mMainMenu->width(), 0);
     mMapChooser->move(right - 321, 40);
     mTextures->move(right - mTextures->width(), 100);
-}
-
-void MapEditor::zoomToFit() {
-    // The window was made larger or smaller: the map is shown as large as the room allows.
-    const QSize room = mView->maximumViewportSize();
-    int zoom = MapCanvas::kMaxZoom;
-    while (zoom > MapCanvas::kMinZoom &&
-           (mapgrid::kCanvasWidth * zoom > room.width() ||
-            mapgrid::kCanvasHeight * zoom > room.height()))
-        --zoom;
-    mView->setZoom(zoom);
-}
-
-void MapEditor::fitCanvas() {
-    QWidget* window = frameOf(this);
-    if (window->isMaximized() || window->isFullScreen())
-        return;
-    const QScopedValueRollback fitting(mFitting, true);
-    if (mView->zoom() == 1) {
-        // Back to the place and size the window had before the zoom made it grow, unless the
-        // user moved or resized it since.
-        if (mGeometryBeforeZoom && window->geometry() == mGeometryAfterZoom)
-            window->setGeometry(*mGeometryBeforeZoom);
-        mGeometryBeforeZoom.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        return;
-    }
-    const QSize missing = (mCanvas->size() - mView->maximumViewportSize()).expandedTo({0, 0});
-    if (missing.width() == 0 && missing.height() == 0)
-        return;
-    // The room there is: the main window's area for a child window, the screen otherwise.
-    QRect room;
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(window); sub && sub->mdiArea())
-        room = sub->mdiArea()->viewport()->rect();
-    else if (window->screen())
-        room = window->screen()->availableGeometry();
-    if (room.isEmpty())
-        return;
-    if (!mGeometryBeforeZoom)
-        mGeometryBeforeZoom = window->geometry();
-    const QSize wanted = (window->size() + missing).boundedTo(room.size());
-    // Moved left and up when the window would pass the edge of the room.
-    QPoint at = window->pos();
-    at.setX(std::max(room.left(), std::min(at.x(), room.right() + 1 - wanted.width())));
-    at.setY(std::max(room.top(), std::min(at.y(), room.bottom() + 1 - wanted.height())));
-    if (window->parentWidget())
-        window->move(at);
-    window->resize(wanted);
-    mGeometryAfterZoom = window->geometry();
-    // Settles the layouts now, so that the view scrolls within its new size.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
 }
 
 // ---- The document shown

@@ -3,8 +3,6 @@
 #include "project/mapgrid.h"
 
 #include <QSet>
-#include <QRect>
-#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -92,11 +90,6 @@ private:
     void buildToolMenus(class QMenuBar* bar);
     // The frames that open over the canvas keep their place beside the window's right column.
     void placeOverlays();
-    // After a zoom: the window grows to show the enlarged map when there is room, and goes
-    // back to its place and size when the map is shown at 1x again.
-    void fitCanvas();
-    // After the window was resized: the largest zoom the canvas area holds.
-    void zoomToFit();
     void setDocument(std::shared_ptr<MapDocument> document);
     // Before the document stops being shown here: its unsaved edits are asked about when no
     // other window shows it.
@@ -142,9 +135,6 @@ private:
     QLabel* mStatus;
     QAction* mModeActions[3] = {};
     QSet<int> mScriptedCells;
-    std::optional<QRect> mGeometryBeforeZoom;
-    QRect mGeometryAfterZoom;
-    bool mFitting = false;
     QGroupBox* mMainMenu;     // Frame3
     QGroupBox* mMapChooser;   // Frame1
     QLabel* mChosenNumber;    // Label1

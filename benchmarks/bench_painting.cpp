@@ -33,9 +33,11 @@ struct Bench {
         const QString dir = tmp.path() + QStringLiteral("/projets/Jeu");
         QDir().mkpath(dir);
         const QString row = QString(17, u'0') + QStringLiteral("\r\n");
-        writefile(QStringLiteral("0503\r\n") + row.repeated(8), mapFilePath(dir, QStringLiteral("01")));
+        writefile(QStringLiteral("0503\r\n") + row.repeated(8),
+                  mapFilePath(dir, QStringLiteral("01")));
         writefile(row.repeated(8), collisionFilePath(dir, QStringLiteral("01")));
-        writefile(QStringLiteral("[Jeu]\r\nnom=Jeu\r\ncartes=1\r\n[Carte01]\r\ntexture=01\r\nnom=Carte\r\n"),
+        writefile(QStringLiteral(
+                      "[Jeu]\r\nnom=Jeu\r\ncartes=1\r\n[Carte01]\r\ntexture=01\r\nnom=Carte\r\n"),
                   dir + QStringLiteral("/projet.ini"));
         session = std::make_unique<ProjectSession>(AppPaths::inPlace(tmp.path()));
         session->open(QStringLiteral("Jeu"));
@@ -117,7 +119,8 @@ void dragAcross(benchmark::State& state, bool wholeMapEachMove) {
     }
     b.tools.release(cellOf(step));
     state.counters["cells_painted_per_move"] =
-        double(b.canvas->renderer().cellsPainted() - painted - pass * (wholeMapEachMove ? 136 : 1)) /
+        double(b.canvas->renderer().cellsPainted() - painted -
+               pass * (wholeMapEachMove ? 136 : 1)) /
         std::max(moves, 1);
 }
 

@@ -148,7 +148,8 @@ std::optional<CommandLine> commandOfLine(const QString& line) {
         c.kind = CommandLine::Pause;
         return c;
     }
-    static const QRegularExpression variable(QStringLiteral("^var\\[([1-9][0-9]{0,8})\\] = \"(.*)\"$"));
+    static const QRegularExpression variable(
+        QStringLiteral("^var\\[([1-9][0-9]{0,8})\\] = \"(.*)\"$"));
     if (const auto m = variable.match(line); m.hasMatch()) {
         c.kind = CommandLine::Variable;
         c.variable = m.captured(1).toInt();
@@ -189,7 +190,8 @@ QString lineOfCommand(const CommandLine& c) {
     case CommandLine::Pause:
         return QStringLiteral("screen.waitVblankStart(") + QString::number(c.frames) + u')';
     case CommandLine::Text: return textLine(c.value);
-    case CommandLine::Condition: return conditionLine(c.variable, c.op, c.value).value_or(QString());
+    case CommandLine::Condition:
+        return conditionLine(c.variable, c.op, c.value).value_or(QString());
     case CommandLine::CloseCondition: return closeConditionLine();
     }
     return QString();

@@ -26,7 +26,8 @@ const QColor kScriptColour(255, 150, 0);
 
 // The picture of the hero as the game first shows it; a missing picture gives a drawn mark.
 QImage heroPicture(const QString& dataDir) {
-    QImageReader reader(resolvePath(dataDir + QStringLiteral("/images/personnages/perso01/face1.png")));
+    QImageReader reader(
+        resolvePath(dataDir + QStringLiteral("/images/personnages/perso01/face1.png")));
     reader.setDecideFormatFromContent(true);
     return reader.read();
 }
@@ -71,8 +72,8 @@ void MapCanvas::paintMap() {
     if (!mDocument)
         return;
     const MapCells& cells = mDocument->cells();
-    mRenderer.paint(std::span<const QString>(cells.maptiles), std::span<const QString>(cells.mapcoll),
-                    mDataDir, mDocument->textureSet());
+    mRenderer.paint(std::span<const QString>(cells.maptiles),
+                    std::span<const QString>(cells.mapcoll), mDataDir, mDocument->textureSet());
     update();
 }
 
@@ -185,7 +186,9 @@ void MapCanvas::drawOverlay(QPainter& painter) const {
     using namespace mapgrid;
     const int cw = kCellWidth * mZoom;
     const int ch = kCellHeight * mZoom;
-    const auto cellRect = [&](Cell c) { return QRect((c.column - 1) * cw, (c.row - 1) * ch, cw, ch); };
+    const auto cellRect = [&](Cell c) {
+        return QRect((c.column - 1) * cw, (c.row - 1) * ch, cw, ch);
+    };
 
     if (mGrid) {
         painter.setPen(QPen(kGridColour, 1));

@@ -39,7 +39,8 @@ void MapEditor::buildMenus(QWidget* column, QWidget* body) {
 
     mMainMenu = frame(body, "Frame3", QStringLiteral("Menu principal"), 320, 0, 161, 97);
     mMainMenu->setAutoFillBackground(true);
-    auto* command5 = button(mMainMenu, "Command5", QStringLiteral("Nouvelle carte"), 8, 16, 145, 24);
+    auto* command5 =
+        button(mMainMenu, "Command5", QStringLiteral("Nouvelle carte"), 8, 16, 145, 24);
     auto* command6 = button(mMainMenu, "Command6", QStringLiteral("Charger carte"), 8, 40, 145, 24);
     auto* command7 =
         button(mMainMenu, "Command7", QStringLiteral("Sauvegarder la carte"), 8, 64, 145, 24);

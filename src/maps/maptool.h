@@ -52,8 +52,9 @@ protected:
     // first cell takes when it is toggled.
     static QString valueFor(const ToolTarget& target, mapgrid::Cell first);
     // Gives `value` to the cells' store in one edit; the same non-zero stroke merges edits.
-    static void apply(MapDocument* document, CellChange::Layer layer, const QList<mapgrid::Cell>& cells,
-                      const QString& value, const QString& text, int stroke = 0);
+    static void apply(MapDocument* document, CellChange::Layer layer,
+                      const QList<mapgrid::Cell>& cells, const QString& value, const QString& text,
+                      int stroke = 0);
 
 private:
     QString mName;

@@ -44,7 +44,7 @@ void RectangleTool::cancel() {
 std::optional<QRect> RectangleTool::preview() const {
     if (!mActive)
         return std::nullopt;
-    return QRect(QPoint(std::min(mAnchor.column, mCorner.column), std::min(mAnchor.row, mCorner.row)),
-                 QPoint(std::max(mAnchor.column, mCorner.column),
-                        std::max(mAnchor.row, mCorner.row)));
+    return QRect(
+        QPoint(std::min(mAnchor.column, mCorner.column), std::min(mAnchor.row, mCorner.row)),
+        QPoint(std::max(mAnchor.column, mCorner.column), std::max(mAnchor.row, mCorner.row)));
 }

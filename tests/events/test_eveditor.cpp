@@ -225,7 +225,8 @@ private slots:
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Up, Qt::AltModifier);
         QTest::keyClick(list, Qt::Key_Up, Qt::AltModifier); // the first line stays first
-        QCOMPARE(mEditor->script().lines(), (QStringList{"end", "-- Evenements :", "affichertexte(\"a\")"}));
+        QCOMPARE(mEditor->script().lines(),
+                 (QStringList{"end", "-- Evenements :", "affichertexte(\"a\")"}));
         QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
         QCOMPARE(list->currentRow(), 1);
         // F2 changes the current line: the prompt opens on its text; Cancel keeps it.
@@ -262,10 +263,10 @@ private slots:
                                        << "screen.waitVblankStart(60)";
         QTest::newRow("variable") << "var[1] = \"oui\"" << std::optional<QString>("non") << "oui"
                                   << "List1#1" << "var[2] = \"non\"";
-        QTest::newRow("life") << "hero.vie = hero.vie - 2" << none << "" << "Option1_1 Text2=5 Command10"
-                              << "hero.vie = hero.vie + 5";
-        QTest::newRow("condition") << "if var[2] == \"0\" then" << none << "" << "Combo2=1 Command14"
-                                   << "if var[2] ~= \"0\" then";
+        QTest::newRow("life") << "hero.vie = hero.vie - 2" << none << ""
+                              << "Option1_1 Text2=5 Command10" << "hero.vie = hero.vie + 5";
+        QTest::newRow("condition") << "if var[2] == \"0\" then" << none << ""
+                                   << "Combo2=1 Command14" << "if var[2] ~= \"0\" then";
         QTest::newRow("map") << "runmap(\"09\")" << none << "" << "HScroll1=12 Command9"
                              << "runmap(\"12\")";
         QTest::newRow("end") << "end" << none << "" << "" << "end";

@@ -50,8 +50,9 @@ class TestCanvasTools : public QObject {
     static QColor shown(QWidget* e, QPoint pixel) {
         return canvasOf(e)->grab().toImage().pixelColor(pixel);
     }
-    static void drag(QWidget* e, const QList<QPoint>& cells, Qt::MouseButton button = Qt::LeftButton,
-                     Qt::KeyboardModifiers keys = {}, int zoom = 1) {
+    static void drag(QWidget* e, const QList<QPoint>& cells,
+                     Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers keys = {},
+                     int zoom = 1) {
         MapCanvas* canvas = canvasOf(e);
         QTest::mousePress(canvas, button, keys, centre(cells[0].x(), cells[0].y(), zoom));
         for (const QPoint& c : cells.mid(1))
@@ -346,7 +347,8 @@ private slots:
         QCOMPARE(hover(2, 12), QStringLiteral("Colonne : 12     Ligne : 2     Code : 4"));
         QCOMPARE(hover(3, 5), QStringLiteral("Colonne : 5     Ligne : 3     Code : 8     "
                                              "Départ du héro     Evènement"));
-        QCOMPARE(hover(4, 4), QStringLiteral("Colonne : 4     Ligne : 4     Code : 8     Collision"));
+        QCOMPARE(hover(4, 4),
+                 QStringLiteral("Colonne : 4     Ligne : 4     Code : 8     Collision"));
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(canvas, &leave);
         QCOMPARE(textOf(e.get(), "statusLine"), QString());

@@ -270,7 +270,8 @@ private slots:
         // Tile 12 of set 01 (code 11) is a 40 x 40 picture, larger than a cell.
         QImage big(40, 40, QImage::Format_RGB32);
         big.fill(Qt::red);
-        QVERIFY(big.save(mApp->dir.path() + "/data/images/terrains/terrain01/terrain012.JPG", "JPG"));
+        QVERIFY(
+            big.save(mApp->dir.path() + "/data/images/terrains/terrain01/terrain012.JPG", "JPG"));
         const QString data = mApp->dir.path() + "/data";
         QStringList tilesNow(mapgrid::kSlots), flagsNow(mapgrid::kSlots);
         for (int s = 0; s < mapgrid::kCells; ++s) {
@@ -289,9 +290,9 @@ private slots:
             changed.append(s);
         }
         const int before = partial.cellsPainted();
-        const QRegion area = partial.paintCells(std::span(tilesNow.constData(), size_t(tilesNow.size())),
-                                              std::span(flagsNow.constData(), size_t(flagsNow.size())),
-                                              data, "01", changed);
+        const QRegion area = partial.paintCells(
+            std::span(tilesNow.constData(), size_t(tilesNow.size())),
+            std::span(flagsNow.constData(), size_t(flagsNow.size())), data, "01", changed);
         full.paint(tilesNow, flagsNow, data, "01");
         QCOMPARE(partial.image(), full.image());
         QVERIFY(!area.isEmpty());

@@ -108,6 +108,23 @@ bool MapChooserPanel::toggle(const QString& nameMap) {
     return true;
 }
 
+bool MapChooserPanel::openOn(const QString& mapText) {
+    const ProjectIni ini = mSession.file().read();
+    const int count = ini.mapsToVisit();
+    if (count < 1) {
+        hide();
+        return false;
+    }
+    show();
+    mScroll->setMaximum(count);
+    const auto map = wholeNumber(mapText);
+    if (map && *map >= 1 && *map <= count && mScroll->value() != *map)
+        mScroll->setValue(*map); // shows its number and name
+    else
+        showChosenMap(mScroll->value());
+    return true;
+}
+
 QString MapChooserPanel::chosenMap() const { return mNumber->text(); }
 
 void MapChooserPanel::showChosenMap(int value) {
@@ -145,6 +162,19 @@ VariablesPanel::VariablesPanel(AppServices& services, ProjectSession& session,
 
 void VariablesPanel::toggle() {
     flip();
+    mAnswer.clear();
+    rebuild();
+}
+
+void VariablesPanel::openOn(int variable, const QString& value) {
+    show();
+    mAnswer = value;
+    rebuild();
+    mList->setCurrentRow(variable - 1);
+    mList->setFocus();
+}
+
+void VariablesPanel::rebuild() {
     mList->clear();
     mList->addItems(variableEntries(mSession.file().read()));
 }
@@ -154,7 +184,7 @@ void VariablesPanel::choose(QListWidgetItem* item) {
         return;
     const int variable = mList->row(item) + 1;
     const auto answer = mServices.dialogs.prompt(
-        this, QStringLiteral("Taper la nouvelle valeur de la variable : "), AppTitle);
+        this, QStringLiteral("Taper la nouvelle valeur de la variable : "), AppTitle, mAnswer);
     emit lineReady(variableLine(variable, answer.value_or(QString())));
     hide();
 }
@@ -185,6 +215,15 @@ LifePanel::LifePanel(AppServices& services, ProjectSession& session,
 
     connect(ok, &QPushButton::clicked, this, &LifePanel::confirm);
     connect(mAmount, &QLineEdit::returnPressed, this, &LifePanel::confirm);
+}
+
+void LifePanel::openOn(bool remove, bool add, bool replace, const QString& amount) {
+    show();
+    mRemove->setChecked(remove);
+    mAdd->setChecked(add);
+    mReplace->setChecked(replace);
+    mAmount->setText(amount);
+    mAmount->setFocus();
 }
 
 void LifePanel::confirm() {
@@ -228,9 +267,22 @@ ConditionsPanel::ConditionsPanel(AppServices& services, ProjectSession& session,
 
 void ConditionsPanel::toggle() {
     flip();
+    rebuild();
+    mVariables->setCurrentIndex(-1);
+}
+
+void ConditionsPanel::openOn(int variable, const QString& op, const QString& value) {
+    show();
+    rebuild();
+    mVariables->setCurrentIndex(variable - 1 < mVariables->count() ? variable - 1 : -1);
+    mOperators->setCurrentIndex(mOperators->findText(op));
+    mValue->setText(value);
+    mValue->setFocus();
+}
+
+void ConditionsPanel::rebuild() {
     mVariables->clear();
     mVariables->addItems(conditionEntries(mSession.file().read()));
-    mVariables->setCurrentIndex(-1);
     // The entries are longer than the field: the open list shows them whole.
     mVariables->view()->setMinimumWidth(mVariables->view()->sizeHintForColumn(0) + 24);
 }
@@ -255,6 +307,26 @@ QString textLine(DialogService& dialogs, QWidget* parent) {
 std::optional<QString> pauseLine(DialogService& dialogs, QWidget* parent) {
     const auto answer = dialogs.prompt(parent, QStringLiteral("Tapez le temps en frame"), AppTitle);
     const auto line = ::pauseLine(answer.value_or(QString()));
+    if (!line)
+        dialogs.message(parent, kPauseError, AppTitle, MsgIcon::Critical, MsgButtons::Ok);
+    return line;
+}
+
+std::optional<QString> changedTextLine(DialogService& dialogs, QWidget* parent,
+                                       const QString& text) {
+    const auto answer =
+        dialogs.prompt(parent, QStringLiteral("Taper le texte :"), AppTitle, text);
+    if (!answer)
+        return std::nullopt;
+    return ::textLine(*answer);
+}
+
+std::optional<QString> changedPauseLine(DialogService& dialogs, QWidget* parent, int frames) {
+    const auto answer = dialogs.prompt(parent, QStringLiteral("Tapez le temps en frame"),
+                                       AppTitle, QString::number(frames));
+    if (!answer)
+        return std::nullopt;
+    const auto line = ::pauseLine(*answer);
     if (!line)
         dialogs.message(parent, kPauseError, AppTitle, MsgIcon::Critical, MsgButtons::Ok);
     return line;

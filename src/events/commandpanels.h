@@ -96,6 +96,9 @@ public:
     // leaves the panel hidden, when [Jeu] cartes is missing, not a whole number or below 1:
     // the host then tells the user (and the event editor adds a first map when it is 0).
     bool toggle(const QString& nameMap);
+    // Shows the panel on map mapText (as a line holds it), to change that line. False, as
+    // toggle(), when the map count is unreadable.
+    bool openOn(const QString& mapText);
 
     QString chosenMap() const;
 
@@ -119,11 +122,16 @@ public:
 
     // Shows or hides the panel and rebuilds the list from [Variables] nombre.
     void toggle();
+    // Shows the panel with variable k chosen, to change a line: the prompt then opens on
+    // `value`.
+    void openOn(int variable, const QString& value);
 
 private:
     void choose(QListWidgetItem* item);
+    void rebuild();
 
     QListWidget* mList;
+    QString mAnswer; // the prompt's field as it opens
 };
 
 // "Changer la vie du héro": options "Retirer :", "Ajouter :", "Remplacer par :" (none chosen
@@ -136,6 +144,8 @@ public:
                     const CommandPanelNames::Life& names, QWidget* parent = nullptr);
 
     void toggle() { flip(); }
+    // Shows the panel with the option and amount of a line, to change it.
+    void openOn(bool remove, bool add, bool replace, const QString& amount);
 
 private:
     void confirm();
@@ -158,9 +168,12 @@ public:
     // Shows or hides the panel and rebuilds the variable list (no variable chosen); the
     // operator keeps its choice.
     void toggle();
+    // Shows the panel on the variable, operator ("=" or "!") and value of a line, to change it.
+    void openOn(int variable, const QString& op, const QString& value);
 
 private:
     void confirm();
+    void rebuild();
 
     QComboBox* mVariables;
     QComboBox* mOperators;
@@ -175,4 +188,9 @@ QString textLine(DialogService& dialogs, QWidget* parent);
 // "Faire une pause": prompt "Tapez le temps en frame"; an answer that is no whole number of
 // frames (Cancel included) shows "Valeur incorrect !" with the error icon and gives nothing.
 std::optional<QString> pauseLine(DialogService& dialogs, QWidget* parent);
+// Changing a line of these commands: the same prompts, opening on the answer the line holds.
+// Cancel gives nothing (the line stays as it is); a wrong pause shows "Valeur incorrect !".
+std::optional<QString> changedTextLine(DialogService& dialogs, QWidget* parent,
+                                       const QString& text);
+std::optional<QString> changedPauseLine(DialogService& dialogs, QWidget* parent, int frames);
 } // namespace promptcommands

@@ -2,11 +2,15 @@
 
 #include "events/eventcommands.h"
 #include "events/scriptdocument.h"
+#include "events/scriptlist.h"
 #include "shell/placement.h"
 #include "shell/services.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
 
 namespace {
 
@@ -38,6 +42,9 @@ EventColumnLayout EventColumnLayout::eventEditor() {
     l.deleteFrame = "Frame4";
     l.deleteCancel = "Command12";
     l.deletePlace = {0, 104, 297, 505};
+    // Under the list, left of "Annuler" and "OK".
+    l.lineUp = {304, 512, 26, 25};
+    l.lineDown = {332, 512, 26, 25};
     return l;
 }
 
@@ -57,6 +64,9 @@ EventColumnLayout EventColumnLayout::mapEditorPanel() {
     l.deleteFrame = "Frame11";
     l.deleteCancel = "Command23";
     l.deletePlace = {136, 226, 161, 45};
+    // Under the list, left of "Sauver".
+    l.lineUp = {368, 252, 26, 25};
+    l.lineDown = {396, 252, 26, 25};
     l.onePanelAtATime = true;
     return l;
 }
@@ -89,7 +99,7 @@ EventCommandColumn::EventCommandColumn(AppServices& services, ProjectSession& se
     mConditions->placeAt(layout.conditions);
     for (CommandPanel* panel :
          std::initializer_list<CommandPanel*>{mMapChooser, mVariables, mLife, mConditions})
-        connect(panel, &CommandPanel::lineReady, this, &EventCommandColumn::append);
+        connect(panel, &CommandPanel::lineReady, this, &EventCommandColumn::deliver);
 
     mDeleteFrame = frame(host, layout.deleteFrame, QStringLiteral("Choisir une ligne"),
                          layout.deletePlace.x(), layout.deletePlace.y(),
@@ -134,6 +144,121 @@ EventCommandColumn::EventCommandColumn(AppServices& services, ProjectSession& se
         mDeleteFrame->raise();
     });
     connect(leave, &QPushButton::clicked, mDeleteFrame, &QWidget::hide);
+
+    // Moving lines: the keys act anywhere in the host, the buttons sit under the list.
+    const auto lineAction = [this, host](const QString& text, const char* keys, int step) {
+        auto* action = new QAction(text, host);
+        action->setShortcut(QKeySequence(QLatin1String(keys)));
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        host->addAction(action);
+        connect(action, &QAction::triggered, this, [this, step] { moveLine(step); });
+        return action;
+    };
+    mLineUp = lineAction(QStringLiteral("Monter la ligne"), "Alt+Up", -1);
+    mLineUp->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+    mLineUp->setToolTip(QStringLiteral("Monter la ligne choisie (Alt+Haut)"));
+    mLineDown = lineAction(QStringLiteral("Descendre la ligne"), "Alt+Down", 1);
+    mLineDown->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    mLineDown->setToolTip(QStringLiteral("Descendre la ligne choisie (Alt+Bas)"));
+    mEditLine = new QAction(QStringLiteral("Modifier la ligne"), host);
+    mEditLine->setShortcut(QKeySequence(Qt::Key_F2));
+    mEditLine->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    host->addAction(mEditLine);
+    connect(mEditLine, &QAction::triggered, this, [this] {
+        if (mList)
+            editLine(mList->currentRow());
+    });
+    moveButton(mLineUp, "lineUp", layout.lineUp, host);
+    moveButton(mLineDown, "lineDown", layout.lineDown, host);
+
+    // A command button pressed starts a new line: a change begun before is dropped.
+    for (QPushButton* b : mButtons)
+        connect(b, &QPushButton::pressed, this, [this] { mChange.reset(); });
+}
+
+QToolButton* EventCommandColumn::moveButton(QAction* action, const char* name,
+                                            const QRect& place, QWidget* host) {
+    auto* button = new QToolButton(host);
+    button->setDefaultAction(action);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(action->text());
+    button->setGeometry(place);
+    return button;
+}
+
+void EventCommandColumn::attachList(ScriptList* list) {
+    mList = list;
+    connect(list, &ScriptList::editRequested, this, &EventCommandColumn::editLine);
+}
+
+void EventCommandColumn::moveLine(int step) {
+    if (!mList)
+        return;
+    emit used();
+    mList->moveCurrentLine(step);
+}
+
+bool EventCommandColumn::editLine(int index) {
+    const QString line = mScript.lines().value(index);
+    const auto command = commandOfLine(line);
+    if (!command || command->kind == CommandLine::CloseCondition)
+        return false;
+    emit used();
+    mChange.reset();
+    leaveDeleteMode();
+    switch (command->kind) {
+    case CommandLine::Text:
+        if (const auto changed =
+                promptcommands::changedTextLine(mServices.dialogs, this, command->value))
+            mScript.replaceLine(index, *changed);
+        return true;
+    case CommandLine::Pause:
+        if (const auto changed =
+                promptcommands::changedPauseLine(mServices.dialogs, this, command->frames))
+            mScript.replaceLine(index, *changed);
+        return true;
+    case CommandLine::MapChange:
+        if (!mMapChooser->openOn(command->map)) {
+            emit mapChooserRefused();
+            return true;
+        }
+        showOnly(mMapChooser);
+        break;
+    case CommandLine::Variable:
+        mVariables->openOn(command->variable, command->value);
+        showOnly(mVariables);
+        break;
+    case CommandLine::Life:
+        mLife->openOn(command->life == CommandLine::Remove, command->life == CommandLine::Add,
+                      command->life == CommandLine::Replace, command->value);
+        showOnly(mLife);
+        break;
+    case CommandLine::Condition:
+        mConditions->openOn(command->variable, command->op, command->value);
+        showOnly(mConditions);
+        break;
+    case CommandLine::CloseCondition:
+        break;
+    }
+    mChange = Change{index, line};
+    return true;
+}
+
+void EventCommandColumn::showOnly(CommandPanel* panel) {
+    for (CommandPanel* other :
+         std::initializer_list<CommandPanel*>{mMapChooser, mVariables, mLife, mConditions})
+        if (other != panel)
+            other->hide();
+    panel->raise();
+}
+
+void EventCommandColumn::deliver(const QString& line) {
+    const std::optional<Change> change = std::exchange(mChange, std::nullopt);
+    if (change && mScript.lines().value(change->index) == change->line &&
+        change->index < mScript.lines().size())
+        mScript.replaceLine(change->index, line);
+    else
+        mScript.appendLine(line);
 }
 
 bool EventCommandColumn::deleteMode() const { return !mDeleteFrame->isHidden(); }
@@ -153,4 +278,7 @@ void EventCommandColumn::toggle(CommandPanel* panel, const std::function<void()>
     panel->raise();
 }
 
-void EventCommandColumn::append(const QString& line) { mScript.appendLine(line); }
+void EventCommandColumn::append(const QString& line) {
+    mChange.reset();
+    mScript.appendLine(line);
+}

@@ -7,12 +7,16 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 struct AppServices;
 class ProjectSession;
+class QAction;
 class QGroupBox;
 class QPushButton;
+class QToolButton;
 class ScriptDocument;
+class ScriptList;
 
 // Where a window puts the event commands: the names and places of the column's buttons, of the
 // sub-panels beside it and of the delete-mode frame. Positions are the window's pixels.
@@ -32,6 +36,8 @@ struct EventColumnLayout {
     const char* deleteFrame;
     const char* deleteCancel;
     QRect deletePlace;
+    // The two small buttons that move the current line up and down.
+    QRect lineUp, lineDown;
     // Only one sub-panel shown at a time (they share little room).
     bool onePanelAtATime = false;
 
@@ -41,7 +47,10 @@ struct EventColumnLayout {
 
 // The event commands as both event editors offer them: the column of command buttons, the
 // sub-panels that collect a command's input, and the delete mode. Every command appends its
-// line to the script document; the delete mode lets the script list remove lines.
+// line to the script document; the delete mode lets the script list remove lines. With the
+// script list attached, a line asked to be changed opens its command's prompt or sub-panel on
+// the line's answers, and the new line takes the old one's place; the buttons "lineUp" and
+// "lineDown" (Alt+Up, Alt+Down) move the current line, and F2 changes it.
 class EventCommandColumn : public QWidget {
     Q_OBJECT
 public:
@@ -53,6 +62,15 @@ public:
     // The map whose name the map chooser shows when it opens (map number text).
     void setChooserNameMap(std::function<QString()> nameMap) { mNameMap = std::move(nameMap); }
     QPushButton* button(int index) const { return mButtons[size_t(index)]; }
+    // The host's script list: its edit requests, and the lines the move buttons move.
+    void attachList(ScriptList* list);
+    // Changes line `index` through the command that made it. False, with nothing opened, for
+    // a line no command makes, or "end", which has nothing to change.
+    bool editLine(int index);
+    QAction* lineUpAction() const { return mLineUp; }
+    QAction* lineDownAction() const { return mLineDown; }
+    // "Modifier la ligne" (F2): changes the current line.
+    QAction* editLineAction() const { return mEditLine; }
 
 signals:
     // The map chooser could not open: the map count is no whole number above 0.
@@ -63,6 +81,16 @@ signals:
 private:
     void toggle(CommandPanel* panel, const std::function<void()>& flip);
     void append(const QString& line);
+    // A sub-panel's line: it replaces the line being changed, if any, else it is appended.
+    void deliver(const QString& line);
+    void showOnly(CommandPanel* panel);
+    void moveLine(int step);
+    QToolButton* moveButton(QAction* action, const char* name, const QRect& place, QWidget* host);
+
+    struct Change {
+        int index;
+        QString line; // as it was when the change began
+    };
 
     AppServices& mServices;
     ScriptDocument& mScript;
@@ -74,4 +102,9 @@ private:
     LifePanel* mLife;
     ConditionsPanel* mConditions;
     QGroupBox* mDeleteFrame;
+    ScriptList* mList = nullptr;
+    QAction* mLineUp;
+    QAction* mLineDown;
+    QAction* mEditLine;
+    std::optional<Change> mChange;
 };

@@ -38,6 +38,32 @@ QString closeConditionLine();
 // "Changer de carte": runmap("MM") with the map number text as shown.
 QString mapChangeLine(const QString& mapText);
 
+// A line as the command that made it gives it back: which command, and the answers it was
+// built from, so that the command can change it. Building the line again from these answers
+// gives the same line.
+struct CommandLine {
+    enum Kind { MapChange, Variable, Life, Pause, Text, Condition, CloseCondition };
+    enum LifeChange { Remove, Add, Replace };
+    Kind kind = CloseCondition;
+    QString map;                 // MapChange: the map number text
+    int variable = 0;            // Variable, Condition: from 1
+    QString value;               // Variable, Condition: the value; Text: the text; Life: amount
+    LifeChange life = Replace;   // Life
+    QString op;                  // Condition: "=" or "!"
+    int frames = 0;              // Pause
+};
+
+// The command a line comes from, or nothing for a line no command makes (a comment, a line
+// written by hand).
+std::optional<CommandLine> commandOfLine(const QString& line);
+// The line a command makes from these answers.
+QString lineOfCommand(const CommandLine& command);
+
+// How deep each line lies in the blocks the lines open and close ("if ... then" to "end",
+// "else" and "elseif" between; loops and functions too): 0 outside any block. A line that
+// closes a block lies at the depth of the line that opened it; an "end" too many stays at 0.
+QList<int> indentLevels(const QStringList& lines);
+
 class ProjectIni;
 
 // Entries of the variable list: "Variable1", "Variable2", ... up to [Variables] nombre. An

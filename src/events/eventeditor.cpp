@@ -49,6 +49,7 @@ EventEditor::EventEditor(AppServices& services, ProjectSession& session, QWidget
     label(this, "Label3", QStringLiteral("Code :"), 304, 0, 64);
     mText1 = place(new ScriptList(services.dialogs, *mScript, [this] { return deleteMode(); }, this),
                    "text1", 304, 16, 385, 485);
+    mCommands->attachList(mText1);
 
     auto* command8 = button(this, "Command8", QStringLiteral("Annuler"), 464, 512, 105, 25);
     auto* command7 = button(this, "Command7", QStringLiteral("OK"), 584, 512, 105, 25);

@@ -5,6 +5,7 @@
 // separator, no extension). On disk every line is preceded by CR LF and the file ends with
 // CR LF, so an empty script is the two bytes CR LF.
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -28,3 +29,7 @@ bool saveevent(const QStringList& lines, const QString& path);
 // Lines of the cell's file; a missing or unreadable file gives no line. Callers append them
 // to their list.
 QStringList loadevent(const QString& path);
+
+// Slots (see mapgrid) of the cells of the 8 rows shown whose script file in the map's folder
+// holds at least one non-empty line: the cells the map canvas marks as having an event.
+QSet<int> scriptedCells(const QString& projectDir, const QString& map);

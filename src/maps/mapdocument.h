@@ -59,6 +59,8 @@ public:
     // an edit that changes nothing pushes nothing. Edits of one stroke (the same non-zero
     // stroke number, one after the other) make one step.
     void changeCells(QList<CellChange> changes, const QString& text, int stroke = 0);
+    // A stroke number not used before on this document.
+    int newStroke() { return ++mLastStroke; }
     void toggleCollision(int slot);
     void setHeroStart(int column, int row);
     void reset(); // "Remettre la carte à zéro"
@@ -100,6 +102,7 @@ private:
     QString mTextureSet;
     QUndoStack* mUndo;
     int mLastState = 0;
+    int mLastStroke = 0;
     int mEditState = 0;
     int mSavedState = 0;
 };

@@ -1,12 +1,17 @@
 #include "maps/mapeditor.h"
 
 #include "events/eventcommandcolumn.h"
+#include "events/eventscript.h"
 #include "events/scriptdocument.h"
 #include "events/scriptlist.h"
+#include "maps/canvasview.h"
 #include "maps/mapcanvas.h"
 #include "maps/mapdocument.h"
 #include "maps/mapfiles.h"
+#include "maps/paintbar.h"
+#include "maps/painttools.h"
 #include "maps/texturechooser.h"
+#include "maps/tilepalette.h"
 #include "project/module1.h"
 #include "project/projectsession.h"
 #include "shell/appinfo.h"
@@ -17,12 +22,12 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -33,9 +38,10 @@
 
 namespace {
 
-// The area below the menu bar: canvas, configuration frame and event panel.
-constexpr int kBodyWidth = 697;
-constexpr int kPanelTop = 248;
+// The window's parts at 1x: the canvas area and, right of it, the column of the main menu
+// button and the configuration frame; then the tool row, the event panel and the status line.
+constexpr int kColumnWidth = 216;
+constexpr int kBodyWidth = mapgrid::kCanvasWidth + kColumnWidth;
 constexpr int kPanelHeight = 300;
 
 // Element k of the option array "Option1", numbered as the command panels do.
@@ -55,9 +61,19 @@ void smaller(std::initializer_list<QWidget*> widgets) {
     }
 }
 
-void toggleFrame(QWidget* frame) {
-    frame->setVisible(frame->isHidden());
-    frame->raise();
+// What the status line says of a cell: its place, its tile code and what else it holds.
+QString cellStatus(const MapCells& cells, mapgrid::Cell cell, bool scripted, bool heroStart) {
+    const int slot = cell.slot();
+    QStringList parts{QStringLiteral("Colonne : %1").arg(cell.column),
+                      QStringLiteral("Ligne : %1").arg(cell.row),
+                      QStringLiteral("Code : ") + cells.maptiles[size_t(slot)]};
+    if (cells.mapcoll[size_t(slot)] == QLatin1String("1"))
+        parts << QStringLiteral("Collision");
+    if (heroStart)
+        parts << QStringLiteral("Départ du héro");
+    if (scripted)
+        parts << QStringLiteral("Evènement");
+    return parts.join(QStringLiteral("     "));
 }
 
 } // namespace
@@ -71,31 +87,71 @@ MapEditor::MapEditor(AppServices& services, ProjectSession& session, QWidget* pa
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
+    const QString dataDir = session.paths().dataDir;
 
-    // The canvas takes (0, 0) to (481, 249) of the body and the event panel the area from
-    // (0, 248); the window is sized so that it fits beside the control panel on a 1280-pixel
-    // screen.
+    // The canvas area takes the top left and whatever room the window gains; the column of
+    // the main menu button and the configuration frame stays at its right, the tool row, the
+    // event panel and the status line below.
     auto* body = new QWidget(this);
     body->setObjectName(QStringLiteral("body"));
-    body->setFixedSize(kBodyWidth, kPanelTop + kPanelHeight);
+    mCanvas = new MapCanvas(dataDir);
+    mView = new CanvasView(mCanvas, body);
+    mTools = new PaintTools(this);
+    auto* column = new QWidget(body);
+    column->setObjectName(QStringLiteral("configurationColumn"));
+    column->setFixedSize(kColumnWidth, mapgrid::kCanvasHeight);
+    mPalette = new TilePalette(dataDir);
+    auto* paintBar = new PaintBar(*mTools, mPalette, *mView, body);
+    mStatus = new QLabel(body);
+    mStatus->setObjectName(QStringLiteral("statusLine"));
+    mStatus->setAccessibleDescription(QStringLiteral("Case sous la souris"));
+    mStatus->setContentsMargins(6, 2, 6, 2);
+    mStatus->setMinimumHeight(19);
+
+    buildConfiguration(column, body);
+    buildEventPanel(body);
+    buildMenus(column, body);
+
+    auto* grid = new QGridLayout(body);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    grid->addWidget(mView, 0, 0);
+    grid->addWidget(column, 0, 1, Qt::AlignTop);
+    grid->addWidget(paintBar, 1, 0, 1, 2);
+    grid->addWidget(findChild<QWidget*>(QStringLiteral("Frame6")), 2, 0, 1, 2, Qt::AlignLeft);
+    grid->addWidget(mStatus, 3, 0, 1, 2);
+    grid->setRowStretch(0, 1);
+    grid->setColumnStretch(0, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(body);
+    layout->setMenuBar(findChild<QMenuBar*>(QStringLiteral("menuBar")));
+    mView->installEventFilter(this);
+    // Over the canvas area: the frames that open on it.
+    for (const char* name : {"Frame3", "Frame1", "Frame4"})
+        body->findChild<QWidget*>(QLatin1String(name))->raise();
 
-    mCanvas = new MapCanvas(session.paths().dataDir, body);
-    mCanvas->move(0, 0);
     connect(mCanvas, &MapCanvas::pressed, this, &MapEditor::canvasPressed);
+    connect(mCanvas, &MapCanvas::moved, this, &MapEditor::canvasMoved);
+    connect(mCanvas, &MapCanvas::released, this, &MapEditor::canvasReleased);
     connect(mCanvas, &MapCanvas::doubleClicked, this, &MapEditor::canvasDoubleClicked);
+    connect(mCanvas, &MapCanvas::cancelRequested, mTools, &PaintTools::cancel);
+    connect(mCanvas, &MapCanvas::pointerCellChanged, this, &MapEditor::showStatus);
+    connect(mTools, &PaintTools::gestureChanged, mCanvas, &MapCanvas::setGesture);
 
-    buildConfiguration(body);
-    buildEventPanel(body);
-    buildMenus(body);
+    // The palette and the tile picker show the same tile; either one chooses it.
+    connect(mPalette, &TilePalette::tileChosen, mPicker, &TilePicker::setTile);
+    connect(mPicker, &TilePicker::tileChanged, mPalette, &TilePalette::setTile);
 
     setActiveStack(mScript->undoStack());
     connect(mScript, &ProjectDocument::modifiedChanged, this, &MapEditor::updateTitle);
+    connect(mScript, &ScriptDocument::cellChanged, this, &MapEditor::showEditedCell);
     connect(&mSession, &ProjectSession::mapsChanged, this, &MapEditor::refreshMapChooser);
+    connect(&mSession, &ProjectSession::scriptSaved, this, [this](const QString& map) {
+        if (map == tag())
+            showScriptedCells();
+    });
 
     // Keyboard: Ctrl+S saves the map while the editor has the focus.
     auto* save = new QShortcut(QKeySequence::Save, this, nullptr, nullptr,
@@ -110,17 +166,21 @@ MapEditor::~MapEditor() {
     setActiveStack(nullptr);
 }
 
-void MapEditor::buildConfiguration(QWidget* body) {
-    auto* frame2 = frame(body, "Frame2", QStringLiteral("Configuration"), 488, 24, 201, 225);
+void MapEditor::buildConfiguration(QWidget* column, QWidget* body) {
+    auto* frame2 = frame(column, "Frame2", QStringLiteral("Configuration"), 7, 24, 201, 225);
     auto* label6 = label(frame2, "Label6", QStringLiteral("Position de départ du héro"), 8, 16, 141);
     label(frame2, "Label9", QStringLiteral("X :"), 8, 40, 16);
     mHeroColumn = label(frame2, "Label4", QStringLiteral("1"), 24, 40, 25);
     mHeroColumn->setAccessibleDescription(QStringLiteral("Colonne de départ du héro"));
+    mHeroColumn->setToolTip(mHeroColumn->accessibleDescription());
     mHeroStartButton = button(frame2, "Command9", QStringLiteral("Changer"), 56, 40, 57, 25);
     mHeroStartButton->setProperty("Tag", QStringLiteral("false"));
+    mHeroStartButton->setToolTip(
+        QStringLiteral("Placer le départ du héro (H) : cliquez ensuite sur sa case"));
     label(frame2, "Label10", QStringLiteral("Y :"), 8, 56, 16);
     mHeroRow = label(frame2, "Label5", QStringLiteral("1"), 24, 56, 33);
     mHeroRow->setAccessibleDescription(QStringLiteral("Ligne de départ du héro"));
+    mHeroRow->setToolTip(mHeroRow->accessibleDescription());
     auto* label7 = label(frame2, "Label7", QStringLiteral("Nom de la carte :"), 8, 74, 88);
     mName = place(new QLineEdit(QStringLiteral("Carte"), frame2), "text1", 96, 72, 97, 19);
     mName->setAccessibleName(QStringLiteral("Nom de la carte"));
@@ -138,6 +198,9 @@ void MapEditor::buildConfiguration(QWidget* body) {
     mModes->button(Drawing)->setChecked(true);
     mModes->button(Drawing)->setAutoFillBackground(true);
     mModes->button(Drawing)->raise();
+    mModes->button(Drawing)->setToolTip(QStringLiteral("Mode Déssin (D)"));
+    mModes->button(Collisions)->setToolTip(QStringLiteral("Mode Collisions (C)"));
+    mModes->button(Event)->setToolTip(QStringLiteral("Mode Evènement (E)"));
 
     auto* command11 =
         button(frame2, "Command11", QStringLiteral("Changer de texture"), 8, 182, 137, 19);
@@ -153,8 +216,7 @@ void MapEditor::buildConfiguration(QWidget* body) {
     smaller({label6, label7, command10, command11});
 
     connect(mHeroStartButton, &QPushButton::clicked, this, &MapEditor::armHeroStart);
-    connect(mPicker, &TilePicker::drawingChosen, this,
-            [this] { mModes->button(Drawing)->setChecked(true); });
+    connect(mPicker, &TilePicker::drawingChosen, this, [this] { setMode(Drawing); });
     connect(command11, &QPushButton::clicked, this, [this] {
         mTextures->toggle();
         mTextures->raise();
@@ -165,119 +227,17 @@ void MapEditor::buildConfiguration(QWidget* body) {
     connect(mName, &QLineEdit::editingFinished, this, &MapEditor::commitName);
 }
 
-void MapEditor::buildMenus(QWidget* body) {
-    auto* command4 = button(body, "Command4", QStringLiteral("Menu principal"), 480, 0, 161, 25);
-
-    mMainMenu = frame(body, "Frame3", QStringLiteral("Menu principal"), 320, 0, 161, 97);
-    mMainMenu->setAutoFillBackground(true);
-    auto* command5 = button(mMainMenu, "Command5", QStringLiteral("Nouvelle carte"), 8, 16, 145, 24);
-    auto* command6 = button(mMainMenu, "Command6", QStringLiteral("Charger carte"), 8, 40, 145, 24);
-    auto* command7 =
-        button(mMainMenu, "Command7", QStringLiteral("Sauvegarder la carte"), 8, 64, 145, 24);
-    mMainMenu->hide();
-
-    mMapChooser = frame(body, "Frame1", QStringLiteral("Charger une carte"), 160, 40, 161, 57);
-    mMapChooser->setAutoFillBackground(true);
-    smaller({label(mMapChooser, "Label2", QStringLiteral("Carte n° :"), 8, 16, 48)});
-    mChosenNumber = label(mMapChooser, "Label1", QStringLiteral("01"), 56, 16, 24);
-    mChosenNumber->setAccessibleDescription(QStringLiteral("Numéro de la carte à charger"));
-    mChooserScroll = place(new QScrollBar(Qt::Horizontal, mMapChooser), "HScroll1", 80, 16, 49, 17);
-    mChooserScroll->setAccessibleName(QStringLiteral("Carte à charger"));
-    mChooserScroll->setFocusPolicy(Qt::StrongFocus);
-    mChooserScroll->setRange(1, 1);
-    mChooserScroll->setValue(1);
-    mChosenName = label(mMapChooser, "Label3", QStringLiteral("Sans nom"), 8, 32, 118);
-    mChosenName->setAccessibleDescription(QStringLiteral("Nom de la carte à charger"));
-    auto* command1 = button(mMapChooser, "Command1", QStringLiteral("OK"), 128, 32, 29, 21);
-    mMapChooser->hide();
-
-    connect(command4, &QPushButton::clicked, this, [this] { toggleFrame(mMainMenu); });
-    connect(command6, &QPushButton::clicked, this, [this] {
-        refreshMapChooser();
-        toggleFrame(mMapChooser);
-    });
-    connect(mChooserScroll, &QScrollBar::valueChanged, this, &MapEditor::chooserMoved);
-    connect(command1, &QPushButton::clicked, this, &MapEditor::loadmap);
-    connect(command5, &QPushButton::clicked, this, &MapEditor::newMap);
-    connect(command7, &QPushButton::clicked, this, &MapEditor::savemap);
-
-    // The window's own menu.
-    auto* bar = new QMenuBar(this);
-    bar->setObjectName(QStringLiteral("menuBar"));
-    bar->setNativeMenuBar(false);
-    QMenu* file = bar->addMenu(QStringLiteral("&Fichier"));
-    file->setObjectName(QStringLiteral("fileMenu"));
-    file->menuAction()->setObjectName(QStringLiteral("file"));
-    QAction* newca = file->addAction(QStringLiteral("Nouvelle Carte"));
-    newca->setObjectName(QStringLiteral("newca"));
-    QAction* exit = file->addAction(QStringLiteral("Sortir"));
-    exit->setObjectName(QStringLiteral("exit"));
-    layout()->setMenuBar(bar);
-    connect(newca, &QAction::triggered, this, &MapEditor::newMap);
-    connect(exit, &QAction::triggered, this, &MapEditor::closeWindow);
-    buildEditMenu(bar);
-}
-
-void MapEditor::buildEditMenu(QMenuBar* bar) {
-    // Undo and redo follow the part of the window last worked on: the map, or the panel's
-    // event script. A map's stack is shared by every window showing the map.
-    QMenu* edit = bar->addMenu(QStringLiteral("&Edition"));
-    edit->setObjectName(QStringLiteral("editMenu"));
-    edit->menuAction()->setObjectName(QStringLiteral("edit"));
-    mUndo = edit->addAction(QStringLiteral("Annuler"));
-    mUndo->setObjectName(QStringLiteral("undo"));
-    mUndo->setShortcut(QKeySequence::Undo);
-    mRedo = edit->addAction(QStringLiteral("Rétablir"));
-    mRedo->setObjectName(QStringLiteral("redo"));
-    mRedo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")),
-                         QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
-    for (QAction* a : {mUndo, mRedo})
-        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addActions({mUndo, mRedo});
-    connect(mUndo, &QAction::triggered, this, [this] {
-        if (mActiveStack)
-            mActiveStack->undo();
-    });
-    connect(mRedo, &QAction::triggered, this, [this] {
-        if (mActiveStack)
-            mActiveStack->redo();
-    });
-}
-
-void MapEditor::setActiveStack(QUndoStack* stack) {
-    if (mActiveStack == stack)
-        return;
-    if (mActiveStack)
-        mActiveStack->disconnect(this);
-    mActiveStack = stack;
-    const auto showUndo = [this] {
-        mUndo->setEnabled(mActiveStack && mActiveStack->canUndo());
-        mUndo->setToolTip(mActiveStack ? QStringLiteral("Annuler : ") + mActiveStack->undoText()
-                                       : QString());
-    };
-    const auto showRedo = [this] {
-        mRedo->setEnabled(mActiveStack && mActiveStack->canRedo());
-        mRedo->setToolTip(mActiveStack ? QStringLiteral("Rétablir : ") + mActiveStack->redoText()
-                                       : QString());
-    };
-    if (stack) {
-        connect(stack, &QUndoStack::indexChanged, this, showUndo);
-        connect(stack, &QUndoStack::indexChanged, this, showRedo);
-        connect(stack, &QUndoStack::canUndoChanged, this, showUndo);
-        connect(stack, &QUndoStack::canRedoChanged, this, showRedo);
-    }
-    showUndo();
-    showRedo();
-}
-
 void MapEditor::buildEventPanel(QWidget* body) {
-    auto* frame6 = frame(body, "Frame6", QStringLiteral("Evènement"), 0, kPanelTop, kBodyWidth,
+    auto* frame6 = frame(body, "Frame6", QStringLiteral("Evènement"), 0, 0, kBodyWidth,
                          kPanelHeight);
+    frame6->setFixedSize(kBodyWidth, kPanelHeight);
     label(frame6, "Label8", QStringLiteral("Position :"), 8, 18, 56);
     mCellColumn = label(frame6, "co", QStringLiteral("0"), 64, 18, 20);
     mCellColumn->setAccessibleDescription(QStringLiteral("Colonne de la case"));
+    mCellColumn->setToolTip(mCellColumn->accessibleDescription());
     mCellRow = label(frame6, "ln", QStringLiteral("0"), 86, 18, 24);
     mCellRow->setAccessibleDescription(QStringLiteral("Ligne de la case"));
+    mCellRow->setToolTip(mCellRow->accessibleDescription());
 
     mCommands = new EventCommandColumn(mServices, mSession, *mScript,
                                        EventColumnLayout::mapEditorPanel(), frame6);
@@ -290,6 +250,7 @@ void MapEditor::buildEventPanel(QWidget* body) {
                                    frame6),
                     "listev", 368, 16, 321, 225);
     connect(mListev, &QListWidget::itemPressed, this, &MapEditor::workOnScript);
+    mCommands->attachList(mListev);
     auto* command2 = button(frame6, "Command2", QStringLiteral("Sauver"), 560, 252, 129, 33);
     connect(command2, &QPushButton::clicked, this, &MapEditor::saveEvent);
     mCommands->raise();
@@ -297,6 +258,23 @@ void MapEditor::buildEventPanel(QWidget* body) {
         mCellRow->setText(QString::number(mScript->row()));
         mCellColumn->setText(QString::number(mScript->column()));
     });
+}
+
+// ---- The frames over the canvas
+
+bool MapEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mView && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        placeOverlays();
+    return QWidget::eventFilter(watched, event);
+}
+
+void MapEditor::placeOverlays() {
+    // As laid out at 1x: the main menu and the set chooser end at the canvas area's right
+    // edge, the map chooser one frame width further left.
+    const int right = mView->geometry().right() + 1;
+    mMainMenu->move(right - mMainMenu->width(), 0);
+    mMapChooser->move(right - 321, 40);
+    mTextures->move(right - mTextures->width(), 100);
 }
 
 // ---- The document shown
@@ -315,6 +293,12 @@ void MapEditor::setMapNumber(const QString& nn) {
 }
 
 MapEditor::Mode MapEditor::mode() const { return Mode(mModes->checkedId()); }
+
+void MapEditor::setMode(Mode mode) {
+    if (mode != this->mode())
+        mTools->cancel();
+    mModes->button(mode)->setChecked(true);
+}
 
 bool MapEditor::deleteMode() const { return mCommands->deleteMode(); }
 
@@ -337,11 +321,16 @@ void MapEditor::setDocument(std::shared_ptr<MapDocument> document) {
     connect(d, &MapDocument::textureSetChanged, this, &MapEditor::showTextureSet);
     connect(d, &ProjectDocument::modifiedChanged, this, &MapEditor::updateTitle);
     connect(d, &MapDocument::editFailed, this, &MapEditor::showError);
+    connect(d, &MapDocument::cellsChanged, this, &MapEditor::showStatus);
+    connect(d, &MapDocument::heroStartChanged, this, &MapEditor::showStatus);
     showHeroStart();
     showName();
     showTextureSet();
     updateTitle();
     setMapNumber(d->number());
+    showScriptedCells();
+    showEditedCell();
+    showStatus();
 }
 
 bool MapEditor::mayLeaveDocument() {
@@ -362,7 +351,34 @@ void MapEditor::showName() {
         mName->setText(mDocument->name());
 }
 
-void MapEditor::showTextureSet() { mPicker->setTextureSet(mDocument->textureSet()); }
+void MapEditor::showTextureSet() {
+    mPicker->setTextureSet(mDocument->textureSet());
+    mPalette->setTextureSet(mDocument->textureSet());
+    mPalette->setTile(mPicker->tile());
+}
+
+void MapEditor::showScriptedCells() {
+    mScriptedCells = mDocument ? scriptedCells(mDocument->projectFolder(), mDocument->number())
+                               : QSet<int>();
+    mCanvas->setScriptedCells(mScriptedCells);
+    showStatus();
+}
+
+void MapEditor::showEditedCell() {
+    const bool here = mDocument && mScript->hasCell() && mScript->map() == tag();
+    mCanvas->setEditedCell(here ? std::optional(mapgrid::Cell{mScript->row(), mScript->column()})
+                                : std::nullopt);
+}
+
+void MapEditor::showStatus() {
+    const auto cell = mCanvas->pointerCell();
+    if (!cell || !mDocument) {
+        mStatus->clear();
+        return;
+    }
+    mStatus->setText(cellStatus(mDocument->cells(), *cell, mScriptedCells.contains(cell->slot()),
+                                mCanvas->heroCell() == cell));
+}
 
 void MapEditor::updateTitle() { setWindowModified(hasUnsavedEdits()); }
 
@@ -496,13 +512,12 @@ void MapEditor::canvasPressed(QPoint position) {
     }
     switch (mode()) {
     case Drawing:
-        workOnMap();
-        mDocument->changeCells({{cell->slot(), CellChange::Tile, {}, mPicker->tileCode()}},
-                               QStringLiteral("Peindre"));
-        break;
     case Collisions:
         workOnMap();
-        mDocument->toggleCollision(cell->slot());
+        mTools->press({mDocument.get(),
+                       mode() == Drawing ? CellChange::Tile : CellChange::Collision,
+                       mPicker->tileCode()},
+                      *cell);
         break;
     case Event:
         chooseCell(cell->row, cell->column);
@@ -510,10 +525,19 @@ void MapEditor::canvasPressed(QPoint position) {
     }
 }
 
+void MapEditor::canvasMoved(QPoint position) {
+    if (mTools->isActive())
+        mTools->move(mapgrid::cellUnder(position));
+}
+
+void MapEditor::canvasReleased(QPoint position) {
+    if (mTools->isActive())
+        mTools->release(mapgrid::cellUnder(position));
+}
+
 void MapEditor::canvasDoubleClicked(QPoint position) {
-    // A double click on a cell in event mode opens the event editor on it, after acting as
-    // the press it also is.
-    canvasPressed(position);
+    // A double click on a cell in event mode opens the event editor on it, once the press it
+    // also is has chosen the cell.
     const auto cell = mapgrid::cellAt(position);
     if (cell && mode() == Event && mDocument && mScript->row() == cell->row &&
         mScript->column() == cell->column)

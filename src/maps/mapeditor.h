@@ -1,9 +1,13 @@
 #pragma once
 
+#include "project/mapgrid.h"
+
+#include <QSet>
 #include <QString>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 struct AppServices;
 class EventCommandColumn;
@@ -18,17 +22,23 @@ class QPushButton;
 class QScrollBar;
 class QAction;
 class QUndoStack;
+class CanvasView;
+class PaintTools;
 class ScriptDocument;
 class ScriptList;
 class TextureChooser;
+class TilePalette;
 class TilePicker;
 
-// The map editor window `mapeditor`: a view of one map document of the open project, edited by
-// presses on the canvas `CarteImg` in drawing, collision or event mode, with the map's name,
-// hero start and texture set beside it. Below the canvas, the event panel `Frame6` edits the
-// script of the cell chosen in event mode. Callers choose the map with setMapNumber() (the map
-// chooser's `Label1`) and call loadmap(). Nothing is dropped silently: loading another map,
-// "Nouvelle carte", choosing another cell and closing the window ask about unsaved edits first.
+// The map editor window `mapeditor`: a view of one map document of the open project, edited on
+// the canvas `CarteImg` in drawing, collision or event mode with the drawing tools (pencil,
+// rectangle, fill) and the tile palette of the row under the canvas, with the map's name, hero
+// start and texture set beside it. Below, the event panel `Frame6` edits the script of the
+// cell chosen in event mode, and a status line names the cell under the pointer. The window
+// may grow: the canvas takes the room, and shows the map 1, 2 or 3 times enlarged.
+// Callers choose the map with setMapNumber() (the map chooser's `Label1`) and call loadmap().
+// Nothing is dropped silently: loading another map, "Nouvelle carte", choosing another cell
+// and closing the window ask about unsaved edits first.
 class MapEditor : public QWidget {
     Q_OBJECT
     // The map number text of the map shown, empty before a map was loaded.
@@ -47,7 +57,10 @@ public:
     MapDocument* document() const { return mDocument.get(); }
     ScriptDocument& panelScript() const { return *mScript; }
     Mode mode() const;
+    void setMode(Mode mode);
     bool deleteMode() const;
+    PaintTools& tools() const { return *mTools; }
+    CanvasView& view() const { return *mView; }
     // Whether anything shown in this window is unsaved: the map or the panel's script.
     bool hasUnsavedEdits() const;
 
@@ -67,12 +80,16 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildConfiguration(QWidget* body);
-    void buildMenus(QWidget* body);
+    void buildConfiguration(QWidget* column, QWidget* body);
+    void buildMenus(QWidget* column, QWidget* body);
     void buildEventPanel(QWidget* body);
     void buildEditMenu(class QMenuBar* bar);
+    void buildToolMenus(class QMenuBar* bar);
+    // The frames that open over the canvas keep their place beside the window's right column.
+    void placeOverlays();
     void setDocument(std::shared_ptr<MapDocument> document);
     // Before the document stops being shown here: its unsaved edits are asked about when no
     // other window shows it.
@@ -84,7 +101,12 @@ private:
     void commitName();
     void showError(const QString& text);
     void canvasPressed(QPoint position);
+    void canvasMoved(QPoint position);
+    void canvasReleased(QPoint position);
     void canvasDoubleClicked(QPoint position);
+    void showStatus();
+    void showScriptedCells();
+    void showEditedCell();
     void chooseCell(int row, int column);
     void armHeroStart();
     void chooserMoved(int value);
@@ -107,6 +129,12 @@ private:
     bool mPlacingHeroStart = false;
 
     MapCanvas* mCanvas;
+    CanvasView* mView;
+    PaintTools* mTools;
+    TilePalette* mPalette;
+    QLabel* mStatus;
+    QAction* mModeActions[3] = {};
+    QSet<int> mScriptedCells;
     QGroupBox* mMainMenu;     // Frame3
     QGroupBox* mMapChooser;   // Frame1
     QLabel* mChosenNumber;    // Label1

@@ -5,7 +5,10 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QPoint>
+#include <QRect>
+#include <QRegion>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +23,9 @@ inline constexpr int kCanvasHeight = 249;
 
 // The cell under a canvas position, or nothing outside the grid.
 std::optional<Cell> cellAt(QPoint position);
+// The cell a canvas position would be in were the grid endless (rows and columns below 1 or
+// past the last included), for gestures that go past the grid's edges.
+Cell cellUnder(QPoint position);
 // Top left pixel of a cell.
 QPoint cellOrigin(int row, int column);
 } // namespace mapgrid
@@ -44,12 +50,29 @@ public:
               std::span(collisions.constData(), size_t(collisions.size())), dataDir, textureSet);
     }
 
+    // Paints the cells of the `changed` slots (those of the 8 rows shown) again,
+    // leaving every pixel as a full paint would: the cells whose picture or mark reaches
+    // into them are painted again within their area, in the same order. Returns that area.
+    QRegion paintCells(std::span<const QString> tiles, std::span<const QString> collisions,
+                       const QString& dataDir, const QString& textureSet,
+                       const QList<int>& changed);
+
+    // Cells painted so far, whole or in part (for tests and measurements).
+    int cellsPainted() const { return mCellsPainted; }
+
     const QImage& image() const { return mImage; }
     // Writable picture, so that tests and owners can set the pixels a paint leaves alone.
     QImage& image() { return mImage; }
     TileCache& cache() { return mCache; }
 
 private:
+    struct Stores {
+        std::span<const QString> tiles;
+        std::span<const QString> collisions;
+    };
+    class Pass;
+
     QImage mImage;
     TileCache mCache;
+    int mCellsPainted = 0;
 };

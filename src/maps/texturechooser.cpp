@@ -109,11 +109,14 @@ TilePicker::TilePicker(QString dataDir, QWidget* parent)
     auto* row = new QHBoxLayout(this);
     row->addWidget(mPreview);
     row->addWidget(mScroll, 1);
-    connect(mScroll, &QScrollBar::valueChanged, this, [this] {
+    connect(mScroll, &QScrollBar::valueChanged, this, [this](int tile) {
         refresh();
+        emit tileChanged(tile);
         emit drawingChosen();
     });
 }
+
+void TilePicker::setTile(int tile) { mScroll->setValue(tile); }
 
 int TilePicker::tile() const { return mScroll->value(); }
 
@@ -121,7 +124,10 @@ QString TilePicker::tileCode() const { return QString::number(tile() - 1); }
 
 void TilePicker::setTextureSet(const QString& set) {
     mSet = set;
+    const int before = tile();
     refresh();
+    if (tile() != before)
+        emit tileChanged(tile());
 }
 
 void TilePicker::refresh() {

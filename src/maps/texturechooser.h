@@ -40,7 +40,8 @@ private:
 
 // The tile picker `Frame5` "Déssin": the scroll bar `Choixtext` (tile k from 1) and the preview
 // `Image5` of tile k of the map's set. Its greatest value is the set's tile count capped at
-// ten, since a map file stores one digit per cell. The editor gives it the map's set.
+// ten, since a map file stores one digit per cell. The editor gives it the map's set, and
+// keeps the tile palette in step with it through setTile() and tileChanged().
 class TilePicker : public QGroupBox {
     Q_OBJECT
 public:
@@ -53,10 +54,14 @@ public:
 public slots:
     // The set of the map shown (set number text, as stored): greatest value and preview.
     void setTextureSet(const QString& set);
+    // Moves the picker to tile k, as the user would.
+    void setTile(int tile);
 
 signals:
     // The user moved the picker or clicked the preview: the owner selects drawing mode.
     void drawingChosen();
+    // The tile is now k (moved, or lowered to the greatest value of a smaller set).
+    void tileChanged(int tile);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

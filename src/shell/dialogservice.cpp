@@ -39,11 +39,11 @@ MsgAnswer QtDialogService::message(QWidget* parent, const QString& text, const Q
 }
 
 std::optional<QString> QtDialogService::prompt(QWidget* parent, const QString& label,
-                                               const QString& title) {
+                                               const QString& title, const QString& initial) {
     QInputDialog dialog(parent);
     dialog.setWindowTitle(title);
     dialog.setLabelText(label);
-    dialog.setTextValue(QString());
+    dialog.setTextValue(initial);
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annuler"));
     if (dialog.exec() != QDialog::Accepted)

@@ -19,15 +19,17 @@ public:
     virtual ~DialogService() = default;
     virtual MsgAnswer message(QWidget* parent, const QString& text, const QString& title,
                               MsgIcon icon, MsgButtons buttons) = 0;
-    // Single-line prompt with OK and Cancel and an empty field; nothing on Cancel.
+    // Single-line prompt with OK and Cancel and a field holding `initial` (empty for a new
+    // answer, the answer given before when it is changed); nothing on Cancel.
     virtual std::optional<QString> prompt(QWidget* parent, const QString& label,
-                                          const QString& title) = 0;
+                                          const QString& title,
+                                          const QString& initial = QString()) = 0;
 };
 
 class QtDialogService : public DialogService {
 public:
     MsgAnswer message(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
                       MsgButtons buttons) override;
-    std::optional<QString> prompt(QWidget* parent, const QString& label,
-                                  const QString& title) override;
+    std::optional<QString> prompt(QWidget* parent, const QString& label, const QString& title,
+                                  const QString& initial = QString()) override;
 };

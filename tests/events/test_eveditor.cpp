@@ -5,6 +5,8 @@
 #include "testsupport/appfixture.h"
 
 #include <QComboBox>
+#include <QRegularExpression>
+#include <QUndoStack>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +17,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolButton>
 
 class TestEventEditor : public QObject {
     Q_OBJECT
@@ -36,6 +39,29 @@ class TestEventEditor : public QObject {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
     }
     bool shown(const char* frame) const { return child<QGroupBox>(frame)->isVisible(); }
+    void doubleClickRow(QListWidget* list, int row) {
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+    // Steps apart by spaces: a button's name clicks it; "name=v" fills a field, picks combo
+    // item v or moves a scroll bar to v; "name#k" clicks item k of a list.
+    void play(const QString& steps) {
+        for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
+            const QString name = step.section(QRegularExpression("[=#]"), 0, 0);
+            const QString value = step.section(QRegularExpression("[=#]"), 1);
+            if (step.contains('#'))
+                clickRow(child<QListWidget>(name), value.toInt());
+            else if (auto* combo = mArea->findChild<QComboBox*>(name))
+                combo->setCurrentIndex(value.toInt());
+            else if (auto* scroll = mArea->findChild<QScrollBar*>(name))
+                scroll->setValue(value.toInt());
+            else if (step.contains('='))
+                child<QLineEdit>(name)->setText(value);
+            else
+                QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton);
+        }
+    }
 
 private slots:
     void init() {
@@ -182,6 +208,139 @@ private slots:
         QCOMPARE(bytesOf(dir + "ev312"), QByteArray("\r\n-- Evenements :\r\nrunmap(\"01\")\r\nend\r\n"));
         mEditor->openCell("02", 1, 1); // a cell without a file starts afresh
         QCOMPARE(mEditor->script().lines(), kFirst);
+    }
+
+    // The current line moves with the two buttons under the list and with Alt+Up, Alt+Down.
+    void linesMoveUpAndDown() {
+        mApp->dialogs.promptAnswers = {QString("a")};
+        click("Command5");
+        click("Command15");
+        auto* list = child<QListWidget>("text1");
+        list->setCurrentRow(2);
+        QTest::mouseClick(child<QToolButton>("lineUp"), Qt::LeftButton);
+        QCOMPARE(mEditor->script().lines(), kFirst + QStringList({"end", "affichertexte(\"a\")"}));
+        QCOMPARE(list->currentRow(), 1);
+        mArea->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mArea.get()));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Up, Qt::AltModifier);
+        QTest::keyClick(list, Qt::Key_Up, Qt::AltModifier); // the first line stays first
+        QCOMPARE(mEditor->script().lines(),
+                 (QStringList{"end", "-- Evenements :", "affichertexte(\"a\")"}));
+        QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
+        QCOMPARE(list->currentRow(), 1);
+        // F2 changes the current line: the prompt opens on its text; Cancel keeps it.
+        list->setCurrentRow(2);
+        QTest::keyClick(list, Qt::Key_F2);
+        QCOMPARE(mApp->dialogs.shown.last().initial, QStringLiteral("a"));
+        QCOMPARE(mEditor->script().lines().size(), 3);
+        QCOMPARE(child<QToolButton>("lineDown")->toolTip(),
+                 QStringLiteral("Descendre la ligne choisie (Alt+Bas)"));
+        click("Command7");
+        QCOMPARE(bytesOf(mEditor->script().path()),
+                 QByteArray("\r\n-- Evenements :\r\nend\r\naffichertexte(\"a\")\r\n"));
+        mEditor->script().undoStack()->undo();
+        QCOMPARE(mEditor->script().lines().first(), QStringLiteral("end"));
+    }
+
+    // A line double-clicked opens its command on its answers; the new line takes its place,
+    // and the next command appends its line at the end again.
+    void lineChangesInPlace_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<std::optional<QString>>("answer"); // to the prompt, if one opens
+        QTest::addColumn<QString>("initial");                // the prompt's field as it opens
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("changed");
+        const std::optional<QString> none;
+        QTest::newRow("text") << "affichertexte(\"Bonjour\")" << std::optional<QString>("Salut")
+                              << "Bonjour" << "" << "affichertexte(\"Salut\")";
+        QTest::newRow("text cancelled") << "affichertexte(\"Bonjour\")" << none << "Bonjour" << ""
+                                        << "affichertexte(\"Bonjour\")";
+        QTest::newRow("pause") << "screen.waitVblankStart(60)" << std::optional<QString>("30")
+                               << "60" << "" << "screen.waitVblankStart(30)";
+        QTest::newRow("pause refused") << "screen.waitVblankStart(60)"
+                                       << std::optional<QString>("abc") << "60" << ""
+                                       << "screen.waitVblankStart(60)";
+        QTest::newRow("variable") << "var[1] = \"oui\"" << std::optional<QString>("non") << "oui"
+                                  << "List1#1" << "var[2] = \"non\"";
+        QTest::newRow("life") << "hero.vie = hero.vie - 2" << none << ""
+                              << "Option1_1 Text2=5 Command10" << "hero.vie = hero.vie + 5";
+        QTest::newRow("condition") << "if var[2] == \"0\" then" << none << ""
+                                   << "Combo2=1 Command14" << "if var[2] ~= \"0\" then";
+        QTest::newRow("map") << "runmap(\"09\")" << none << "" << "HScroll1=12 Command9"
+                             << "runmap(\"12\")";
+        QTest::newRow("end") << "end" << none << "" << "" << "end";
+    }
+    void lineChangesInPlace() {
+        QFETCH(QString, line);
+        QFETCH(std::optional<QString>, answer);
+        QFETCH(QString, initial);
+        QFETCH(QString, steps);
+        QFETCH(QString, changed);
+        QVERIFY(putFile(mApp->projectDir("jeu") + "/ev/map02/ev34",
+                        ("\r\n-- Evenements :\r\n" + line + "\r\nend\r\n").toLatin1()));
+        mEditor->openCell("02", 3, 4);
+        mApp->dialogs.promptAnswers = {answer};
+        doubleClickRow(child<QListWidget>("text1"), 1);
+        play(steps);
+        QCOMPARE(mEditor->script().lines(), kFirst + QStringList({changed, "end"}));
+        const auto prompts = [this] {
+            QList<ScriptedDialogService::Shown> p;
+            for (const auto& s : mApp->dialogs.shown)
+                if (s.kind == ScriptedDialogService::Shown::Prompt)
+                    p << s;
+            return p;
+        }();
+        QCOMPARE(prompts.size(), initial.isEmpty() ? 0 : 1);
+        if (!prompts.isEmpty())
+            QCOMPARE(prompts[0].initial, initial);
+        for (const char* frame : {"Frame1", "Frame2", "Frame3", "Frame5"})
+            QVERIFY2(!shown(frame), frame);
+        // A command appends again; OK saves the lines in their places.
+        click("Command15");
+        click("Command7");
+        QCOMPARE(bytesOf(mApp->projectDir("jeu") + "/ev/map02/ev34"),
+                 ("\r\n-- Evenements :\r\n" + changed + "\r\nend\r\nend\r\n").toLatin1());
+    }
+
+    // The sub-panel opened to change a line shows the line's answers.
+    void panelOpensOnTheLine() {
+        QVERIFY(putFile(mApp->projectDir("jeu") + "/ev/map01/ev11",
+                        "\r\nhero.vie = hero.vie - 2\r\nif var[2] == \"oui\" then\r\n"));
+        mEditor->openCell("01", 1, 1);
+        auto* list = child<QListWidget>("text1");
+        doubleClickRow(list, 0);
+        QVERIFY(child<QRadioButton>("Option1_0")->isChecked());
+        QCOMPARE(child<QLineEdit>("Text2")->text(), QStringLiteral("2"));
+        doubleClickRow(list, 1); // another line: the first panel closes
+        QVERIFY(!shown("Frame3"));
+        QCOMPARE(child<QComboBox>("Combo1")->currentIndex(), 1);
+        QCOMPARE(child<QComboBox>("Combo2")->currentText(), QStringLiteral("="));
+        QCOMPARE(child<QLineEdit>("Text3")->text(), QStringLiteral("oui"));
+        // Its command button closes it: nothing changes, and "Ajouter" appends from then on.
+        click("Command13");
+        click("Command13");
+        child<QComboBox>("Combo1")->setCurrentIndex(0);
+        child<QComboBox>("Combo2")->setCurrentIndex(0);
+        click("Command14");
+        QCOMPARE(mEditor->script().lines(),
+                 (QStringList{"hero.vie = hero.vie - 2", "if var[2] == \"oui\" then",
+                              "if var[1] == \"oui\" then"})); // the value field kept its text
+    }
+
+    // Lines inside a condition show indented; the lines keep no indentation.
+    void conditionBlocksShowIndented() {
+        QVERIFY(putFile(mApp->projectDir("jeu") + "/ev/map01/ev11",
+                        "\r\nif var[1] == \"0\" then\r\nhero.vie = 1\r\nend\r\nhero.vie = 1\r\n"));
+        mEditor->openCell("01", 1, 1);
+        auto* list = child<QListWidget>("text1");
+        QCOMPARE(list->item(1)->text(), QStringLiteral("hero.vie = 1"));
+        QStyleOptionViewItem option;
+        option.initFrom(list);
+        const auto width = [&](int row) {
+            return list->itemDelegate()->sizeHint(option, list->model()->index(row, 0)).width();
+        };
+        QVERIFY(width(1) > width(3)); // the same text, one level deeper
     }
 
     void failedWriteKeepsWindowOpen() {

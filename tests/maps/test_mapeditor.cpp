@@ -330,6 +330,27 @@ private slots:
             QCOMPARE(mDialogs->shown.last().text, QStringLiteral("Valeur incorrect !"));
     }
 
+    // The panel's lines move and change as the event editor's do, and "Sauver" writes them.
+    void panelLinesMoveAndChange() {
+        QVERIFY(putFile(script("01", "23"), "\r\nrunmap(\"01\")\r\naffichertexte(\"a\")\r\n"));
+        auto e = eventEditorOn("01");
+        pressCell(e.get(), 2, 3);
+        auto* list = e->findChild<QListWidget*>("listev");
+        list->setCurrentRow(1);
+        clickOn(e.get(), "lineUp");
+        QCOMPARE(list->currentRow(), 0);
+        const QPoint at = list->visualItemRect(list->item(1)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QVERIFY(e->findChild<QWidget*>("Frame9")->isVisible());
+        e->findChild<QScrollBar*>("HScroll3")->setValue(2);
+        clickOn(e.get(), "Command21");
+        clickOn(e.get(), "Command2");
+        QCOMPARE(bytesOf(script("01", "23")),
+                 QByteArray("\r\naffichertexte(\"a\")\r\nrunmap(\"02\")\r\n"));
+        QVERIFY(mDialogs->shown.isEmpty());
+    }
+
     void deleteModeAsksFirst() {
         auto e = eventEditorOn("01");
         pressCell(e.get(), 1, 1);

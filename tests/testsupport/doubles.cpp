@@ -14,8 +14,9 @@ MsgAnswer ScriptedDialogService::message(QWidget*, const QString& text, const QS
 }
 
 std::optional<QString> ScriptedDialogService::prompt(QWidget*, const QString& label,
-                                                     const QString& title) {
-    shown.append({Shown::Prompt, label, title, MsgIcon::None, MsgButtons::Ok});
+                                                     const QString& title,
+                                                     const QString& initial) {
+    shown.append({Shown::Prompt, label, title, MsgIcon::None, MsgButtons::Ok, initial});
     if (!promptAnswers.isEmpty())
         return promptAnswers.takeFirst();
     return std::nullopt;

@@ -20,12 +20,13 @@ public:
         QString title;
         MsgIcon icon = MsgIcon::None;
         MsgButtons buttons = MsgButtons::Ok;
+        QString initial; // a prompt's field as it opened
     };
 
     MsgAnswer message(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
                       MsgButtons buttons) override;
-    std::optional<QString> prompt(QWidget* parent, const QString& label,
-                                  const QString& title) override;
+    std::optional<QString> prompt(QWidget* parent, const QString& label, const QString& title,
+                                  const QString& initial = QString()) override;
 
     QStringList texts() const;
 

@@ -11,12 +11,14 @@
 // It stops with a message naming the control it could not find, so that a renamed control
 // shows at once instead of giving a wrong picture.
 
+#include "maps/tilepalette.h"
 #include "project/apppaths.h"
 #include "shell/controlpanel.h"
 #include "shell/mainwindow.h"
 #include "testsupport/doubles.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -26,6 +28,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
@@ -125,17 +128,37 @@ void pressCell(QWidget* canvas, int r, int c) {
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, cellCentre(r, c));
 }
 
+// A drag with the chosen tool from one cell to another, through the cells between.
+void dragCells(QWidget* canvas, QPoint from, QPoint to) {
+    QTest::mousePress(canvas, Qt::LeftButton, {}, cellCentre(from.x(), from.y()));
+    QTest::mouseMove(canvas, cellCentre((from.x() + to.x()) / 2, (from.y() + to.y()) / 2));
+    QTest::mouseMove(canvas, cellCentre(to.x(), to.y()));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, cellCentre(to.x(), to.y()));
+}
+
+void chooseTool(QWidget* editor, const char* tool) {
+    need<QAction>(editor, QLatin1String(tool))->trigger();
+}
+
+// The tile is chosen on the palette, which selects the drawing mode.
+void chooseTile(QWidget* editor, int tile) {
+    auto* palette = need<TilePalette>(editor, QStringLiteral("tilePalette"));
+    QTest::mouseClick(palette, Qt::LeftButton, {}, palette->tileRect(tile).center());
+}
+
 void paintCells(QWidget* editor, QWidget* canvas, int tile, const QList<QPoint>& cells) {
-    need<QScrollBar>(editor, QStringLiteral("Choixtext"))->setValue(tile);
-    byText<QRadioButton>(editor, QStringLiteral("Déssin"))->setChecked(true);
+    chooseTile(editor, tile);
+    chooseTool(editor, "toolPencil");
     for (const QPoint& rc : cells)
         pressCell(canvas, rc.x(), rc.y());
 }
 
-void markCollisions(QWidget* editor, QWidget* canvas, const QList<QPoint>& cells) {
-    byText<QRadioButton>(editor, QStringLiteral("Collisions"))->setChecked(true);
-    for (const QPoint& rc : cells)
-        pressCell(canvas, rc.x(), rc.y());
+// The pointer over a cell, the map shown `zoom` times enlarged.
+void hover(QWidget* canvas, int r, int c, int zoom = 1) {
+    const QPoint at = cellCentre(r, c) * zoom;
+    QMouseEvent move(QEvent::MouseMove, at, canvas->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
 }
 
 QList<QPoint> row(int r, int from, int to) {
@@ -212,7 +235,7 @@ int main(int argc, char** argv) {
         fail(QStringLiteral("creation said: ") + dialogs.shown.last().text);
 
     // 3. The whole screen after creation: control panel and map editor.
-    main.resize(980, 660);
+    main.resize(1020, 720);
     save(&main, QStringLiteral("apres-creation"));
 
     // 4. Two variables, from the control panel.
@@ -226,29 +249,42 @@ int main(int argc, char** argv) {
     frameOf(vars)->close();
     settle();
 
-    // 5. Painting the map.
+    // 5. Painting the map, with the tools: drags, a rectangle of water, fills of collisions.
     QWidget* editor = child(main, QStringLiteral("mapeditor"));
     main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(frameOf(editor)));
     QWidget* canvas = need<QWidget>(editor, QStringLiteral("CarteImg"));
     need<QLineEdit>(editor, QStringLiteral("text1"))->setText(QStringLiteral("La clairière"));
-    const QList<QPoint> trees = row(2, 2, 5) + QList<QPoint>{{3, 2}, {1, 3}, {1, 4}};
-    const QList<QPoint> water = row(7, 13, 17) + row(8, 12, 17);
-    const QList<QPoint> rocks = row(1, 14, 17);
-    const QList<QPoint> fence = row(4, 11, 15);
-    const QList<QPoint> bushes{{6, 3}, {5, 6}};
-    paintCells(editor, canvas, 7, trees);    // tree: code 6
-    paintCells(editor, canvas, 6, water);    // water: code 5
-    paintCells(editor, canvas, 8, rocks);    // rock: code 7
-    paintCells(editor, canvas, 10, fence);   // fence: code 9
-    paintCells(editor, canvas, 9, bushes);   // bush: code 8
+    chooseTile(editor, 7); // tree: code 6
+    chooseTool(editor, "toolPencil");
+    dragCells(canvas, {2, 2}, {2, 5});
+    paintCells(editor, canvas, 7, {{3, 2}, {1, 3}, {1, 4}});
+    chooseTile(editor, 6); // water: code 5
+    chooseTool(editor, "toolRectangle");
+    dragCells(canvas, {7, 13}, {8, 17});
+    paintCells(editor, canvas, 6, {{8, 12}});
+    chooseTile(editor, 8); // rock: code 7
+    dragCells(canvas, {1, 14}, {1, 17});
+    chooseTile(editor, 10); // fence: code 9
+    chooseTool(editor, "toolPencil");
+    dragCells(canvas, {4, 11}, {4, 15});
+    paintCells(editor, canvas, 9, {{6, 3}, {5, 6}});                  // bush: code 8
     paintCells(editor, canvas, 3, row(4, 10, 10) + row(4, 16, 17));   // dirt path: code 2
     paintCells(editor, canvas, 2, {{2, 11}, {3, 6}, {6, 14}});        // flowers: code 1
-    markCollisions(editor, canvas, trees + water + rocks + fence + bushes);
+    // Collisions: drags over the trees, the rocks and the fence, a fill over the water.
+    byText<QRadioButton>(editor, QStringLiteral("Collisions"))->setChecked(true);
+    dragCells(canvas, {2, 2}, {2, 5});
+    dragCells(canvas, {1, 14}, {1, 17});
+    dragCells(canvas, {4, 11}, {4, 15});
+    for (const QPoint& rc : QList<QPoint>{{3, 2}, {1, 3}, {1, 4}, {6, 3}, {5, 6}})
+        pressCell(canvas, rc.x(), rc.y());
+    chooseTool(editor, "toolFill");
+    pressCell(canvas, 8, 15);
+    chooseTool(editor, "toolPencil");
     // The hero starts on the path, row 3, column 9.
     click(editor, QStringLiteral("Command9"));
     pressCell(canvas, 3, 9);
-    byText<QRadioButton>(editor, QStringLiteral("Déssin"))->setChecked(true);
-    need<QScrollBar>(editor, QStringLiteral("Choixtext"))->setValue(7);
+    chooseTile(editor, 7);
+    hover(canvas, 4, 13);
     save(frameOf(editor), QStringLiteral("editeur-carte"));
 
     // 6. The texture set chooser, on set 03.
@@ -300,6 +336,16 @@ int main(int argc, char** argv) {
     click(editor, QStringLiteral("Command19"));
     save(frameOf(editor), QStringLiteral("panneau-evenement"));
     click(editor, QStringLiteral("Command19"));
+
+    // 9b. The same editor at 2x, in a main window of a 1280 x 1024 screen: the window grows
+    // around the enlarged map, which shows the cell's event and the cell being edited.
+    main.resize(1280, 960);
+    frameOf(editor)->move(0, 0);
+    need<QAction>(editor, QStringLiteral("zoomIn"))->trigger();
+    hover(canvas, 5, 9, 2);
+    save(frameOf(editor), QStringLiteral("editeur-carte-zoom2"));
+    need<QAction>(editor, QStringLiteral("zoomReset"))->trigger();
+    main.resize(1020, 720);
 
     // 10. The control panel, read again, then the test run.
     main.showControlPanel();

@@ -1,0 +1,304 @@
+// The drawing tools without a window: the cells a drag crosses, a rectangle and a flood fill
+// reach, what each tool gives a map document (one undo step per gesture), and the canvas
+// picture repainted cell by cell as a full repaint would leave it.
+
+#include "maps/mapdocument.h"
+#include "maps/maprenderer.h"
+#include "maps/paintgeometry.h"
+#include "maps/painttools.h"
+#include "project/projectsession.h"
+#include "testsupport/tiles.h"
+
+#include <QTest>
+#include <QUndoStack>
+
+using mapgrid::Cell;
+
+namespace {
+
+// Cells written as "r,c r,c ...".
+QList<Cell> cells(const QString& text) {
+    QList<Cell> list;
+    for (const QString& pair : text.split(u' ', Qt::SkipEmptyParts))
+        list.append(Cell{pair.section(u',', 0, 0).toInt(), pair.section(u',', 1, 1).toInt()});
+    return list;
+}
+
+// A map given as its 8 rows of 17 tile characters ('.' for an empty slot).
+std::array<QString, mapgrid::kSlots> tiles(const QStringList& rows) {
+    std::array<QString, mapgrid::kSlots> store;
+    for (int r = 1; r <= mapgrid::kRows; ++r)
+        for (int c = 1; c <= mapgrid::kColumns; ++c) {
+            const QString row = rows.value(r - 1);
+            const QChar ch = c - 1 < row.size() ? row[c - 1] : u'0';
+            store[size_t(mapgrid::slot(r, c))] = ch == u'.' ? QString() : QString(ch);
+        }
+    return store;
+}
+
+QStringList uniform(QChar code) { return QStringList(mapgrid::kRows, QString(17, code)); }
+
+} // namespace
+
+class TestPainting : public QObject {
+    Q_OBJECT
+    std::unique_ptr<AppFolder> mApp;
+    std::unique_ptr<ProjectSession> mSession;
+    std::shared_ptr<MapDocument> mDoc;
+    PaintTools* mTools = nullptr;
+
+    QString tileRow(int row) const {
+        QString text;
+        for (int c = 1; c <= 17; ++c)
+            text += mDoc->cells().maptiles[size_t(mapgrid::slot(row, c))];
+        return text;
+    }
+    QString collisionRow(int row) const {
+        QString text;
+        for (int c = 1; c <= 17; ++c)
+            text += mDoc->cells().mapcoll[size_t(mapgrid::slot(row, c))];
+        return text;
+    }
+    // A gesture of the chosen tool through the cells, the last one released.
+    void gesture(CellChange::Layer layer, const QString& code, const QList<Cell>& path) {
+        mTools->press({mDoc.get(), layer, code}, path.first());
+        for (const Cell& c : path.mid(1))
+            mTools->move(c);
+        mTools->release(path.last());
+    }
+
+private slots:
+    void init() {
+        mApp = std::make_unique<AppFolder>();
+        makeProject(mApp->dir.path(), "Jeu", 1);
+        makeTextureSets(mApp->dir.path());
+        mSession = std::make_unique<ProjectSession>(mApp->appPaths());
+        mSession->open("Jeu");
+        mDoc = MapDocument::open(*mSession, "01");
+        QVERIFY(mDoc);
+        mTools = new PaintTools(mDoc.get());
+    }
+    void cleanup() {
+        mDoc.reset();
+        mSession.reset();
+        mApp.reset();
+    }
+
+    void lineCells_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("crossed");
+        QTest::newRow("same cell") << "2,2" << "2,2" << "2,2";
+        QTest::newRow("along a row, leftwards") << "1,5" << "1,2" << "1,5 1,4 1,3 1,2";
+        QTest::newRow("down a column") << "1,1" << "4,1" << "1,1 2,1 3,1 4,1";
+        // Through each corner the cell beside comes first: no diagonal gap.
+        QTest::newRow("diagonal") << "1,1" << "3,3" << "1,1 1,2 2,2 2,3 3,3";
+        QTest::newRow("shallow") << "1,1" << "2,5" << "1,1 1,2 1,3 2,3 2,4 2,5";
+        QTest::newRow("steep, upwards") << "5,2" << "1,3" << "5,2 4,2 3,2 3,3 2,3 1,3";
+        QTest::newRow("in from outside") << "1,-1" << "1,2" << "1,1 1,2";
+        QTest::newRow("out past the edge") << "8,16" << "10,16" << "8,16";
+    }
+    void lineCells() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, crossed);
+        QCOMPARE(paintgeometry::lineCells(cells(from).first(), cells(to).first()), cells(crossed));
+    }
+
+    void rectangleCells_data() {
+        QTest::addColumn<QString>("corners");
+        QTest::addColumn<QString>("inside");
+        QTest::newRow("one cell") << "3,3 3,3" << "3,3";
+        QTest::newRow("corners either way") << "2,3 1,2" << "1,2 1,3 2,2 2,3";
+        QTest::newRow("stops at the edges") << "7,16 12,30" << "7,16 7,17 8,16 8,17";
+    }
+    void rectangleCells() {
+        QFETCH(QString, corners);
+        QFETCH(QString, inside);
+        const QList<Cell> c = cells(corners);
+        QCOMPARE(paintgeometry::rectangleCells(c[0], c[1]), cells(inside));
+    }
+
+    void floodCells_data() {
+        QTest::addColumn<QStringList>("map");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("some"); // cells that must be reached
+        QTest::addColumn<QString>("none"); // cells that must not
+        QTest::newRow("whole map") << uniform(u'0') << "4,9" << 136 << "1,1 8,17" << "";
+        QStringList pond = uniform(u'0');
+        pond[2] = "00055500000000000";
+        pond[3] = "00050500000000000";
+        pond[4] = "00055500000000000";
+        QTest::newRow("ring of water") << pond << "3,4" << 8 << "3,4 5,6" << "4,5";
+        QTest::newRow("inside the ring") << pond << "4,5" << 1 << "4,5" << "1,1";
+        QTest::newRow("around the ring") << pond << "1,1" << 127 << "8,17" << "4,5 3,4";
+        QStringList diagonal = uniform(u'1');
+        diagonal[0] = "21111111111111111";
+        diagonal[1] = "12111111111111111";
+        QTest::newRow("corners do not join") << diagonal << "1,1" << 1 << "1,1" << "2,2";
+        QStringList holes = uniform(u'3');
+        holes[7] = "..3333333333333..";
+        QTest::newRow("empty slots") << holes << "8,1" << 2 << "8,1 8,2" << "8,16";
+        QTest::newRow("off the grid") << uniform(u'0') << "9,1" << 0 << "" << "";
+    }
+    void floodCells() {
+        QFETCH(QStringList, map);
+        QFETCH(QString, start);
+        QFETCH(int, count);
+        QFETCH(QString, some);
+        QFETCH(QString, none);
+        const auto store = tiles(map);
+        const QList<Cell> reached =
+            paintgeometry::floodCells(std::span<const QString>(store), cells(start).first());
+        QCOMPARE(reached.size(), count);
+        if (count)
+            QCOMPARE(reached.first(), cells(start).first());
+        for (const Cell& c : cells(some))
+            QVERIFY2(reached.contains(c), qPrintable(QString("%1,%2").arg(c.row).arg(c.column)));
+        for (const Cell& c : cells(none))
+            QVERIFY(!reached.contains(c));
+    }
+
+    void cellUnderGoesPastTheEdges_data() {
+        QTest::addColumn<QPoint>("position");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("top left") << QPoint(0, 0) << "1,1";
+        QTest::newRow("left of the grid") << QPoint(-1, 30) << "2,0";
+        QTest::newRow("far above") << QPoint(28, -59) << "-2,2";
+        QTest::newRow("right strip") << QPoint(476, 231) << "8,18";
+    }
+    void cellUnderGoesPastTheEdges() {
+        QFETCH(QPoint, position);
+        QFETCH(QString, cell);
+        QCOMPARE(mapgrid::cellUnder(position), cells(cell).first());
+    }
+
+    // Each gesture is one undo step, and undoing it gives the map back.
+    void eachGestureIsOneStep_data() {
+        QTest::addColumn<int>("tool");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("row1"); // row 1's tiles afterwards (template: (1 + c) % 10)
+        QTest::newRow("pencil drag") << int(PaintTools::Pencil) << "1,1 1,2 1,3 1,5"
+                                     << "99999789012345678";
+        QTest::newRow("pencil back and forth") << int(PaintTools::Pencil) << "1,3 1,1 1,3"
+                                               << "99956789012345678";
+        QTest::newRow("rectangle") << int(PaintTools::Rectangle) << "1,16 3,14 2,15"
+                                   << "23456789012345998";
+        QTest::newRow("fill of one cell") << int(PaintTools::Fill) << "1,1" << "93456789012345678";
+    }
+    void eachGestureIsOneStep() {
+        QFETCH(int, tool);
+        QFETCH(QString, path);
+        QFETCH(QString, row1);
+        const MapCells before = mDoc->cells();
+        mTools->choose(PaintTools::Kind(tool));
+        gesture(CellChange::Tile, "9", cells(path));
+        QCOMPARE(tileRow(1), row1);
+        QCOMPARE(mDoc->undoStack()->count(), 1);
+        QVERIFY(mDoc->isModified());
+        mDoc->undoStack()->undo();
+        QCOMPARE(mDoc->cells(), before);
+        QVERIFY(!mDoc->isModified());
+    }
+
+    // In collision mode every cell takes the state the first cell took when toggled.
+    void collisionGesturesFollowTheFirstCell_data() {
+        QTest::addColumn<int>("tool");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("row2");
+        // Template flags: only the diagonal, so row 2 has column 2 set.
+        QTest::newRow("drag from a free cell") << int(PaintTools::Pencil) << "2,1 2,4"
+                                               << "11110000000000000";
+        QTest::newRow("drag from a set cell") << int(PaintTools::Pencil) << "2,2 2,4"
+                                              << "00000000000000000";
+        QTest::newRow("rectangle") << int(PaintTools::Rectangle) << "1,5 2,7"
+                                   << "01001110000000000";
+    }
+    void collisionGesturesFollowTheFirstCell() {
+        QFETCH(int, tool);
+        QFETCH(QString, path);
+        QFETCH(QString, row2);
+        mTools->choose(PaintTools::Kind(tool));
+        gesture(CellChange::Collision, QString(), cells(path));
+        QCOMPARE(collisionRow(2), row2);
+        QCOMPARE(mDoc->undoStack()->count(), 1);
+    }
+
+    void collisionFillFollowsTheTiles() {
+        mDoc->changeCells({{mapgrid::slot(8, 17), CellChange::Tile, {}, "5"},
+                           {mapgrid::slot(8, 16), CellChange::Tile, {}, "5"},
+                           {mapgrid::slot(7, 17), CellChange::Tile, {}, "5"}},
+                          "Peindre");
+        mTools->choose(PaintTools::Fill);
+        gesture(CellChange::Collision, QString(), cells("8,17"));
+        QCOMPARE(collisionRow(8), QStringLiteral("00000001000000011")); // (8,8) from the template
+        QCOMPARE(collisionRow(7).right(2), QStringLiteral("01"));
+    }
+
+    void rectangleOutlinesThenCancels() {
+        mTools->choose(PaintTools::Rectangle);
+        QList<std::optional<QRect>> shown;
+        connect(mTools, &PaintTools::gestureChanged, this,
+                [&](std::optional<QRect> r) { shown.append(r); });
+        mTools->press({mDoc.get(), CellChange::Tile, "9"}, Cell{2, 3});
+        mTools->move(Cell{4, 1});
+        QCOMPARE(shown.last(), std::optional(QRect(QPoint(1, 2), QPoint(3, 4))));
+        mTools->cancel();
+        QCOMPARE(shown.last(), std::nullopt);
+        mTools->release(Cell{4, 1});
+        QCOMPARE(mDoc->undoStack()->count(), 0);
+        // Choosing another tool drops a rectangle being dragged.
+        mTools->press({mDoc.get(), CellChange::Tile, "9"}, Cell{2, 3});
+        mTools->choose(PaintTools::Pencil);
+        QCOMPARE(shown.last(), std::nullopt);
+        QVERIFY(!mTools->isActive());
+    }
+
+    // Repainting only the changed cells leaves the picture a full repaint gives, also where a
+    // larger picture overlaps its neighbours or a cell cannot be painted.
+    void cellRepaintEqualsFullRepaint_data() {
+        QTest::addColumn<QString>("changes"); // slot=tile/flag ...
+        QTest::newRow("one tile") << "20=7/0";
+        QTest::newRow("a mark set and one taken off") << "0=0/1 135=5/0 18=1/1";
+        QTest::newRow("under a larger picture") << "1=3/0 18=2/1";
+        QTest::newRow("a larger picture put down") << "19=11/0";
+        QTest::newRow("unpaintable code") << "40=x/0 41=/1";
+    }
+    void cellRepaintEqualsFullRepaint() {
+        QFETCH(QString, changes);
+        // Tile 12 of set 01 (code 11) is a 40 x 40 picture, larger than a cell.
+        QImage big(40, 40, QImage::Format_RGB32);
+        big.fill(Qt::red);
+        QVERIFY(
+            big.save(mApp->dir.path() + "/data/images/terrains/terrain01/terrain012.JPG", "JPG"));
+        const QString data = mApp->dir.path() + "/data";
+        QStringList tilesNow(mapgrid::kSlots), flagsNow(mapgrid::kSlots);
+        for (int s = 0; s < mapgrid::kCells; ++s) {
+            tilesNow[s] = QString::number(s % 10);
+            flagsNow[s] = s % 4 == 0 ? "1" : "0";
+        }
+        tilesNow[0] = "11"; // its picture covers cells 1, 17 and 18 in part
+        MapRenderer partial(Qt::black), full(Qt::black);
+        partial.paint(tilesNow, flagsNow, data, "01");
+        full.paint(tilesNow, flagsNow, data, "01");
+        QList<int> changed;
+        for (const QString& change : changes.split(u' ')) {
+            const int s = change.section(u'=', 0, 0).toInt();
+            tilesNow[s] = change.section(u'=', 1).section(u'/', 0, 0);
+            flagsNow[s] = change.section(u'/', 1);
+            changed.append(s);
+        }
+        const int before = partial.cellsPainted();
+        const QRegion area = partial.paintCells(
+            std::span(tilesNow.constData(), size_t(tilesNow.size())),
+            std::span(flagsNow.constData(), size_t(flagsNow.size())), data, "01", changed);
+        full.paint(tilesNow, flagsNow, data, "01");
+        QCOMPARE(partial.image(), full.image());
+        QVERIFY(!area.isEmpty());
+        QVERIFY(partial.cellsPainted() - before <= changed.size() + 3);
+    }
+};
+
+QTEST_MAIN(TestPainting)
+#include "test_painting.moc"

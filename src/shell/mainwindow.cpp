@@ -252,8 +252,8 @@ SendToPsp* MainWindow::sendtopsp() {
 
 void MainWindow::showSendToPsp() {
     SendToPsp* window = sendtopsp();
-    window->refresh();
     window->show();
+    window->refresh();
     window->raise();
     window->activateWindow();
 }

@@ -103,9 +103,10 @@ SendToPsp::SendToPsp(AppServices& services, ProjectSession& session, QWidget* pa
     connect(mOption2, &QRadioButton::toggled, this, &SendToPsp::showGameLine);
     connect(mCopy, &QPushButton::clicked, this, &SendToPsp::copy);
     connect(mClose, &QPushButton::clicked, this, &QWidget::close);
+    // Listing the game reads every event file: done while the window shows, and on showing.
     connect(&mSession, &ProjectSession::projectChanged, this, [this] {
-        showGameLine();
-        showTarget();
+        if (isVisible())
+            refresh();
     });
     setPlaces(systemDestinationPlaces());
 }
@@ -124,7 +125,7 @@ void SendToPsp::refresh() {
         setPlaces(systemDestinationPlaces());
     const QString player = consolePlayerFolder(mSession.paths());
     const bool hasPlayer = hasConsolePlayer(player);
-    mOption2->setEnabled(hasPlayer);
+    mOption2->setEnabled(hasPlayer && !isCopying());
     mOption2->setToolTip(
         hasPlayer ? QStringLiteral("Copie dans le dossier du jeu le LuaPlayer pour console du "
                                    "dossier ") + player +

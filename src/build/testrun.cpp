@@ -1,5 +1,6 @@
 #include "build/testrun.h"
 
+#include "build/gamebuild.h"
 #include "build/launcher.h"
 #include "build/processservice.h"
 #include "build/syntaxcheck.h"
@@ -18,20 +19,11 @@ TestRunOutcome tester(const AppPaths& paths, const QString& project, ProcessServ
         outcome.notice = QStringLiteral("Ces événements ont été ignorés : ce ne sont pas des "
                                         "fichiers ordinaires du projet.\n") +
                          build.scripts.skipped.join(u'\n');
-    QStringList unwritten;
-    if (!build.variablesWritten)
-        unwritten.append(build.variablesPath);
-    if (!build.eventsWritten)
-        unwritten.append(build.eventsPath);
-    if (!build.infosWritten)
-        unwritten.append(build.infosPath);
+    QStringList unwritten = unwrittenFiles(build);
     if (unwritten.isEmpty() && !writeLauncher(paths.workDir, project))
         unwritten.append(launcherPath(paths.workDir));
     if (!unwritten.isEmpty()) {
-        QString text;
-        for (const QString& path : unwritten)
-            text += QStringLiteral("Impossible d'écrire le fichier ") + path + QStringLiteral("\n");
-        outcome.error = text + QStringLiteral("Le jeu n'a pas été lancé.");
+        outcome.error = unwrittenText(unwritten) + QStringLiteral("Le jeu n'a pas été lancé.");
         return outcome;
     }
 

@@ -18,6 +18,10 @@ void FolderList::setCurrentFolder(const QString& path) {
     emit currentFolderChanged(mCurrent);
 }
 
+void FolderList::setRootFolder(const QString& path) {
+    mRoot = path.isEmpty() ? QString() : QDir::cleanPath(QDir(path).absolutePath());
+}
+
 void FolderList::fill() {
     clear();
     static const QFileIconProvider icons;
@@ -27,7 +31,7 @@ void FolderList::fill() {
     QStringList chain;
     for (QDir d(mCurrent);; ) {
         chain.prepend(d.absolutePath());
-        if (d.isRoot() || !d.cdUp())
+        if (d.absolutePath() == mRoot || d.isRoot() || !d.cdUp())
             break;
     }
     int depth = 0;

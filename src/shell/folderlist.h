@@ -12,6 +12,9 @@ public:
 
     QString currentFolder() const { return mCurrent; }
     void setCurrentFolder(const QString& path);
+    // The list shows no folder above this one (the root of the file system by default), as a
+    // drive's folder list starts at the drive.
+    void setRootFolder(const QString& path);
 
 signals:
     void currentFolderChanged(const QString& path);
@@ -20,4 +23,5 @@ private:
     void fill();
 
     QString mCurrent;
+    QString mRoot;
 };

@@ -66,6 +66,12 @@ MainWindow::MainWindow(AppServices& services, const AppPaths& paths, QWidget* pa
             &QAction::triggered, this, &MainWindow::showNouvprojet);
     connect(addItem(file, "loadp", QStringLiteral("Charger un projet"), QStringLiteral("Ctrl+L")),
             &QAction::triggered, this, &MainWindow::showOpenp);
+    QAction* finalise =
+        addItem(file, "finaliser", QStringLiteral("Finaliser le jeu..."), QStringLiteral("Ctrl+E"));
+    finalise->setEnabled(false);
+    connect(finalise, &QAction::triggered, this, &MainWindow::showSendToPsp);
+    connect(mSession, &ProjectSession::projectChanged, finalise,
+            [this, finalise] { finalise->setEnabled(mSession->isOpen()); });
     file->addSeparator()->setObjectName(QStringLiteral("separ"));
     connect(addItem(file, "Quit", QStringLiteral("Quitter"), QStringLiteral("Ctrl+Q")),
             &QAction::triggered, this, &MainWindow::quit);
@@ -240,8 +246,16 @@ void MainWindow::showVarEditor() {
 
 SendToPsp* MainWindow::sendtopsp() {
     if (!mSendToPsp)
-        mSendToPsp = new SendToPsp(this);
+        mSendToPsp = new SendToPsp(mServices, *mSession, this);
     return mSendToPsp;
+}
+
+void MainWindow::showSendToPsp() {
+    SendToPsp* window = sendtopsp();
+    window->show();
+    window->refresh();
+    window->raise();
+    window->activateWindow();
 }
 
 QList<MapEditor*> MainWindow::mapEditors() const {

@@ -48,6 +48,8 @@ public slots:
     void showCombatEditor();
     void showGameOptions();
     void showVarEditor();
+    // "Finaliser le jeu...": the finalising window, read again for the open project.
+    void showSendToPsp();
     void openDocumentation();
     // "Quitter": asks first; with unsaved edits, whether to save them.
     void quit();

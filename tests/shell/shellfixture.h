@@ -16,13 +16,18 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
+
 struct ShellFixture {
     std::unique_ptr<TestApp> mApp;
     std::unique_ptr<MainWindow> mMain;
     int mQuits = 0;
 
-    void startMain() {
+    // prepare, when given, changes the application folder before the main window is made.
+    void startMain(const std::function<void(TestApp&)>& prepare = nullptr) {
         mApp = std::make_unique<TestApp>();
+        if (prepare)
+            prepare(*mApp);
         mQuits = 0;
         mMain = std::make_unique<MainWindow>(mApp->services, mApp->paths);
         mMain->setQuitAction([this] { ++mQuits; });

@@ -4,7 +4,8 @@
 // opens the real windows headless with scripted message boxes and prompts, plays a short
 // session (creates a project, paints a map, adds variables, writes an event) and saves a
 // grab of each window. Then it presses "Tester votre jeu" and runs the real luaplayer,
-// headless, on what the test run wrote, for three pictures of the game.
+// headless, on what the test run wrote, for three pictures of the game, and finalises the
+// game onto a folder standing for a memory stick.
 //
 //   QT_QPA_PLATFORM=offscreen quendal_shots SOURCE_DIR OUTPUT_DIR LUAPLAYER
 //
@@ -14,7 +15,9 @@
 #include "maps/tilepalette.h"
 #include "project/apppaths.h"
 #include "shell/controlpanel.h"
+#include "shell/folderlist.h"
 #include "shell/mainwindow.h"
+#include "shell/sendtopsp.h"
 #include "testsupport/doubles.h"
 
 #include <QAbstractButton>
@@ -34,6 +37,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -213,7 +217,10 @@ int main(int argc, char** argv) {
     RecordingDocumentService documents;
     AppServices services{dialogs, processes, documents};
 
-    MainWindow main(services, AppPaths::inPlace(appDir.path()));
+    // Finalising plays the copied game in the real luaplayer.
+    AppPaths paths = AppPaths::inPlace(appDir.path());
+    paths.playerPath = luaplayer;
+    MainWindow main(services, paths);
     main.setQuitAction([] {});
     main.start();
     if (!QTest::qWaitForWindowExposed(&main))
@@ -368,7 +375,30 @@ int main(int argc, char** argv) {
     playGame(luaplayer, start, QStringLiteral("5 cross\n8\n14 down\n40\n"), 70,
              QStringLiteral("jeu-dialogue"));
 
-    // 12. The tiles of every texture set, twice their size, from the sets' tile sheets (tile
+    // 12. The finalising window on a memory stick whose LuaPlayer is already installed, then
+    // the copy, which must succeed.
+    const QString stick = appDir.path() + QStringLiteral("/CLE_USB");
+    const QString applications = stick + QStringLiteral("/PSP/GAME/luaplayer/Applications");
+    QDir().mkpath(applications);
+    need<QAction>(&main, QStringLiteral("finaliser"))->trigger();
+    settle();
+    auto* finalise = need<SendToPsp>(&main, QStringLiteral("sendtopsp"));
+    finalise->setPlaces({{QStringLiteral("CLE_USB"), stick, true},
+                         {QStringLiteral("Racine"), QStringLiteral("/"), false}});
+    need<FolderList>(finalise, QStringLiteral("Dir1"))->setCurrentFolder(applications);
+    need<QRadioButton>(finalise, QStringLiteral("Option1"))->setChecked(true);
+    save(finalise, QStringLiteral("finaliser"));
+    dialogs.shown.clear();
+    QSignalSpy copied(finalise, &SendToPsp::copyFinished);
+    click(finalise, QStringLiteral("Command1"));
+    if (finalise->isCopying() && !copied.wait(60000))
+        fail(QStringLiteral("the copy of the game does not end"));
+    const QString said = dialogs.shown.isEmpty() ? QString() : dialogs.shown.last().text;
+    if (!said.endsWith(QStringLiteral("il démarre sans erreur.")))
+        fail(QStringLiteral("finalising said: ") + said);
+    finalise->close();
+
+    // 13. The tiles of every texture set, twice their size, from the sets' tile sheets (tile
     // code k at x = 28 k): the guide shows them by code.
     for (int n = 1;; ++n) {
         const QString nn = n < 10 ? QStringLiteral("0") + QString::number(n) : QString::number(n);

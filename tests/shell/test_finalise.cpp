@@ -1,0 +1,125 @@
+// The finalising window: opened by "Finaliser le jeu..." once a project is open, it saves
+// what is on screen, asks before replacing a game, copies on its own thread and says how it
+// went. Command5 of the control panel still only says "En création...".
+#include "build/gamefiles.h"
+#include "maps/mapcanvas.h"
+#include "maps/mapeditor.h"
+#include "project/creation.h"
+#include "shell/sendtopsp.h"
+#include "shellfixture.h"
+#include "testsupport/tiles.h"
+
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+
+class TestFinalise : public QObject, ShellFixture {
+    Q_OBJECT
+    QString mDest;
+
+    SendToPsp* window() const { return mMain->findChild<SendToPsp*>("sendtopsp"); }
+    // Presses "Copier" and waits for what the copy came to.
+    void copy() {
+        QSignalSpy finished(window(), &SendToPsp::copyFinished);
+        click(window(), "Command1");
+        if (window()->isCopying())
+            QVERIFY(finished.wait(60000));
+    }
+    QString lastMessage() const { return mApp->dialogs.shown.isEmpty() ? QString() : mApp->dialogs.shown.last().text; }
+
+private slots:
+    void init() {
+        startMain([](TestApp& app) { app.paths.playerPath = QUENDAL_APP_BUILD_DIR "/luaplayer"; });
+        makeTextureSets(mApp->dir.path());
+        mDest = mApp->dir.path() + "/CLE_USB";
+        QDir().mkpath(mDest);
+    }
+    void cleanup() { mMain.reset(); }
+
+    void commandNeedsAnOpenProject() {
+        auto* action = mMain->findChild<QAction*>("finaliser");
+        QCOMPARE(action->text(), QString("Finaliser le jeu..."));
+        QCOMPARE(action->shortcut(), QKeySequence("Ctrl+E"));
+        QVERIFY(!action->isEnabled());
+        QVERIFY(createProject(mApp->paths, "Aventure", "Moi"));
+        openFolder(mApp->projectDir("Aventure"));
+        QVERIFY(action->isEnabled());
+
+        // The control panel's button still only announces it.
+        click(panel(), "Command5");
+        QCOMPARE(mApp->messages(), QStringList{"En création..."});
+        QVERIFY(!window() || !window()->isVisible());
+
+        action->trigger();
+        QVERIFY(window()->isVisible());
+        QCOMPARE(window()->windowTitle(), QString("Finaliser le jeu"));
+        QCOMPARE(window()->findChild<QPushButton*>("Command1")->text(), QString("Copier"));
+        QCOMPARE(window()->findChild<QPushButton*>("Command2")->text(), QString("Fermer"));
+        QVERIFY(text(window(), "Label2").startsWith("Jeu : Aventure, "));
+        QVERIFY(!window()->findChild<QProgressBar*>("ProgressBar1")->isVisible());
+
+        // Without a console player the option says where to put one.
+        auto* option2 = window()->findChild<QRadioButton*>("Option2");
+        const QString player = consolePlayerFolder(mApp->paths);
+        QVERIFY(!option2->isEnabled());
+        QVERIFY(option2->toolTip().contains(player));
+        putFile(player + "/eboot.pbp", "PBP");
+        action->trigger();
+        QVERIFY(option2->isEnabled());
+        click(window(), "Command2");
+        QVERIFY(!window()->isVisible());
+    }
+
+    // The copy takes the map as it is on screen, asks before replacing a game, and plays it.
+    void copiesWhatIsOnScreen() {
+        QVERIFY(createProject(mApp->paths, "Aventure", "Moi"));
+        openFolder(mApp->projectDir("Aventure"));
+        settle();
+        auto* editor = static_cast<MapEditor*>(windowsNamed("mapeditor").value(0));
+        QVERIFY(editor);
+        editor->findChild<QScrollBar*>("Choixtext")->setValue(9);
+        editor->findChild<QRadioButton*>("Option1_" + QString::number(MapEditor::Drawing))->setChecked(true);
+        QTest::mouseClick(editor->findChild<MapCanvas*>("CarteImg"), Qt::LeftButton, {}, QPoint(14, 14));
+        mApp->dialogs.shown.clear();
+
+        trigger("finaliser");
+        window()->setPlaces({{"CLE_USB", mDest, true}});
+        QCOMPARE(text(window(), "Label3"), QString("Le jeu sera copié dans : CLE_USB/Aventure"));
+        copy();
+        const QString game = mDest + "/Aventure";
+        QVERIFY2(lastMessage().startsWith("Le jeu « Aventure » a été copié dans " + game), qPrintable(lastMessage()));
+        QVERIFY(lastMessage().endsWith("Essayé dans LuaPlayer, il démarre sans erreur."));
+        QCOMPARE(bytesOf(game + "/map01.map").mid(6, 1), QByteArray("8"));
+        QVERIFY(!QFileInfo::exists(game + "/projet.ini"));
+
+        // "Non" keeps the game there; "Oui" replaces it.
+        putFile(game + "/vieux.txt", "ancien");
+        mApp->dialogs.answers = {MsgAnswer::No};
+        copy();
+        QCOMPARE(mApp->dialogs.shown.last().buttons, MsgButtons::YesNo);
+        QVERIFY(lastMessage().contains("existe déjà"));
+        QVERIFY(QFileInfo::exists(game + "/vieux.txt"));
+        mApp->dialogs.answers = {MsgAnswer::Yes};
+        copy();
+        QVERIFY(lastMessage().startsWith("Le jeu « Aventure » a été copié"));
+        QVERIFY(!QFileInfo::exists(game + "/vieux.txt"));
+    }
+
+    // A failure is said and nothing is copied.
+    void failureIsSaid() {
+        QVERIFY(createProject(mApp->paths, "Aventure", "Moi"));
+        openFolder(mApp->projectDir("Aventure"));
+        QFile::remove(mApp->projectDir("Aventure") + "/map01.map");
+        mApp->dialogs.shown.clear();
+        trigger("finaliser");
+        window()->setPlaces({{"CLE_USB", mDest, true}});
+        copy();
+        QCOMPARE(mApp->dialogs.shown.last().icon, MsgIcon::Critical);
+        QVERIFY(lastMessage().startsWith("Fichier introuvable : "));
+        QCOMPARE(tree(mDest), QStringList());
+    }
+};
+
+QTEST_MAIN(TestFinalise)
+#include "test_finalise.moc"

@@ -1,4 +1,5 @@
 #include "player/bindings.h"
+#include "player/luaplayer.h"
 #include "player/runtime.h"
 #include "player/timer.h"
 
@@ -27,7 +28,7 @@ int w_gc(lua_State* L) {
 
 int w_new(lua_State* L) {
     const std::int64_t start = optMilliseconds(L, 1);
-    lua::pushObject(L, kTimerType, new Timer(start));
+    lua::pushObject(L, kTimerType, new Timer(LuaPlayer::from(L).clock(), start));
     return 1;
 }
 

@@ -159,8 +159,8 @@ void playGame(const QString& luaplayer, const RecordingProcessService::Start& st
     player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     player.start(luaplayer, QStringList{QStringLiteral("--headless"), QStringLiteral("--frames"),
                                         QString::number(frames), QStringLiteral("--buttons"),
-                                        buttonFile, QStringLiteral("--screenshot"), png} +
-                                start.arguments);
+                                        buttonFile, QStringLiteral("--screenshot"), png,
+                                        start.arguments.last()});
     if (!player.waitForFinished(60000) || player.exitStatus() != QProcess::NormalExit)
         fail(QStringLiteral("luaplayer did not end for ") + name);
     if (!QFileInfo::exists(png))

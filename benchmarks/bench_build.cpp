@@ -1,6 +1,8 @@
 // Game script generation on a project of 100 maps whose 15,300 cells all hold a one-line
-// event script, beside a plain read of the same files (the floor it is measured against).
+// event script, beside a plain read of the same files (the floor it is measured against);
+// and the rebuild that follows a save while a test run is live.
 #include "build/compiler.h"
+#include "build/liverebuild.h"
 #include "build/syntaxcheck.h"
 #include "project/mapgrid.h"
 #include "project/module1.h"
@@ -81,9 +83,26 @@ void BM_SyntaxCheck(benchmark::State& state) {
     }
 }
 
+// A save while the game runs: one cell's script changed, the game's scripts built and
+// checked, ev.lua written (variables.lua and infos.lua, unchanged, are left alone).
+void BM_LiveRebuildAfterOneSave(benchmark::State& state) {
+    const QString folder = project().app + "/projets/Bench";
+    const QString cell = folder + "/ev/map50/ev59";
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        writefile("\r\nscreen.waitVblankStart(" + QString::number(++n % 100) + ")", cell);
+        state.ResumeTiming();
+        const LiveRebuildResult r = rebuildChangedScripts(folder);
+        if (!r.error.isEmpty() || r.written != QStringList{"ev.lua"})
+            state.SkipWithError("rebuild failed or wrote other files");
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Compiler)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SyntaxCheck)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LiveRebuildAfterOneSave)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

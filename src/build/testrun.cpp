@@ -52,16 +52,9 @@ QStringList testRunArguments(const RunRecordFiles* record) {
     return arguments;
 }
 
-TestRunOutcome tester(const AppPaths& paths, const QString& project, ProcessService& processes,
-                      const RunRecordFiles* record) {
+TestRunOutcome startTestPlayer(const AppPaths& paths, ProcessService& processes,
+                               const RunRecordFiles* record) {
     TestRunOutcome outcome;
-    GamePreparation prepared = prepareGame(paths, project);
-    outcome.summary = prepared.summary;
-    outcome.notice = prepared.notice;
-    outcome.error = prepared.error;
-    if (!prepared.ready)
-        return outcome;
-
     outcome.program = processes.start(paths.playerPath, testRunArguments(record), paths.workDir);
     if (!outcome.program) {
         outcome.error = QStringLiteral("Impossible de démarrer LuaPlayer (") + paths.playerPath +
@@ -69,5 +62,18 @@ TestRunOutcome tester(const AppPaths& paths, const QString& project, ProcessServ
         return outcome;
     }
     outcome.started = true;
+    return outcome;
+}
+
+TestRunOutcome tester(const AppPaths& paths, const QString& project, ProcessService& processes,
+                      const RunRecordFiles* record) {
+    const GamePreparation prepared = prepareGame(paths, project);
+    TestRunOutcome outcome;
+    if (prepared.ready)
+        outcome = startTestPlayer(paths, processes, record);
+    outcome.summary = prepared.summary;
+    outcome.notice = prepared.notice;
+    if (!prepared.ready)
+        outcome.error = prepared.error;
     return outcome;
 }

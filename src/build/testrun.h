@@ -46,6 +46,11 @@ struct TestRunOutcome {
     std::unique_ptr<RunningProgram> program; // the player, while it runs
 };
 
+// Starts the player on the launcher of a prepared game, in the work folder, recording the run
+// into `record` when given. The outcome holds the program, or the French message.
+TestRunOutcome startTestPlayer(const AppPaths& paths, ProcessService& processes,
+                               const RunRecordFiles* record = nullptr);
+
 // Prepares the game and starts the player in the work folder on the launcher, recording the
 // run into `record` when given. Nothing is started when the game is not ready.
 TestRunOutcome tester(const AppPaths& paths, const QString& project, ProcessService& processes,

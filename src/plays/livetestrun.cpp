@@ -19,10 +19,20 @@ LiveTestRun::~LiveTestRun() {
 }
 
 TestRunOutcome LiveTestRun::start() {
+    const GamePreparation prepared = prepareGame(mSession.paths(), mSession.name());
+    TestRunOutcome outcome;
+    outcome.summary = prepared.summary;
+    outcome.notice = prepared.notice;
+    if (!prepared.ready) {
+        outcome.error = prepared.error;
+        return outcome;
+    }
     stop();
     const auto record = RecordingStore(mSession.folder()).newRecordFiles(QDateTime::currentDateTime());
-    TestRunOutcome outcome = tester(mSession.paths(), mSession.name(), mProcesses,
-                                    record ? &*record : nullptr);
+    TestRunOutcome started = startTestPlayer(mSession.paths(), mProcesses, record ? &*record : nullptr);
+    outcome.started = started.started;
+    outcome.error = started.error;
+    outcome.program = std::move(started.program);
     if (!outcome.program)
         return outcome;
     mProgram = std::move(outcome.program);

@@ -23,8 +23,9 @@ public:
     ~LiveTestRun() override;
 
     bool isLive() const { return mProgram != nullptr; }
-    // Builds the game and starts it, recording the play; a live run is stopped first, which
-    // makes "Relancer le jeu". The outcome holds no program: this object keeps it.
+    // Builds the game and starts it, recording the play. A live run is stopped once the new
+    // game is ready, which makes "Relancer le jeu"; a game that cannot be built leaves it
+    // running. The outcome holds no program: this object keeps it.
     TestRunOutcome start();
     // Ends the live run (its play is still recorded).
     void stop();

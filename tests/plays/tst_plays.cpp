@@ -220,6 +220,14 @@ private slots:
         session.notifyVariablesChanged();
         QTRY_VERIFY(readfile(session.folder() + "/variables.lua").contains("var[1] = \"vivant\""));
 
+        // A restart whose game does not build says so and leaves the game running.
+        QVERIFY(putFile(session.folder() + "/ev/map01/ev11", "\r\nif then\r\n"));
+        const TestRunOutcome refused = run.start();
+        QVERIFY(!refused.started && refused.error.contains("ligne 1, colonne 1"));
+        QCOMPARE(processes.started.size(), 2);
+        QVERIFY(run.isLive() && processes.programs[1]->stops == 0);
+        QVERIFY(QFile::remove(session.folder() + "/ev/map01/ev11"));
+
         processes.programs[1]->finish(0);
         QVERIFY(!run.isLive());
         QCOMPARE(recorded.size(), 2);

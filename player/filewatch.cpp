@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <utility>
 
 FileWatch::FileWatch(const QString& folder) : mRoot(QDir(folder).absolutePath()) {
     QObject::connect(&mWatcher, &QFileSystemWatcher::directoryChanged, &mWatcher,

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Which files of a game's folder changed. Qt's file watcher follows the folder, its files and
 // its subfolders two levels down (images/map01/terrain.png); takeChanged() names the files
 // written, made or replaced since the last call. Hidden files, such as the temporary file of

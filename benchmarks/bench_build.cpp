@@ -1,6 +1,9 @@
 // Game script generation on a project of 100 maps whose 15,300 cells all hold a one-line
-// event script, beside a plain read of the same files (the floor it is measured against).
+// event script, beside a plain read of the same files (the floor it is measured against);
+// and the rebuild that follows a save while a test run is live, on that project and on one of
+// 100 maps holding 10 events each.
 #include "build/compiler.h"
+#include "build/liverebuild.h"
 #include "build/syntaxcheck.h"
 #include "project/mapgrid.h"
 #include "project/module1.h"
@@ -20,7 +23,8 @@ struct BenchProject {
     QString app;
     QStringList cellFiles;
 
-    BenchProject() {
+    // Every cell of every map holds a script, or only the first `eventsPerMap` cells.
+    explicit BenchProject(int eventsPerMap = mapgrid::kEventRows * mapgrid::kColumns) {
         app = dir.path();
         const QString project = app + "/projets/Bench";
         QDir().mkpath(project);
@@ -32,6 +36,8 @@ struct BenchProject {
             QDir().mkpath(folder);
             for (int r = 1; r <= mapgrid::kEventRows; ++r)
                 for (int c = 1; c <= mapgrid::kColumns; ++c) {
+                    if ((r - 1) * mapgrid::kColumns + c > eventsPerMap)
+                        continue;
                     const QString path = folder + "/ev" + QString::number(r) + QString::number(c);
                     QFile f(path);
                     f.open(QIODevice::WriteOnly);
@@ -44,6 +50,12 @@ struct BenchProject {
 
 BenchProject& project() {
     static BenchProject p;
+    return p;
+}
+
+// 100 maps of 10 events each, nearer to what games hold.
+BenchProject& typicalProject() {
+    static BenchProject p(10);
     return p;
 }
 
@@ -81,9 +93,37 @@ void BM_SyntaxCheck(benchmark::State& state) {
     }
 }
 
+// A save while the game runs: one cell's script changed, the game's scripts built and
+// checked, ev.lua written (variables.lua and infos.lua, unchanged, are left alone).
+void liveRebuildAfterOneSave(benchmark::State& state, const QString& folder) {
+    const QString cell = folder + "/ev/map50/ev11";
+    rebuildChangedScripts(folder); // the game as a test run left it
+    static int n = 0; // every save a new text, also across the runs of this benchmark
+    for (auto _ : state) {
+        state.PauseTiming();
+        writefile("\r\nscreen.waitVblankStart(" + QString::number(++n) + ")", cell);
+        state.ResumeTiming();
+        const LiveRebuildResult r = rebuildChangedScripts(folder);
+        if (!r.error.isEmpty() || r.written != QStringList{"ev.lua"}) {
+            state.SkipWithError("rebuild failed or wrote other files");
+            break;
+        }
+    }
+}
+
+void BM_LiveRebuildAfterOneSave(benchmark::State& state) {
+    liveRebuildAfterOneSave(state, project().app + "/projets/Bench");
+}
+
+void BM_LiveRebuildAfterOneSaveTypical(benchmark::State& state) {
+    liveRebuildAfterOneSave(state, typicalProject().app + "/projets/Bench");
+}
+
 } // namespace
 
 BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Compiler)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SyntaxCheck)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LiveRebuildAfterOneSave)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LiveRebuildAfterOneSaveTypical)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

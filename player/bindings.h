@@ -10,7 +10,11 @@ void openColor(lua_State* L);
 void openImage(lua_State* L);  // Image and the screen global
 void openControls(lua_State* L);
 void openSystem(lua_State* L);
+// Desktop only: System.reportState, and System.changedFiles when `live`.
+void openDesktopSystem(lua_State* L, bool live);
 void openTimer(lua_State* L);
+void openRandom(lua_State* L);     // math.random on the player's own generator
+void openFrameClock(lua_State* L); // os.time, os.clock and os.date on the frame clock
 void openFont(lua_State* L);    // Font and img:fontPrint
 void openSound(lua_State* L, Audio& audio); // Sound, its voices and Music, on the host's mixer
 void openFiles(lua_State* L);   // io.open... with Windows-1252 paths found ignoring case; os.exit

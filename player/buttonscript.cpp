@@ -12,8 +12,15 @@ ButtonScript ButtonScript::parse(const QByteArray& text) {
     const QList<QByteArray> lines = text.split('\n');
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QByteArray line = lines[i];
-        if (const qsizetype hash = line.indexOf('#'); hash >= 0)
+        if (const qsizetype hash = line.indexOf('#'); hash >= 0) {
+            const QList<QByteArray> comment = line.mid(hash + 1).simplified().split(' ');
+            bool ok = false;
+            if (hash == 0 && comment.size() == 2 && comment[0] == "horloge") {
+                if (const qlonglong seconds = comment[1].toLongLong(&ok); ok)
+                    script.mClockStart = seconds;
+            }
             line.truncate(hash);
+        }
         const QList<QByteArray> words = line.simplified().split(' ');
         if (words.first().isEmpty())
             continue;

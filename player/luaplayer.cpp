@@ -2,9 +2,11 @@
 
 #include "player/bindings.h"
 #include "player/errortext.h"
+#include "player/filewatch.h"
 #include "player/luapath.h"
 #include "player/playerhost.h"
 #include "player/runtime.h"
+#include "player/termination.h"
 
 #include <QDir>
 
@@ -25,6 +27,9 @@ char kTracebackKey; // registry: the traceback of the last uncaught error
 // unwinds the script when the player quits.
 constexpr int kHookInstructions = 10000;
 constexpr std::chrono::milliseconds kPollInterval{50};
+// A recording run asked to close ends at the next vertical blank; a script that reaches none
+// within this time is stopped where it is.
+constexpr std::chrono::milliseconds kStopWait{1000};
 
 // Keeps the error value and records the traceback for standard error.
 int messageHandler(lua_State* L) {
@@ -132,7 +137,13 @@ LuaPlayer::LuaPlayer(PlayerHost& host, PlayerOptions options)
     openImage(mLua);
     openControls(mLua);
     openSystem(mLua);
+    openDesktopSystem(mLua, mOptions.live);
     openTimer(mLua);
+    openRandom(mLua);
+    if (mOptions.frameClock) {
+        mClock.followFrames(&mFrame, mOptions.clockStart);
+        openFrameClock(mLua);
+    }
     openFont(mLua);
     openSound(mLua, mHost.audio());
     openFiles(mLua);
@@ -244,8 +255,19 @@ void LuaPlayer::showError() {
 }
 
 void LuaPlayer::pollClose() {
-    if (!mQuitting && mHost.closeRequested())
+    if (mQuitting || !(mHost.closeRequested() || terminationRequested()))
+        return;
+    if (mOptions.recording)
+        endAtNextVblank();
+    else
         requestQuit();
+}
+
+void LuaPlayer::endAtNextVblank() {
+    if (mStopFrame >= 0)
+        return;
+    mStopFrame = mFrame + 1;
+    mStopAsked = std::chrono::steady_clock::now();
 }
 
 void LuaPlayer::waitVblank(int count) {
@@ -253,8 +275,11 @@ void LuaPlayer::waitVblank(int count) {
         mHost.waitVblank();
         ++mFrame;
         pollClose();
-        if (mOptions.maxFrames >= 0 && mFrame >= mOptions.maxFrames)
+        if ((mOptions.maxFrames >= 0 && mFrame >= mOptions.maxFrames) ||
+            (mStopFrame >= 0 && mFrame >= mStopFrame)) {
+            mEndedAtVblank = true;
             requestQuit();
+        }
     }
 }
 
@@ -269,14 +294,52 @@ Pad LuaPlayer::readPad() {
     mHost.pumpEvents();
     pollClose();
     Pad pad;
-    pad.buttons = mHost.heldButtons() | mOptions.buttons.buttonsAt(mFrame);
+    if (!mOptions.recording) {
+        pad.buttons = mHost.heldButtons() | mOptions.buttons.buttonsAt(mFrame);
+        return pad;
+    }
+    // One reading a frame, as a replay gives one.
+    if (mLatchedFrame != mFrame) {
+        mLatchedFrame = mFrame;
+        mLatched = mHost.heldButtons() | mOptions.buttons.buttonsAt(mFrame);
+        mRecorder.record(mFrame, mLatched);
+    }
+    pad.buttons = mLatched;
     return pad;
+}
+
+QStringList LuaPlayer::changedFiles() {
+    if (!mWatch) {
+        mWatch = std::make_unique<FileWatch>(QDir::currentPath());
+        return {};
+    }
+    QStringList changed = mWatch->takeChanged();
+    if (!changed.isEmpty())
+        ++mLiveChanges;
+    return changed;
+}
+
+QByteArray LuaPlayer::recordingText() const {
+    RecordingHeader header;
+    header.clockStart = mClock.startSeconds();
+    // A run that ended at a vertical blank replays to it; one whose script ended between two
+    // blanks replays until the script ends, before the next blank.
+    header.frames = mEndedAtVblank ? mFrame : mFrame + 1;
+    header.liveChanges = mLiveChanges;
+    return mRecorder.text(header);
+}
+
+QByteArray LuaPlayer::stateText() const {
+    QByteArray text = "image=" + QByteArray::number(mFrame) + '\n';
+    for (const auto& [name, value] : mState)
+        text += name + '=' + value + '\n';
+    return text;
 }
 
 void LuaPlayer::sleepMs(int ms) {
     using namespace std::chrono;
     const auto end = steady_clock::now() + milliseconds(ms);
-    while (!mQuitting) {
+    while (!mQuitting && mStopFrame < 0) {
         mHost.pumpEvents();
         pollClose();
         const auto left = end - steady_clock::now();
@@ -301,6 +364,8 @@ void LuaPlayer::scriptHook(lua_State* L, lua_Debug*) {
         player.mLastPoll = now;
         player.mHost.pumpEvents();
         player.pollClose();
+        if (player.mStopFrame >= 0 && now - player.mStopAsked >= kStopWait)
+            player.requestQuit();
     }
     checkQuit(L);
 }

@@ -1,14 +1,18 @@
 #include "player/luaplayer.h"
 #include "player/playerhost.h"
 #include "player/sounddevice.h"
+#include "player/termination.h"
 #include "player/windowhost.h"
 
 #include <QCommandLineParser>
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -46,6 +50,22 @@ void setUpSound(PlayerHost& host, bool headless, std::unique_ptr<AudioOutput> re
                      error.toLocal8Bit().constData());
 }
 
+// Writes a file the run was asked for; a failure is said, and the run's status stands.
+void writeOut(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() ||
+        !file.flush())
+        fail(QStringLiteral("impossible d'écrire ") + path);
+}
+
+// The last picture stays in the window until it is closed (replays watched to their end).
+void keepShowing(PlayerHost& host) {
+    while (!host.closeRequested()) {
+        host.pumpEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(16));
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -79,7 +99,22 @@ int main(int argc, char** argv) {
         QStringLiteral("Mémoire du jeu en Mo, images et données Lua comptées ensemble (64 par défaut) ;"
                        " au-delà, créer une image échoue (« not enough memory »)."),
         QStringLiteral("MO"), QStringLiteral("64"));
-    parser.addOptions({frames, buttons, screenshot, headlessOption, audioOut, scale, memory});
+    const QCommandLineOption record(QStringLiteral("record"),
+        QStringLiteral("Enregistre les boutons lus, image par image, au format de --buttons ; "
+                       "l'en-tête donne le --frames qui rejoue la partie jusqu'à la même fin. "
+                       "Avec --record ou --buttons, minuteurs, dates et math.random suivent les images."),
+        QStringLiteral("FICHIER"));
+    const QCommandLineOption state(QStringLiteral("state"),
+        QStringLiteral("Écrit à la fin le nombre d'images jouées et ce que le jeu a dit de lui "
+                       "(System.reportState), une ligne « nom=valeur » par champ."),
+        QStringLiteral("FICHIER"));
+    const QCommandLineOption live(QStringLiteral("live"),
+        QStringLiteral("Le jeu peut demander quels de ses fichiers ont été enregistrés pendant "
+                       "qu'il tourne (System.changedFiles)."));
+    const QCommandLineOption keepOpen(QStringLiteral("keep-open"),
+        QStringLiteral("Dans une fenêtre, garde la dernière image affichée jusqu'à la fermeture."));
+    parser.addOptions({frames, buttons, screenshot, headlessOption, audioOut, scale, memory, record,
+                       state, live, keepOpen});
     if (!parser.parse(arguments))
         return fail(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
@@ -115,12 +150,20 @@ int main(int argc, char** argv) {
             return fail(QString::fromLocal8Bit(e.what()));
         }
     }
+    options.live = parser.isSet(live);
+    options.recording = parser.isSet(record);
+    options.frameClock = options.recording || parser.isSet(buttons);
+    options.clockStart = options.buttons.clockStart().value_or(QDateTime::currentSecsSinceEpoch());
     // Headless without a frame limit has nobody to press START: do not wait on an error.
     options.waitOnError = !headless || options.maxFrames >= 0;
     const int windowScale = std::clamp(parser.value(scale).toInt(), 1, 8);
     // The script may change the working directory: fix where the picture goes now.
-    const QString shotPath =
-        parser.isSet(screenshot) ? QFileInfo(parser.value(screenshot)).absoluteFilePath() : QString();
+    const auto absolute = [&](const QCommandLineOption& option) {
+        return parser.isSet(option) ? QFileInfo(parser.value(option)).absoluteFilePath() : QString();
+    };
+    const QString shotPath = absolute(screenshot);
+    const QString recordPath = absolute(record);
+    const QString statePath = absolute(state);
     std::unique_ptr<AudioOutput> recording;
     if (parser.isSet(audioOut)) {
         const QString wavPath = QFileInfo(parser.value(audioOut)).absoluteFilePath();
@@ -143,9 +186,16 @@ int main(int argc, char** argv) {
         host = std::make_unique<WindowHost>(windowScale);
     setUpSound(*host, headless, std::move(recording));
 
+    catchTermination();
     LuaPlayer player(*host, std::move(options));
     const int status = player.run(args.first());
     if (!shotPath.isEmpty() && !player.screen().visible().save(shotPath, "PNG"))
         fail(QStringLiteral("impossible d'enregistrer ") + shotPath);
+    if (!recordPath.isEmpty())
+        writeOut(recordPath, player.recordingText());
+    if (!statePath.isEmpty())
+        writeOut(statePath, player.stateText());
+    if (parser.isSet(keepOpen) && !headless)
+        keepShowing(*host);
     return status;
 }

@@ -50,6 +50,18 @@ std::uint32_t padButtonByName(const QString& name) {
     return 0;
 }
 
+QByteArray padButtonNames(std::uint32_t buttons) {
+    QByteArray names;
+    for (const Named& n : kNames) {
+        if ((buttons & n.mask) == 0)
+            continue;
+        if (!names.isEmpty())
+            names += ' ';
+        names += n.name;
+    }
+    return names;
+}
+
 std::uint32_t padButtonForKey(std::uint32_t nativeScanCode, int qtKey) {
     if (nativeScanCode != 0) {
         for (const auto& [code, mask] : kScanCodes)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -34,6 +35,9 @@ struct Pad {
 
 // The button of a name as Lua spells its method ("cross", "l", "start"...); 0 when unknown.
 std::uint32_t padButtonByName(const QString& name);
+// The names of the buttons held, separated by spaces, in the order of the mask's bits;
+// buttons without a name are left out.
+QByteArray padButtonNames(std::uint32_t buttons);
 
 // The button of a key: by physical key first (X11 key code, as QKeyEvent::nativeScanCode gives
 // it), so the places are the same on AZERTY and QWERTY keyboards; by Qt key only when the

@@ -1,18 +1,20 @@
 #include "player/timer.h"
 
-Timer::Timer(std::int64_t startMs) : mBase(startMs), mSince(Clock::now()) {}
+#include "player/playclock.h"
+
+Timer::Timer(const PlayClock& clock, std::int64_t startMs)
+    : mClock(clock), mBase(startMs), mSince(clock.ms()) {}
 
 std::int64_t Timer::time() const {
     if (!mRunning)
         return mBase;
-    return mBase
-        + std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - mSince).count();
+    return mBase + (mClock.ms() - mSince);
 }
 
 void Timer::start() {
     if (mRunning)
         return;
-    mSince = Clock::now();
+    mSince = mClock.ms();
     mRunning = true;
 }
 

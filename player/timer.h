@@ -1,12 +1,14 @@
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 
-// A millisecond stopwatch that can be stopped, resumed and reset to any value.
+class PlayClock;
+
+// A millisecond stopwatch that can be stopped, resumed and reset to any value. It reads the
+// run's clock, so that on the frame clock it counts frames.
 class Timer {
 public:
-    explicit Timer(std::int64_t startMs = 0); // running
+    Timer(const PlayClock& clock, std::int64_t startMs = 0); // running
     std::int64_t time() const;
     void start();                                // resumes a stopped timer
     std::int64_t stop();                         // freezes; returns the value
@@ -14,8 +16,8 @@ public:
     bool running() const { return mRunning; }
 
 private:
-    using Clock = std::chrono::steady_clock;
-    std::int64_t mBase;       // value when last started or frozen
-    Clock::time_point mSince; // when last started
+    const PlayClock& mClock;
+    std::int64_t mBase;  // value when last started or frozen
+    std::int64_t mSince; // clock reading when last started
     bool mRunning = true;
 };

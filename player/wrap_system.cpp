@@ -8,6 +8,7 @@
 #include <QDir>
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -154,7 +155,88 @@ const luaL_Reg kFunctions[] = {
     {"powerTick", w_nothing},
     {nullptr, nullptr}};
 
+// Desktop only: the game's files saved since the last call (names relative to the game's
+// folder), or nil when none was. Games check that the function exists first: the console and
+// runs without --live have none.
+int w_changedFiles(lua_State* L) {
+    QList<QByteArray> names;
+    lua::guarded(L, [&] {
+        for (const QString& name : LuaPlayer::from(L).changedFiles())
+            names.append(pathToLua(name));
+        return 0;
+    });
+    if (names.isEmpty()) {
+        lua_pushnil(L);
+        return 1;
+    }
+    lua_createtable(L, int(names.size()), 0);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        lua_pushlstring(L, names[i].constData(), size_t(names[i].size()));
+        lua_rawseti(L, -2, int(i + 1));
+    }
+    return 1;
+}
+
+constexpr int kMaxStateFields = 16;
+
+// Desktop only: the game tells where it stands ({carte = "01", vie = 10, ...}); the fields
+// whose names and values are strings, numbers or booleans are kept for --state, at most 16.
+int w_reportState(lua_State* L) {
+    luaL_checktype(L, 1, LUA_TTABLE);
+    lua_settop(L, 1);
+    luaL_checkstack(L, 2 * kMaxStateFields + 4, "too many fields");
+    // Names and values are copied as strings onto the stack first, where the collector
+    // leaves them, and read in C++ once no Lua call is left to raise.
+    int fields = 0;
+    lua_pushnil(L);
+    while (fields < kMaxStateFields && lua_next(L, 1) != 0) {
+        const int valueType = lua_type(L, -1);
+        if (lua_type(L, -2) == LUA_TSTRING &&
+            (valueType == LUA_TSTRING || valueType == LUA_TNUMBER || valueType == LUA_TBOOLEAN)) {
+            lua_pushvalue(L, -2);
+            if (valueType == LUA_TBOOLEAN)
+                lua_pushstring(L, lua_toboolean(L, -2) ? "true" : "false");
+            else {
+                lua_pushvalue(L, -2);
+                lua_tostring(L, -1);
+            }
+            // Under the key, for lua_next: the name and value copies.
+            lua_insert(L, -4);
+            lua_insert(L, -4);
+            ++fields;
+        }
+        lua_pop(L, 1);
+    }
+    if (fields == kMaxStateFields)
+        lua_pop(L, 1); // the key of the iteration left unfinished
+    return lua::guarded(L, [&] {
+        std::map<QByteArray, QByteArray> state;
+        for (int i = 0; i < fields; ++i) {
+            size_t nameLength = 0, valueLength = 0;
+            const char* name = lua_tolstring(L, 2 + 2 * i, &nameLength);
+            const char* value = lua_tolstring(L, 3 + 2 * i, &valueLength);
+            // One field a line: line breaks in a value would start another.
+            QByteArray text(value, qsizetype(valueLength));
+            text.replace('\n', ' ').replace('\r', ' ');
+            state[QByteArray(name, qsizetype(nameLength))] = text;
+        }
+        LuaPlayer::from(L).reportState(std::move(state));
+        return 0;
+    });
+}
+
 } // namespace
+
+void openDesktopSystem(lua_State* L, bool live) {
+    lua_getglobal(L, "System");
+    lua_pushcfunction(L, w_reportState);
+    lua_setfield(L, -2, "reportState");
+    if (live) {
+        lua_pushcfunction(L, w_changedFiles);
+        lua_setfield(L, -2, "changedFiles");
+    }
+    lua_pop(L, 1);
+}
 
 void openSystem(lua_State* L) {
     lua::registerModule(L, "System", kFunctions);

@@ -1,4 +1,5 @@
 #include "player/bindings.h"
+#include "player/luaplayer.h"
 #include "player/runtime.h"
 #include "player/timer.h"
 
@@ -28,8 +29,9 @@ int w_gc(lua_State* L) {
 int w_new(lua_State* L) {
     const std::int64_t start = optMilliseconds(L, 1);
     lua::Box<Timer>& box = lua::newBox<Timer>(L, kTimerType);
+    const PlayClock& clock = LuaPlayer::from(L).clock();
     return lua::guarded(L, [&] {
-        box.object = new Timer(start);
+        box.object = new Timer(clock, start);
         return 1;
     });
 }

@@ -1,6 +1,7 @@
 #include "shell/controlpanel.h"
 
 #include "build/testrun.h"
+#include "plays/livetestrun.h"
 #include "project/projectsession.h"
 #include "shell/appinfo.h"
 #include "shell/services.h"
@@ -22,8 +23,9 @@ QLabel* namedLabel(const char* name, const QString& text, QWidget* parent) {
 
 } // namespace
 
-ControlPanel::ControlPanel(AppServices& services, ProjectSession& session, QWidget* parent)
-    : QWidget(parent), mServices(services), mSession(session) {
+ControlPanel::ControlPanel(AppServices& services, ProjectSession& session, LiveTestRun& testRun,
+                           QWidget* parent)
+    : QWidget(parent), mServices(services), mSession(session), mTestRun(testRun) {
     setObjectName(QStringLiteral("Controlpanel"));
     setWindowTitle(QStringLiteral("Panneau de Control"));
 
@@ -147,7 +149,7 @@ void ControlPanel::tester() {
                                   AppTitle, MsgIcon::Critical, MsgButtons::Ok);
         return;
     }
-    const TestRunOutcome outcome = ::tester(mSession.paths(), mSession.name(), mServices.processes);
+    const TestRunOutcome outcome = mTestRun.start();
     showSummary(outcome.summary);
     if (!outcome.notice.isEmpty())
         mServices.dialogs.message(this, outcome.notice, AppTitle, MsgIcon::Warning,

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 struct AppServices;
+class LiveTestRun;
 class ProjectSession;
 class QLabel;
 class QListWidget;
@@ -15,14 +16,15 @@ class ControlPanel : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString Tag READ tag NOTIFY tagChanged)
 public:
-    ControlPanel(AppServices& services, ProjectSession& session, QWidget* parent = nullptr);
+    ControlPanel(AppServices& services, ProjectSession& session, LiveTestRun& testRun,
+                 QWidget* parent = nullptr);
 
     QString tag() const;
 
 public slots:
     void activate();
     // Saves every unsaved map and event script of the project, builds the game and starts it
-    // under LuaPlayer (button "Tester votre jeu").
+    // under LuaPlayer (button "Tester votre jeu"); a game still running is restarted.
     void tester();
 
 signals:
@@ -43,6 +45,7 @@ private:
 
     AppServices& mServices;
     ProjectSession& mSession;
+    LiveTestRun& mTestRun;
     QLabel* mName;
     QLabel* mAuthor;
     QLabel* mMaps;

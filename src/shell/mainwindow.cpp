@@ -4,6 +4,9 @@
 #include "events/scriptdocument.h"
 #include "maps/mapdocument.h"
 #include "maps/mapeditor.h"
+#include "plays/livetestrun.h"
+#include "plays/playswindow.h"
+#include "plays/verificationwindow.h"
 #include "project/module1.h"
 #include "project/projectdocument.h"
 #include "project/projectsession.h"
@@ -47,6 +50,7 @@ QWidget* emptyWindow(const char* name, const QString& title) {
 
 MainWindow::MainWindow(AppServices& services, const AppPaths& paths, QWidget* parent)
     : QMainWindow(parent), mServices(services), mSession(new ProjectSession(paths, this)),
+      mTestRun(new LiveTestRun(*mSession, services.processes, this)),
       mQuit([] { QCoreApplication::exit(0); }) {
     setObjectName(QStringLiteral("Mainform"));
     setWindowTitle(QStringLiteral("Quendal 3"));
@@ -75,6 +79,7 @@ MainWindow::MainWindow(AppServices& services, const AppPaths& paths, QWidget* pa
     file->addSeparator()->setObjectName(QStringLiteral("separ"));
     connect(addItem(file, "Quit", QStringLiteral("Quitter"), QStringLiteral("Ctrl+Q")),
             &QAction::triggered, this, &MainWindow::quit);
+    addGameMenu();
     QMenu* help = menuBar()->addMenu(QStringLiteral("A&ide"));
     help->menuAction()->setObjectName(QStringLiteral("help"));
     help->setObjectName(QStringLiteral("helpMenu"));
@@ -89,6 +94,32 @@ MainWindow::~MainWindow() {
     // The child windows are destroyed after this object stops being a MainWindow: they must
     // not call back into it.
     disconnect(mArea, nullptr, this, nullptr);
+}
+
+void MainWindow::addGameMenu() {
+    QMenu* game = menuBar()->addMenu(QStringLiteral("&Jeu"));
+    game->menuAction()->setObjectName(QStringLiteral("jeu"));
+    game->setObjectName(QStringLiteral("gameMenu"));
+    mTestAction =
+        addItem(game, "tester", QStringLiteral("Tester votre jeu"), QStringLiteral("Ctrl+R"));
+    QAction* plays = addItem(game, "parties", QStringLiteral("Parties enregistrées"), QString());
+    QAction* verify = addItem(game, "verifier", QStringLiteral("Vérifier le jeu"), QString());
+    connect(mTestAction, &QAction::triggered, this, [this] { controlPanel()->tester(); });
+    connect(plays, &QAction::triggered, this, &MainWindow::showPlays);
+    connect(verify, &QAction::triggered, this, &MainWindow::showVerification);
+    for (QAction* action : {mTestAction, plays, verify})
+        action->setEnabled(false);
+    connect(mSession, &ProjectSession::projectChanged, this, [=, this](const QString& name) {
+        for (QAction* action : {mTestAction, plays, verify})
+            action->setEnabled(!name.isEmpty());
+    });
+    connect(mTestRun, &LiveTestRun::liveChanged, this, [this](bool live) {
+        mTestAction->setText(live ? QStringLiteral("Relancer le jeu")
+                                  : QStringLiteral("Tester votre jeu"));
+    });
+    connect(mTestRun, &LiveTestRun::liveBuildFailed, this, [this](const QString& message) {
+        mServices.dialogs.message(this, message, AppTitle, MsgIcon::Critical, MsgButtons::Ok);
+    });
 }
 
 void MainWindow::start() {
@@ -180,7 +211,7 @@ void MainWindow::projectBecameCurrent(const QString& name, QWidget* from) {
 
 QMdiSubWindow* MainWindow::controlPanelWindow() {
     if (!mControlWindow) {
-        mControl = new ControlPanel(mServices, *mSession);
+        mControl = new ControlPanel(mServices, *mSession, *mTestRun);
         // Closing the panel only hides it.
         mControlWindow = addChild(mControl, false);
         mControlWindow->hide();
@@ -242,6 +273,23 @@ void MainWindow::showVarEditor() {
     if (!mVarEditor)
         mVarEditor = addChild(new VariablesWindow(mServices, *mSession), true);
     bringUp(mVarEditor);
+}
+
+void MainWindow::showPlays() {
+    if (!mPlays) {
+        auto* plays = new PlaysWindow(mServices, *mSession);
+        connect(mTestRun, &LiveTestRun::playRecorded, plays, &PlaysWindow::reload);
+        mPlays = addChild(plays, true);
+    }
+    static_cast<PlaysWindow*>(mPlays->widget())->reload();
+    bringUp(mPlays);
+}
+
+void MainWindow::showVerification() {
+    if (!mVerification)
+        mVerification = addChild(new VerificationWindow(mServices, *mSession), true);
+    bringUp(mVerification);
+    static_cast<VerificationWindow*>(mVerification->widget())->verify();
 }
 
 SendToPsp* MainWindow::sendtopsp() {

@@ -9,8 +9,10 @@ struct AppPaths;
 struct AppServices;
 class ControlPanel;
 class EventEditor;
+class LiveTestRun;
 class MapEditor;
 class ProjectSession;
+class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class SendToPsp;
@@ -31,6 +33,8 @@ public:
     void setQuitAction(std::function<void()> quit) { mQuit = std::move(quit); }
 
     ProjectSession& session() const { return *mSession; }
+    // The open project's test run, live while its game runs.
+    LiveTestRun& testRun() const { return *mTestRun; }
     QMdiArea* mdiArea() const { return mArea; }
     // The control panel, made (hidden) the first time anything needs it.
     ControlPanel* controlPanel();
@@ -50,6 +54,9 @@ public slots:
     void showVarEditor();
     // "Finaliser le jeu...": the finalising window, read again for the open project.
     void showSendToPsp();
+    // "Parties enregistrées" and "Vérifier le jeu" (which starts the verification).
+    void showPlays();
+    void showVerification();
     void openDocumentation();
     // "Quitter": asks first; with unsaved edits, whether to save them.
     void quit();
@@ -75,10 +82,14 @@ private:
     QMdiSubWindow* controlPanelWindow();
     // With unsaved edits: "Enregistrer les modifications avant de quitter ?"; false to stay.
     bool maySaveBeforeQuitting();
+    // The menu "Jeu": test run (restart while live), recorded plays, verification.
+    void addGameMenu();
 
     AppServices& mServices;
     ProjectSession* mSession;
+    LiveTestRun* mTestRun;
     QMdiArea* mArea;
+    QAction* mTestAction = nullptr;
     std::function<void()> mQuit;
     ControlPanel* mControl = nullptr;
     QMdiSubWindow* mControlWindow = nullptr;
@@ -92,4 +103,6 @@ private:
     QPointer<QMdiSubWindow> mEventEditorWindow;
     QPointer<QMdiSubWindow> mLastActive;
     QPointer<SendToPsp> mSendToPsp;
+    QPointer<QMdiSubWindow> mPlays;
+    QPointer<QMdiSubWindow> mVerification;
 };

@@ -2,6 +2,7 @@
 #include "build/compiler.h"
 #include "build/launcher.h"
 #include "build/syntaxcheck.h"
+#include "build/processservice.h"
 #include "build/testrun.h"
 #include "project/apppaths.h"
 #include "testsupport/processes.h"
@@ -124,7 +125,9 @@ private slots:
         QVERIFY2(outcome.started, qPrintable(outcome.error));
         QCOMPARE(mProcesses.started.size(), 1);
         QCOMPARE(mProcesses.started[0].program, mApp + "/luaplayer");
-        QCOMPARE(mProcesses.started[0].arguments, QStringList{"index.lua"});
+        QCOMPARE(mProcesses.started[0].arguments, (QStringList{"--live", "index.lua"}));
+        QVERIFY(mProcesses.started[0].followed);
+        QVERIFY(outcome.program && outcome.program->isRunning());
         QCOMPARE(mProcesses.started[0].workingDirectory, mApp);
         QVERIFY(bytesOf(mApp + "/index.lua").startsWith("System.currentDirectory(\"projets/Jeu\")"));
 

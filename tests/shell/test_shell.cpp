@@ -177,7 +177,11 @@ private slots:
         QVERIFY2(mApp->dialogs.shown.isEmpty(), qPrintable(mApp->messages().join('|')));
         QCOMPARE(mApp->processes.started.size(), 1);
         QCOMPARE(mApp->processes.started[0].program, mApp->dir.path() + "/luaplayer");
-        QCOMPARE(mApp->processes.started[0].arguments, QStringList{"index.lua"});
+        // Live, and recorded into the project's plays.
+        const QStringList arguments = mApp->processes.started[0].arguments;
+        QCOMPARE(arguments.first(), QStringLiteral("--live"));
+        QCOMPARE(arguments.last(), QStringLiteral("index.lua"));
+        QVERIFY(arguments.at(arguments.indexOf("--record") + 1).startsWith(dir + "/parties/"));
         QCOMPARE(mApp->processes.started[0].workingDirectory, mApp->dir.path());
         QVERIFY(writefile("\r\nif var[1] == \"0\" then", dir + "/ev/map01/ev23"));
         click(panel(), "Command4");

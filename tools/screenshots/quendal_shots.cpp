@@ -13,7 +13,10 @@
 // shows at once instead of giving a wrong picture.
 
 #include "maps/tilepalette.h"
+#include "plays/recordingstore.h"
+#include "plays/verificationwindow.h"
 #include "project/apppaths.h"
+#include "project/projectsession.h"
 #include "shell/controlpanel.h"
 #include "shell/folderlist.h"
 #include "shell/mainwindow.h"
@@ -24,6 +27,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -33,6 +37,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMdiSubWindow>
 #include <QProcess>
 #include <QRadioButton>
@@ -40,6 +45,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
 #include <cstdio>
 #include <cstdlib>
@@ -186,14 +192,47 @@ void playGame(const QString& luaplayer, const RecordingProcessService::Start& st
     player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     player.start(luaplayer, QStringList{QStringLiteral("--headless"), QStringLiteral("--frames"),
                                         QString::number(frames), QStringLiteral("--buttons"),
-                                        buttonFile, QStringLiteral("--screenshot"), png} +
-                                start.arguments);
+                                        buttonFile, QStringLiteral("--screenshot"), png,
+                                        start.arguments.last()});
     if (!player.waitForFinished(60000) || player.exitStatus() != QProcess::NormalExit)
         fail(QStringLiteral("luaplayer did not end for ") + name);
     if (!QFileInfo::exists(png))
         fail(QStringLiteral("luaplayer wrote no ") + png);
     std::printf("%s\n", qPrintable(png));
     ++gShots;
+}
+
+// Writes a buttons file for the player.
+void writeButtons(const QString& path, const QString& buttons) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(buttons.toUtf8()) < 0)
+        fail(QStringLiteral("cannot write ") + path);
+}
+
+// Records a play into the project's plays as a test run records it (headless here), its
+// clock starting at `clock` (seconds since 1970) so that the dates shown stay the same.
+void recordPlay(const QString& luaplayer, const QString& workDir, const RecordingStore& store,
+                const QString& buttons, int frames, qint64 clock) {
+    const auto files = store.newRecordFiles(QDateTime::fromSecsSinceEpoch(clock));
+    if (!files)
+        fail(QStringLiteral("cannot make the plays folder"));
+    const QString input = workDir + QStringLiteral("/boutons-partie");
+    writeButtons(input, QStringLiteral("# horloge %1\n").arg(clock) + buttons);
+    QProcess player;
+    player.setWorkingDirectory(workDir);
+    player.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    player.start(luaplayer, {QStringLiteral("--headless"), QStringLiteral("--frames"), QString::number(frames),
+                             QStringLiteral("--buttons"), input, QStringLiteral("--record"), files->pad,
+                             QStringLiteral("--screenshot"), files->screen, QStringLiteral("--state"),
+                             files->state, QStringLiteral("index.lua")});
+    if (!player.waitForFinished(60000) || !QFileInfo::exists(files->pad))
+        fail(QStringLiteral("luaplayer recorded no play"));
+}
+
+// Saves the map of the editor through its main menu.
+void saveMap(QWidget* editor) {
+    click(editor, QStringLiteral("Command4"));
+    click(editor, QStringLiteral("Command7"));
 }
 
 } // namespace
@@ -398,7 +437,90 @@ int main(int argc, char** argv) {
         fail(QStringLiteral("finalising said: ") + said);
     finalise->close();
 
-    // 13. The tiles of every texture set, twice their size, from the sets' tile sheets (tile
+    // 13. A live change: the game runs in a window at 60 frames a second (offscreen), live,
+    // as "Tester votre jeu" starts it; bushes and flowers are painted above the hero and the
+    // map saved while it runs. Then the menu "Jeu", which reads "Relancer le jeu" meanwhile.
+    {
+        const QString buttonFile = start.workingDirectory + QStringLiteral("/boutons-direct");
+        writeButtons(buttonFile, QStringLiteral("5 cross\n8\n"));
+        const QString png = gOut + QStringLiteral("/jeu-direct.png");
+        QProcess live;
+        live.setWorkingDirectory(start.workingDirectory);
+        live.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        live.start(luaplayer, {QStringLiteral("--live"), QStringLiteral("--frames"), QStringLiteral("150"),
+                               QStringLiteral("--buttons"), buttonFile, QStringLiteral("--screenshot"), png,
+                               start.arguments.last()});
+        if (!live.waitForStarted())
+            fail(QStringLiteral("luaplayer does not start"));
+        settle(1200);
+        main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(frameOf(editor)));
+        paintCells(editor, canvas, 2, row(2, 8, 10));   // flowers: code 1
+        paintCells(editor, canvas, 9, {{2, 7}, {2, 11}}); // bushes: code 8
+        saveMap(editor);
+        if (!live.waitForFinished(20000) || !QFileInfo::exists(png))
+            fail(QStringLiteral("the live game wrote no picture"));
+        std::printf("%s\n", qPrintable(png));
+        ++gShots;
+    }
+    auto* gameMenu = need<QMenu>(&main, QStringLiteral("gameMenu"));
+    gameMenu->popup(main.mapToGlobal(QPoint(80, 24)));
+    save(gameMenu, QStringLiteral("menu-jeu"));
+    gameMenu->hide();
+
+    // 14. Three plays recorded as test runs record them; two kept as checks in "Parties
+    // enregistrées".
+    const RecordingStore store(main.session().folder());
+    const qint64 day = QDateTime(QDate(2024, 5, 1), QTime(14, 0)).toSecsSinceEpoch();
+    recordPlay(luaplayer, start.workingDirectory, store, QStringLiteral("5 cross\n8\n14 down\n40\n"), 70, day);
+    recordPlay(luaplayer, start.workingDirectory, store, QStringLiteral("5 cross\n8\n14 right\n38\n"), 60,
+               day + 600);
+    recordPlay(luaplayer, start.workingDirectory, store,
+               QStringLiteral("5 cross\n8\n14 left\n30\n40 down\n56\n70 right\n118\n130 up\n146\n"), 900,
+               day + 1500);
+    main.showPlays();
+    QWidget* plays = child(main, QStringLiteral("parties"));
+    auto* playList = need<QTreeView>(plays, QStringLiteral("listeParties"));
+    const auto keep = [&](int row, const QString& name) {
+        playList->setCurrentIndex(playList->model()->index(row, 0));
+        dialogs.promptAnswers << name;
+        click(plays, QStringLiteral("garder"));
+    };
+    keep(2, QStringLiteral("Le texte de bienvenue"));
+    keep(1, QStringLiteral("Promenade vers l'est"));
+    playList->setCurrentIndex(playList->model()->index(1, 0));
+    frameOf(plays)->resize(640, 260);
+    save(frameOf(plays), QStringLiteral("parties"));
+
+    // 15. A collision put on the way east, the map saved, then "Vérifier le jeu": the walk
+    // east now ends sooner, side by side with the kept end.
+    main.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(frameOf(editor)));
+    byText<QRadioButton>(editor, QStringLiteral("Collisions"))->setChecked(true);
+    chooseTool(editor, "toolPencil");
+    pressCell(canvas, 3, 11);
+    saveMap(editor);
+    // The verification starts the player of the application folder, as Quendal does.
+    if (!QFile::link(luaplayer, appDir.path() + QStringLiteral("/luaplayer")))
+        fail(QStringLiteral("cannot link luaplayer into the application folder"));
+    processes.runForReal = true;
+    main.resize(1100, 960);
+    main.showVerification();
+    auto* verification = qobject_cast<VerificationWindow*>(child(main, QStringLiteral("verification")));
+    if (!verification)
+        fail(QStringLiteral("no verification window"));
+    for (int waited = 0; verification->runner().isRunning(); waited += 100) {
+        if (waited > 60000)
+            fail(QStringLiteral("the verification does not end"));
+        settle(100);
+    }
+    const QList<CheckResult>& results = verification->runner().results();
+    if (results.size() != 2 || results[0].outcome != CheckResult::Different ||
+        results[1].outcome != CheckResult::Same)
+        fail(QStringLiteral("the verification did not find the walk east changed, and only it"));
+    frameOf(verification)->resize(1010, 620);
+    save(frameOf(verification), QStringLiteral("verification"));
+    processes.runForReal = false;
+
+    // 16. The tiles of every texture set, twice their size, from the sets' tile sheets (tile
     // code k at x = 28 k): the guide shows them by code.
     for (int n = 1;; ++n) {
         const QString nn = n < 10 ? QStringLiteral("0") + QString::number(n) : QString::number(n);

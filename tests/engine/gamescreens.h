@@ -1,0 +1,72 @@
+#pragma once
+
+// What the engine tests look for on the game's screen, and the map files they write: the
+// supplied pictures found at their places.
+
+#include <QImage>
+#include <QList>
+#include <QPoint>
+#include <QString>
+
+inline const QString kData = QStringLiteral(QUENDAL_SOURCE_DIR "/data");
+// Title menu "Nouvelle partie": cross down on frame 5, up on frame 7.
+inline const QByteArray kNewGame = "0\n5 cross\n7\n";
+
+// A map of 9 full rows whose cell (c, r) has the tile code (c + r) % 10, hero at (column, row).
+inline QByteArray patternMap(int column, int row) {
+    QByteArray text = QByteArray::number(column * 100 + row).rightJustified(4, '0') + "\r\n";
+    for (int r = 1; r <= 9; ++r) {
+        for (int c = 1; c <= 17; ++c)
+            text += char('0' + (c + r) % 10);
+        text += "\r\n";
+    }
+    return text;
+}
+
+inline QByteArray collisionFile(const QList<QPoint>& blocked) {
+    QByteArray text;
+    for (int r = 1; r <= 9; ++r) {
+        QByteArray line(17, '0');
+        for (const QPoint& cell : blocked)
+            if (cell.y() == r)
+                line[cell.x() - 1] = '1';
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+inline QImage picture(const QString& dataPath) {
+    return QImage(kData + '/' + dataPath).convertToFormat(QImage::Format_ARGB32);
+}
+
+// Share of the picture's opaque pixels that the screen shows unchanged at (x, y).
+inline double pictureShare(const QImage& screen, const QImage& picture, int x, int y) {
+    int opaque = 0, shown = 0;
+    for (int py = 0; py < picture.height(); ++py)
+        for (int px = 0; px < picture.width(); ++px)
+            if (qAlpha(picture.pixel(px, py)) == 255 && screen.valid(x + px, y + py)) {
+                ++opaque;
+                shown += (screen.pixel(x + px, y + py) | 0xFF000000u) == picture.pixel(px, py);
+            }
+    return opaque == 0 ? 0.0 : double(shown) / opaque;
+}
+
+// Map cells are 28 x 29 pixels, from x = 2.
+inline bool cellShowsTile(const QImage& screen, const QString& set, int column, int row, int code) {
+    const QImage tile = picture("images/terrains/terrain" + set + "/terrain01.png").copy(code * 28, 0, 28, 29);
+    return pictureShare(screen, tile, 2 + (column - 1) * 28, (row - 1) * 29) == 1.0;
+}
+
+inline bool heroShownAt(const QImage& screen, int column, int row, const QString& sprite) {
+    return pictureShare(screen, picture("images/personnages/perso01/" + sprite + ".png"),
+                        2 + (column - 1) * 28, (row - 1) * 29) == 1.0;
+}
+
+inline bool titleShown(const QImage& screen) {
+    return pictureShare(screen, picture("images/system/theme01/imgprinc.png"), 0, 0) > 0.8 &&
+           pictureShare(screen, picture("images/system/theme01/menuprinc.png"), 140, 180) > 0.9;
+}
+
+inline bool dialogShown(const QImage& screen) {
+    return pictureShare(screen, picture("images/system/theme01/parler.png"), 0, 192) > 0.95;
+}

@@ -1,0 +1,261 @@
+// Live changes: the bundled game runs in-process under the player, live and headless, while
+// the test edits the project through Quendal's own model (map documents, event scripts, the
+// variables) and saves, as the editors do; the live rebuild runs as it does in Quendal. The
+// game must show the changes without a restart, keep the hero's place, life and variables,
+// refuse a script that does not compile, and go on whatever screen it is on.
+#include "build/compiler.h"
+#include "build/liverebuild.h"
+#include "events/scriptdocument.h"
+#include "maps/mapdocument.h"
+#include "player/luaplayer.h"
+#include "player/playerhost.h"
+#include "player/screen.h"
+#include "project/apppaths.h"
+#include "project/creation.h"
+#include "project/module1.h"
+#include "project/projectsession.h"
+#include "testsupport/files.h"
+#include "variables/variables.h"
+#include "gamescreens.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <map>
+
+namespace {
+
+// Headless: acts at given vertical blanks (counted from 1) and keeps the screen shown then
+// (the last frame of a run shows nothing: the run ends at its blank).
+class ScriptedHost : public PlayerHost {
+public:
+    std::map<int, std::function<void()>> actions;
+    std::map<int, QImage> shots; // frames wanted, filled at the flip that follows them
+    int frames = 0;
+
+    void present(const Screen& screen) override {
+        if (auto it = shots.find(frames); it != shots.end())
+            it->second = screen.front().pixels().copy();
+    }
+
+protected:
+    void waitForVblank() override {
+        ++frames;
+        if (auto it = actions.find(frames); it != actions.end())
+            it->second();
+    }
+};
+
+// A project of the bundled game, open in a session, with a live rebuild as a test run has.
+struct LiveGame {
+    QTemporaryDir dir;
+    bool valid = copyTree(kData, dir.path() + "/data") &&
+                 createProject(AppPaths::inPlace(dir.path()), "Jeu", "Testeur");
+    ProjectSession session{AppPaths::inPlace(dir.path())};
+    LiveRebuild rebuild{session};
+    QStringList failures;
+
+    LiveGame() {
+        session.open("Jeu");
+        QObject::connect(&rebuild, &LiveRebuild::failed, [this](const QString& m) { failures << m; });
+    }
+    QString project(const QString& rel = QString()) const { return session.folder() + rel; }
+    bool write(const QString& rel, const QByteArray& bytes) const { return putFile(project("/" + rel), bytes); }
+
+    // The cell's event script, saved through a script document as an editor saves it.
+    QString saveEvent(int row, int column, const QStringList& lines) {
+        ScriptDocument script(session);
+        script.openCell("01", row, column);
+        while (!script.lines().isEmpty())
+            script.removeLine(0);
+        for (const QString& line : lines)
+            script.appendLine(line);
+        return script.save();
+    }
+    // One tile of map 01 painted and the map saved, through its document.
+    QString paintAndSave(int row, int column, const QString& code) {
+        const auto map = MapDocument::open(session, "01");
+        if (!map)
+            return QStringLiteral("no map");
+        map->changeCells({{(row - 1) * 17 + (column - 1), CellChange::Tile, QString(), code}}, "Peindre");
+        return map->save();
+    }
+    QString addVariable(const QString& value) {
+        const QString count = session.file().read().variableCountText();
+        const auto error = ::addVariable(session.file(), count.isEmpty() ? "0" : count, value);
+        session.notifyVariablesChanged();
+        return error.value_or(QString());
+    }
+    // Builds the game as "Tester votre jeu" does, then plays it live until `frames`.
+    QString play(ScriptedHost& host, int frames, const QByteArray& buttons) {
+        const CompileResult built = compiler(project());
+        if (!built.eventsWritten || !built.variablesWritten)
+            return QStringLiteral("not built");
+        rebuild.setActive(true);
+        PlayerOptions options;
+        options.live = true;
+        options.maxFrames = frames;
+        options.buttons = ButtonScript::parse(buttons);
+        LuaPlayer player(host, options);
+        player.runString("System.currentDirectory('" + project().toUtf8() + "') dofile('index.lua')", "=launcher");
+        rebuild.setActive(false);
+        return player.errorMessage();
+    }
+    QByteArray log() const { return bytesOf(project("/log.txt")); }
+};
+
+// The START menu: its picture, grown by 44 lines for the sound options, centred on the screen.
+bool menuShown(const QImage& screen) {
+    const QImage menu = picture("images/system/theme01/menuingame.png");
+    const QImage top = menu.copy(0, 0, menu.width(), menu.height() - 4);
+    return pictureShare(screen, top, (480 - menu.width()) / 2, (272 - menu.height() - 44) / 2) > 0.95;
+}
+
+// An event line that writes the first variables, the hero's cell and life to log.txt.
+const QString kLogLine = QStringLiteral(
+    "local f = io.open('log.txt', 'a') f:write(var[1], ' ', tostring(var[2]), ' ', hero.colonne, ' ', hero.vie, '\\n') f:close()");
+
+} // namespace
+
+class TestEngineLive : public QObject {
+    Q_OBJECT
+private slots:
+    // The hero steps onto (4, 2), whose event sets variable 1 and takes 3 lives. At frame 40,
+    // with the game running, a tile, an event and a new variable are saved in Quendal; at
+    // frame 45 the map shows the tile with the hero where he was; then he walks onto (6, 2),
+    // whose new event sees variable 1 as the game left it and the new variable's start value.
+    void savesReachTheRunningGame() {
+        LiveGame game;
+        QVERIFY(game.valid);
+        QVERIFY(game.write("map01.map", patternMap(3, 2)));
+        QCOMPARE(game.addVariable("0"), QString());
+        QCOMPARE(game.saveEvent(2, 4, {"var[1] = \"oui\"", "hero.vie = hero.vie - 3"}), QString());
+        ScriptedHost host;
+        host.actions[40] = [&] {
+            QCOMPARE(game.paintAndSave(1, 1, "7"), QString());
+            QCOMPARE(game.saveEvent(2, 6, {kLogLine}), QString());
+            QCOMPARE(game.addVariable("neuf"), QString());
+        };
+        host.shots[39];
+        host.shots[45];
+        QCOMPARE(game.play(host, 90, kNewGame + "10 right\n18\n60 right\n76\n"), QString());
+        QVERIFY(game.failures.isEmpty());
+        QVERIFY(cellShowsTile(host.shots[39], "01", 1, 1, 2));
+        QVERIFY(cellShowsTile(host.shots[45], "01", 1, 1, 7));
+        QVERIFY(heroShownAt(host.shots[45], 4, 2, "droite1"));
+        QCOMPARE(game.log(), QByteArray("oui neuf 6 7\n"));
+    }
+
+    // A script that does not compile, saved in Quendal, is refused there, naming its cell,
+    // and ev.lua stays as it was; one written by hand reaches the game, which keeps its
+    // events. Either way the game goes on: the event of (5, 2) still runs after it.
+    void scriptThatDoesNotCompileIsRefused_data() {
+        QTest::addColumn<bool>("throughQuendal");
+        QTest::newRow("saved in Quendal") << true;
+        QTest::newRow("written by hand") << false;
+    }
+    void scriptThatDoesNotCompileIsRefused() {
+        QFETCH(bool, throughQuendal);
+        LiveGame game;
+        QVERIFY(game.valid);
+        QVERIFY(game.write("map01.map", patternMap(3, 2)));
+        QCOMPARE(game.addVariable("0"), QString());
+        QCOMPARE(game.saveEvent(2, 5, {kLogLine}), QString());
+        QByteArray eventsBefore;
+        ScriptedHost host;
+        host.actions[30] = [&] {
+            eventsBefore = bytesOf(game.project("/ev.lua"));
+            if (throughQuendal)
+                QCOMPARE(game.saveEvent(2, 4, {"if var[1] == \"0\" then"}), QString());
+            else
+                QVERIFY(game.write("ev.lua", "function runev(colonne,ligne,map)\n  if then\nend\n"));
+        };
+        host.actions[40] = [&] {
+            if (throughQuendal)
+                QCOMPARE(bytesOf(game.project("/ev.lua")), eventsBefore);
+        };
+        host.shots[80];
+        QCOMPARE(game.play(host, 85, kNewGame + "50 right\n66\n"), QString());
+        QCOMPARE(game.failures.size(), throughQuendal ? 1 : 0);
+        if (throughQuendal)
+            QVERIFY2(game.failures[0].contains("carte 01, ligne 2, colonne 4"), qPrintable(game.failures[0]));
+        QCOMPARE(game.log(), QByteArray("0 nil 5 10\n"));
+        QVERIFY(heroShownAt(host.shots[80], 5, 2, "droite1"));
+    }
+
+    // A map saved while the game shows a text box, its START menu, the dead hero or the title:
+    // the screen stays as it was, over the new map where the map shows, and the game goes on
+    // when the player presses on.
+    void changeUnderTextBoxMenuAndGameOver_data() {
+        QTest::addColumn<QString>("event");
+        QTest::addColumn<QByteArray>("buttons");
+        QTest::addColumn<int>("saveAt");
+        QTest::addColumn<QString>("screen"); // what shows after the save
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("text box") << "affichertexte(\"Bonjour\")" << QByteArray("10 right\n18\n") << 40
+                                  << "dialog" << QByteArray("60 cross\n62\n");
+        QTest::newRow("START menu") << "" << QByteArray("30 start\n32\n") << 40 << "menu"
+                                    << QByteArray("60 start\n62\n");
+        QTest::newRow("dead hero") << "hero.vie = 0" << QByteArray("10 right\n18\n") << 40 << "dead"
+                                   << QByteArray("120 cross\n122\n");
+        QTest::newRow("title") << "" << QByteArray() << 3 << "title" << QByteArray("60 cross\n62\n");
+    }
+    void changeUnderTextBoxMenuAndGameOver() {
+        QFETCH(QString, event);
+        QFETCH(QByteArray, buttons);
+        QFETCH(int, saveAt);
+        QFETCH(QString, screen);
+        QFETCH(QByteArray, after);
+        LiveGame game;
+        QVERIFY(game.valid);
+        QVERIFY(game.write("map01.map", patternMap(3, 2)));
+        if (!event.isEmpty())
+            QCOMPARE(game.saveEvent(2, 4, {event}), QString());
+        ScriptedHost host;
+        host.actions[saveAt] = [&] { QCOMPARE(game.paintAndSave(1, 1, "7"), QString()); };
+        host.shots[saveAt + 5];
+        host.shots[150];
+        // The title row starts no game before the save.
+        const QByteArray start = screen == "title" ? QByteArray("0\n") : kNewGame;
+        QCOMPARE(game.play(host, 155, start + buttons + after), QString());
+        const QImage& shown = host.shots[saveAt + 5];
+        if (screen == "dialog")
+            QVERIFY(dialogShown(shown) && cellShowsTile(shown, "01", 1, 1, 7));
+        else if (screen == "menu")
+            QVERIFY(menuShown(shown) && cellShowsTile(shown, "01", 1, 1, 7));
+        else if (screen == "dead")
+            QVERIFY(heroShownAt(shown, 4, 2, "mort") && cellShowsTile(shown, "01", 1, 1, 7));
+        else
+            QVERIFY(titleShown(shown));
+        // Pressed on: back on the map (its new tile), or the title after the game over.
+        if (screen == "dead")
+            QVERIFY(titleShown(host.shots[150]));
+        else
+            QVERIFY(cellShowsTile(host.shots[150], "01", 1, 1, 7) && !dialogShown(host.shots[150]));
+    }
+
+    // On the console there is neither System.changedFiles nor System.reportState: the same
+    // engine files play without them.
+    void gamePlaysWithoutTheDesktopFunctions() {
+        LiveGame game;
+        QVERIFY(game.valid);
+        QVERIFY(game.write("map01.map", patternMap(3, 2)));
+        QVERIFY(compiler(game.project()).eventsWritten);
+        ScriptedHost host;
+        host.shots[40];
+        PlayerOptions options;
+        options.maxFrames = 45;
+        options.buttons = ButtonScript::parse(kNewGame + "10 right\n18\n");
+        LuaPlayer player(host, options);
+        player.runString("System.changedFiles = nil System.reportState = nil System.currentDirectory('" +
+                             game.project().toUtf8() + "') dofile('index.lua')",
+                         "=launcher");
+        QCOMPARE(player.errorMessage(), QString());
+        QVERIFY(heroShownAt(host.shots[40], 4, 2, "droite1"));
+    }
+};
+
+QTEST_MAIN(TestEngineLive)
+#include "tst_enginelive.moc"

@@ -1,0 +1,140 @@
+// A play recorded in one run of the real luaplayer replays to the same last screen, byte for
+// byte, in another: played in a window at 60 frames a second, replayed headless as fast as it
+// goes, with timers, dates and random numbers in the game.
+#include "project/apppaths.h"
+#include "project/creation.h"
+#include "testsupport/files.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+namespace {
+
+const QString kPlayer = QStringLiteral(QUENDAL_APP_BUILD_DIR "/luaplayer");
+
+// A game whose picture depends on the pad, a timer, the date and random numbers seeded from
+// the date: a replay draws the same only if all of them come back the same.
+const QByteArray kGame = R"(
+math.randomseed(os.time())
+local timer = Timer.new()
+local x, y = 240, 136
+local white = Color.new(255, 255, 255)
+screen:clear(Color.new(0, 0, 0))
+while true do
+  local pad = Controls.read()
+  if pad:right() then x = x + 2 end
+  if pad:left() then x = x - 2 end
+  if pad:down() then y = y + 2 end
+  if pad:cross() then y = y - 2 end
+  screen:fillRect(x, y, 3, 3, Color.new(math.random(255), math.random(255), timer:time() % 256))
+  screen:fillRect(0, 0, 480, 10, Color.new(0, 0, 0))
+  screen:print(2, 1, timer:time() .. ' ' .. os.date('%H:%M:%S') .. ' ' .. math.random(1000), white)
+  screen.waitVblankStart()
+  screen.flip()
+end
+)";
+
+const QByteArray kMoves = "0\n10 right\n30 right down\n45 cross\n60 left\n80\n";
+
+struct Played {
+    int exitCode = -1;
+    QByteArray errors;
+};
+
+// Runs the player in dir; `stopAfterMs` sends it SIGTERM then, as Quendal's restart does.
+Played play(const QString& dir, const QStringList& arguments, int stopAfterMs = -1) {
+    QProcess process;
+    process.setWorkingDirectory(dir);
+    process.start(kPlayer, arguments);
+    if (stopAfterMs >= 0) {
+        QTest::qWait(stopAfterMs);
+        process.terminate();
+    }
+    if (!process.waitForFinished(60000))
+        process.kill();
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardError()};
+}
+
+// The --frames a recording names in its header.
+QString framesOf(const QByteArray& recording) {
+    for (const QByteArray& line : recording.split('\n'))
+        if (line.startsWith("# images "))
+            return QString::fromLatin1(line.mid(9));
+    return QString();
+}
+
+} // namespace
+
+class TestPlayReplay : public QObject {
+    Q_OBJECT
+    QTemporaryDir mDir;
+
+    // Records the game played in a window (the offscreen platform keeps real time), then
+    // replays the recording headless; both last screens and states must be the same bytes.
+    void recordThenReplay(const QString& folder, const QString& script, const QStringList& recordOptions,
+                          int stopAfterMs) {
+        const Played recorded = play(folder, recordOptions + QStringList{"--record", "partie.txt", "--screenshot",
+                                                          "joue.png", "--state", "joue.etat", script},
+                                     stopAfterMs);
+        QVERIFY2(recorded.exitCode == 0, recorded.errors.constData());
+        const QByteArray recording = bytesOf(folder + "/partie.txt");
+        const QString frames = framesOf(recording);
+        QVERIFY2(frames.toInt() > 20, recording.constData());
+        const Played replayed = play(folder, {"--headless", "--frames", frames, "--buttons", "partie.txt",
+                                              "--screenshot", "rejoue.png", "--state", "rejoue.etat", script});
+        QVERIFY2(replayed.exitCode == 0, replayed.errors.constData());
+        QVERIFY(!bytesOf(folder + "/joue.png").isEmpty());
+        QVERIFY(bytesOf(folder + "/joue.png") == bytesOf(folder + "/rejoue.png"));
+        QCOMPARE(bytesOf(folder + "/rejoue.etat"), bytesOf(folder + "/joue.etat"));
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(putFile(mDir.filePath("jeu.lua"), kGame));
+        QVERIFY(putFile(mDir.filePath("boutons.txt"), kMoves));
+    }
+
+    // Ended by the frame limit, and stopped from outside while it plays (the player then ends
+    // at the next frame, so that the replay can end at the same one).
+    void gameReplaysToTheSameScreen_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("stopAfterMs");
+        QTest::newRow("frame limit") << QStringList{"--frames", "100", "--buttons", "boutons.txt"} << -1;
+        QTest::newRow("stopped") << QStringList{"--buttons", "boutons.txt"} << 1500;
+    }
+    void gameReplaysToTheSameScreen() {
+        QFETCH(QStringList, options);
+        QFETCH(int, stopAfterMs);
+        recordThenReplay(mDir.path(), "jeu.lua", options, stopAfterMs);
+    }
+
+    // Without the recording's clock, the headless run would read other times: the game's
+    // screen then differs, which shows the comparison above can fail.
+    void replayWithoutTheRecordedClockDiffers() {
+        recordThenReplay(mDir.path(), "jeu.lua", {"--frames", "100", "--buttons", "boutons.txt"}, -1);
+        QByteArray recording = bytesOf(mDir.filePath("partie.txt"));
+        recording.replace("# horloge ", "# horloge 1");
+        QVERIFY(putFile(mDir.filePath("autre.txt"), recording));
+        play(mDir.path(), {"--headless", "--frames", "100", "--buttons", "autre.txt", "--screenshot", "autre.png",
+                           "jeu.lua"});
+        QVERIFY(bytesOf(mDir.filePath("autre.png")) != bytesOf(mDir.filePath("joue.png")));
+    }
+
+    // The bundled game: the title menu, a new game and a walk on map 01.
+    void bundledGameReplaysToTheSameScreen() {
+        QTemporaryDir app;
+        QVERIFY(copyTree(QStringLiteral(QUENDAL_SOURCE_DIR "/data"), app.filePath("data")));
+        QVERIFY(createProject(AppPaths::inPlace(app.path()), "Jeu", "Testeur"));
+        const QString project = app.filePath("projets/Jeu");
+        QVERIFY(putFile(project + "/boutons.txt", "0\n5 cross\n7\n20 right\n40 down\n52 left\n60\n"));
+        recordThenReplay(project, "index.lua", {"--frames", "90", "--buttons", "boutons.txt"}, -1);
+        QVERIFY(bytesOf(project + "/joue.etat").startsWith("image=90\ncarte=01\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPlayReplay)
+#include "tst_playreplay.moc"

@@ -117,7 +117,8 @@ int main(int argc, char** argv) {
                        state, live, keepOpen});
     if (!parser.parse(arguments))
         return fail(parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
+    // --help-all names the same options: this player takes no option of Qt's own.
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         const QString help = parser.helpText().replace(QLatin1String("<executable_name>"),
                                                        QLatin1String("luaplayer"));
         std::fputs(help.toLocal8Bit().constData(), stdout);

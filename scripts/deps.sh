@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the program need, when some are missing.
+# Installs the Debian packages the build, the tests and the program use, when some are missing.
 set -euo pipefail
 packages=(
+  # the build
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
-  liblua5.1-0-dev lua5.1
-  libsdl2-dev libxmp-dev fonts-dejavu-core
+  qt6-base-dev liblua5.1-0-dev libsdl2-dev libxmp-dev
   libbenchmark-dev
-  xdg-utils
+  # what the program uses at run time beyond its libraries
+  fonts-dejavu-core xdg-utils
+  # the tests of the installed program and of its Debian package
+  desktop-file-utils appstream file lintian
 )
 missing=()
 for p in "${packages[@]}"; do

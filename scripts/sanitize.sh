@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the tests of the widget-free libraries and of the player with AddressSanitizer and
+# Builds the tests of the widget-free libraries, of the player, and of the main window (its
+# start, menus, quitting and the questions before unsaved edits go) with AddressSanitizer and
 # UndefinedBehaviorSanitizer into build-asan/, and runs them. Only those tests and what they
 # need are built.
 set -euo pipefail
@@ -8,6 +9,7 @@ tests=(
   tst_project_files tst_project_creation tst_project_inirandom
   test_mapfiles test_events_core tst_build
   tst_luaplayer tst_playerprocess tst_playerfuzz tst_engine
+  test_shell test_unsaved
 )
 if [ ! -f build-asan/build.ninja ]; then
   launcher=()

@@ -1,10 +1,12 @@
 // quendal_art: draws every picture supplied with Quendal and writes the map templates.
 //
-//   quendal_art <data folder> [--preview FILE.png]
+//   quendal_art <data folder> [--preview FILE.png] [--icons FOLDER]
 //
 // rewrites <data>/images/... and <data>/ftgmma.dat, <data>/ftgmev.dat. The output is the
-// same on every run. --preview also writes a magnified contact sheet of everything.
+// same on every run. --preview also writes a magnified contact sheet of everything; --icons
+// writes the program's icon into FOLDER/<size>x<size>/apps/quendal.png (a hicolor tree).
 #include "heroart.h"
+#include "iconart.h"
 #include "interfaceart.h"
 #include "maptemplates.h"
 #include "pixelfont.h"
@@ -93,10 +95,12 @@ QImage contactSheet(const QList<art::NamedImage>& hero, const QList<art::TileSet
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv); // no window system needed: images only
     const QStringList args = app.arguments();
-    QString dataDir, preview;
+    QString dataDir, preview, icons;
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--preview") && i + 1 < args.size())
             preview = args[++i];
+        else if (args[i] == QLatin1String("--icons") && i + 1 < args.size())
+            icons = args[++i];
         else if (dataDir.isEmpty() && !args[i].startsWith(QLatin1String("--")))
             dataDir = args[i];
         else {
@@ -105,10 +109,13 @@ int main(int argc, char** argv) {
         }
     }
     if (dataDir.isEmpty()) {
-        std::fprintf(stderr, "usage: quendal_art <data folder> [--preview FILE.png]\n");
+        std::fprintf(stderr,
+                     "usage: quendal_art <data folder> [--preview FILE.png] [--icons FOLDER]\n");
         return 2;
     }
-    QDir data(dataDir);
+    // Absolute, so that the folders below are made inside it whether or not the argument was
+    // a relative path.
+    QDir data(QDir(dataDir).absolutePath());
     if (!data.exists()) {
         report(QStringLiteral("no folder %1").arg(dataDir));
         return 1;
@@ -155,5 +162,12 @@ int main(int argc, char** argv) {
 
     if (!preview.isEmpty())
         saveImage(contactSheet(hero, sets, ui), preview, "PNG");
+    if (!icons.isEmpty()) {
+        for (int size : art::iconSizes) {
+            const QString dir = QStringLiteral("%1/%2x%2/apps").arg(icons).arg(size);
+            QDir().mkpath(dir);
+            saveImage(art::programIcon(size), dir + QStringLiteral("/quendal.png"), "PNG");
+        }
+    }
     return failed ? 1 : 0;
 }

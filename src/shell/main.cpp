@@ -10,13 +10,20 @@
 int main(int argc, char** argv) {
     reportFileSizeLimit();
     QApplication app(argc, argv);
+    // Lets the desktop match the windows with the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.quendal.Quendal"));
     QtDialogService dialogs;
     SystemProcessService processes;
     DesktopDocumentService documents;
     AppServices services{dialogs, processes, documents};
-    const AppPaths paths = AppPaths::inPlace(QCoreApplication::applicationDirPath());
-    // The hero's face from the supplied pictures stands for the program in window frames.
-    app.setWindowIcon(QIcon(paths.dataPath(QStringLiteral("/images/personnages/perso01/face1.png"))));
+    // In place in the build's application folder, or installed with the work in
+    // $XDG_DATA_HOME/quendal; the windows only ever see the paths.
+    const AppPaths paths = AppPaths::forProgram(QCoreApplication::applicationDirPath());
+    // The installed icon when the desktop knows it, else the hero's face from the supplied
+    // pictures.
+    app.setWindowIcon(QIcon::fromTheme(
+        QStringLiteral("quendal"),
+        QIcon(paths.dataPath(QStringLiteral("/images/personnages/perso01/face1.png")))));
     MainWindow window(services, paths);
     window.start();
     return app.exec();

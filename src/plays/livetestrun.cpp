@@ -6,6 +6,8 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+
 LiveTestRun::LiveTestRun(ProjectSession& session, ProcessService& processes, QObject* parent)
     : QObject(parent), mSession(session), mProcesses(processes), mRebuild(session) {
     connect(&mRebuild, &LiveRebuild::failed, this, &LiveTestRun::liveBuildFailed);
@@ -14,11 +16,11 @@ LiveTestRun::LiveTestRun(ProjectSession& session, ProcessService& processes, QOb
 }
 
 LiveTestRun::~LiveTestRun() {
-    if (mProgram)
-        mProgram->disconnect(this);
+    for (const auto& program : mPrograms)
+        program->disconnect(this);
 }
 
-TestRunOutcome LiveTestRun::start() {
+TestRunOutcome LiveTestRun::start(Start how) {
     const GamePreparation prepared = prepareGame(mSession.paths(), mSession.name());
     TestRunOutcome outcome;
     outcome.summary = prepared.summary;
@@ -27,7 +29,8 @@ TestRunOutcome LiveTestRun::start() {
         outcome.error = prepared.error;
         return outcome;
     }
-    stop();
+    if (how == Start::Restart)
+        stop();
     const auto record = RecordingStore(mSession.folder()).newRecordFiles(QDateTime::currentDateTime());
     TestRunOutcome started = startTestPlayer(mSession.paths(), mProcesses, record ? &*record : nullptr);
     outcome.started = started.started;
@@ -35,23 +38,31 @@ TestRunOutcome LiveTestRun::start() {
     outcome.program = std::move(started.program);
     if (!outcome.program)
         return outcome;
-    mProgram = std::move(outcome.program);
-    connect(mProgram.get(), &RunningProgram::finished, this, &LiveTestRun::ended);
-    mRebuild.setActive(true);
-    emit liveChanged(true);
+    RunningProgram* program = outcome.program.get();
+    mPrograms.push_back(std::move(outcome.program));
+    connect(program, &RunningProgram::finished, this, [this, program] { ended(program); });
+    if (mPrograms.size() == 1) {
+        mRebuild.setActive(true);
+        emit liveChanged(true);
+    }
     return outcome;
 }
 
 void LiveTestRun::stop() {
-    if (mProgram)
-        mProgram->stop(); // ended() follows
+    for (const auto& program : mPrograms)
+        program->stop(); // ended() follows
 }
 
-void LiveTestRun::ended() {
-    if (!mProgram)
+void LiveTestRun::ended(RunningProgram* program) {
+    const auto it = std::find_if(mPrograms.begin(), mPrograms.end(),
+                                 [program](const auto& p) { return p.get() == program; });
+    if (it == mPrograms.end())
         return;
-    mRebuild.setActive(false);
-    mProgram.release()->deleteLater(); // let go of once its signal has returned
-    emit liveChanged(false);
+    it->release()->deleteLater(); // let go of once its signal has returned
+    mPrograms.erase(it);
+    if (mPrograms.empty()) {
+        mRebuild.setActive(false);
+        emit liveChanged(false);
+    }
     emit playRecorded();
 }

@@ -11,6 +11,7 @@
 #include <QObject>
 
 #include <memory>
+#include <vector>
 
 class ProcessService;
 class ProjectSession;
@@ -22,12 +23,16 @@ public:
     LiveTestRun(ProjectSession& session, ProcessService& processes, QObject* parent = nullptr);
     ~LiveTestRun() override;
 
-    bool isLive() const { return mProgram != nullptr; }
-    // Builds the game and starts it, recording the play. A live run is stopped once the new
-    // game is ready, which makes "Relancer le jeu"; a game that cannot be built leaves it
-    // running. The outcome holds no program: this object keeps it.
-    TestRunOutcome start();
-    // Ends the live run (its play is still recorded).
+    enum class Start {
+        Another, // the control panel's button: one more player, as every press always started
+        Restart, // "Relancer le jeu": the running players end once the new game is ready
+    };
+
+    bool isLive() const { return !mPrograms.empty(); }
+    // Builds the game and starts it, recording the play. A game that cannot be built leaves
+    // the running ones as they are. The outcome holds no program: this object keeps it.
+    TestRunOutcome start(Start how = Start::Restart);
+    // Ends the live runs (their plays are still recorded).
     void stop();
     LiveRebuild& rebuild() { return mRebuild; }
 
@@ -39,10 +44,10 @@ signals:
     void playRecorded();
 
 private:
-    void ended();
+    void ended(RunningProgram* program);
 
     ProjectSession& mSession;
     ProcessService& mProcesses;
     LiveRebuild mRebuild;
-    std::unique_ptr<RunningProgram> mProgram;
+    std::vector<std::unique_ptr<RunningProgram>> mPrograms;
 };

@@ -142,14 +142,18 @@ void ControlPanel::showSummary(const BuildSummary& summary) {
     mCombats->setText(summary.combats);
 }
 
-void ControlPanel::tester() {
+void ControlPanel::tester() { startGame(LiveTestRun::Start::Another); }
+
+void ControlPanel::restartGame() { startGame(LiveTestRun::Start::Restart); }
+
+void ControlPanel::startGame(LiveTestRun::Start how) {
     // The game played is the one on screen: every unsaved map and event script is saved first.
     if (const QString error = mSession.saveAll(); !error.isEmpty()) {
         mServices.dialogs.message(this, error + QStringLiteral("\n\nLe jeu n'a pas été lancé."),
                                   AppTitle, MsgIcon::Critical, MsgButtons::Ok);
         return;
     }
-    const TestRunOutcome outcome = mTestRun.start();
+    const TestRunOutcome outcome = mTestRun.start(how);
     showSummary(outcome.summary);
     if (!outcome.notice.isEmpty())
         mServices.dialogs.message(this, outcome.notice, AppTitle, MsgIcon::Warning,

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "plays/livetestrun.h"
+
 #include <QWidget>
 
 struct AppServices;
-class LiveTestRun;
 class ProjectSession;
 class QLabel;
 class QListWidget;
@@ -24,8 +25,10 @@ public:
 public slots:
     void activate();
     // Saves every unsaved map and event script of the project, builds the game and starts it
-    // under LuaPlayer (button "Tester votre jeu"); a game still running is restarted.
+    // under LuaPlayer. The button "Tester votre jeu" starts one more player each time; the
+    // menu item "Relancer le jeu" restarts the running game instead.
     void tester();
+    void restartGame();
 
 signals:
     void tagChanged(const QString& name);
@@ -40,6 +43,7 @@ signals:
     void variablesRequested();
 
 private:
+    void startGame(LiveTestRun::Start how);
     void showSummary(const BuildSummary& summary);
     void showMapNames();
 

@@ -104,7 +104,8 @@ void MainWindow::addGameMenu() {
         addItem(game, "tester", QStringLiteral("Tester votre jeu"), QStringLiteral("Ctrl+R"));
     QAction* plays = addItem(game, "parties", QStringLiteral("Parties enregistrées"), QString());
     QAction* verify = addItem(game, "verifier", QStringLiteral("Vérifier le jeu"), QString());
-    connect(mTestAction, &QAction::triggered, this, [this] { controlPanel()->tester(); });
+    // Started again while a game runs, the game restarts ("Relancer le jeu").
+    connect(mTestAction, &QAction::triggered, this, [this] { controlPanel()->restartGame(); });
     connect(plays, &QAction::triggered, this, &MainWindow::showPlays);
     connect(verify, &QAction::triggered, this, &MainWindow::showVerification);
     for (QAction* action : {mTestAction, plays, verify})

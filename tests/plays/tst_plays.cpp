@@ -187,8 +187,8 @@ private slots:
         QCOMPARE(verdict.same, differences.isEmpty());
     }
 
-    // The live test run: started live and recorded; started again, the running game is stopped
-    // first; a save while live rebuilds the game's scripts; the end of the player ends it.
+    // The live test run: started live and recorded; restarted, the running game is stopped
+    // first; the panel's button starts another one beside it; a save while live rebuilds the game's scripts; the end of the player ends it.
     void liveTestRun() {
         QTemporaryDir app;
         QVERIFY(copyTree(kData, app.filePath("data")));
@@ -228,9 +228,18 @@ private slots:
         QVERIFY(run.isLive() && processes.programs[1]->stops == 0);
         QVERIFY(QFile::remove(session.folder() + "/ev/map01/ev11"));
 
+        // The panel's button starts one more player, as each press always did.
+        const qsizetype changes = live.size();
+        QVERIFY(run.start(LiveTestRun::Start::Another).started);
+        QCOMPARE(processes.started.size(), 3);
+        QCOMPARE(processes.programs[1]->stops, 0);
+        processes.programs[2]->finish(0);
+        QVERIFY(run.isLive());
+        QCOMPARE(live.size(), changes);
+
         processes.programs[1]->finish(0);
         QVERIFY(!run.isLive());
-        QCOMPARE(recorded.size(), 2);
+        QCOMPARE(recorded.size(), 3);
         QCOMPARE(live.last().first().toBool(), false);
         // Not live any more: saves rebuild nothing.
         QVERIFY(writeini("Variable1", "valeur", "fini", session.folder() + "/projet.ini"));

@@ -3,6 +3,7 @@
 #include "player/sounddevice.h"
 #include "player/termination.h"
 #include "player/windowhost.h"
+#include "project/module1.h"
 
 #include <QCommandLineParser>
 #include <QDateTime>
@@ -69,6 +70,8 @@ void keepShowing(PlayerHost& host) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A game's write past a file size limit fails as a Lua error instead of ending the player.
+    reportFileSizeLimit();
     // The command line is read before the window system is opened, so --help and mistakes
     // are answered even without a display.
     QStringList arguments;

@@ -2,15 +2,12 @@
 // computed here, behaviour checked by assertions inside the scripts, and its plain classes.
 #include "player/buttonscript.h"
 #include "player/errortext.h"
-#include "player/font8x8.h"
-#include "player/luaplayer.h"
 #include "player/pad.h"
-#include "player/playerhost.h"
 #include "player/playerwindow.h"
 #include "player/runtime.h"
 #include "player/windowhost.h"
-#include "player/textcodec.h"
-#include "testsupport/files.h"
+#include "luarun.h"
+#include "playerprogram.h"
 
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -19,22 +16,6 @@
 #include <QTimer>
 
 namespace {
-
-struct LuaRun {
-    QString error;
-    QImage visible; // the shown page
-    QImage back;    // the page being drawn
-    std::int64_t frame = 0;
-};
-
-LuaRun runLua(const QByteArray& source, PlayerOptions options = {}) {
-    options.waitOnError = false;
-    PlayerHost host;
-    LuaPlayer player(host, std::move(options));
-    player.runString(source, "=test");
-    return {player.errorMessage(), player.screen().visible(), player.screen().back().pixels(),
-            player.frame()};
-}
 
 // Lua's allocator for a state where no block larger than 64 KB can be had.
 void* smallBlocksOnly(void*, void* block, size_t, size_t size) {
@@ -49,6 +30,14 @@ QImage filledScreen(QRgb color) {
     QImage image(480, 272, QImage::Format_RGB32);
     image.fill(color);
     return image;
+}
+
+// The bytes as a Lua string literal, each one escaped.
+QByteArray luaString(const QByteArray& bytes) {
+    QByteArray quoted = "'";
+    for (char c : bytes)
+        quoted += "\\" + QByteArray::number(static_cast<unsigned char>(c));
+    return quoted + "'";
 }
 
 // The first differing pixel (alpha ignored), for a readable failure.
@@ -89,37 +78,35 @@ QRgb blendOverOpaque(QRgb s, QRgb d) {
 class TestLuaPlayer : public QObject {
     Q_OBJECT
 private slots:
-    void blitWithAndWithoutAlpha() {
-        const LuaRun r = runLua(kTile + "screen:blit(10, 10, tile)\nscreen:blit(20, 10, tile, false)\n"
-                                        "screen.flip()\n");
-        QImage expected = filledScreen(qRgb(10, 20, 30));
-        for (int y = 0; y < 4; ++y)
-            for (int x = 0; x < 4; ++x) {
-                expected.setPixel(10 + x, 10 + y, blendOverOpaque(tilePixel(x, y), qRgb(10, 20, 30)));
-                expected.setPixel(20 + x, 10 + y, tilePixel(x, y)); // a raw copy
-            }
-        QCOMPARE(firstDifference(r.visible, expected), r.error);
-    }
-
-    void blitClipping_data() {
+    // The whole picture is blitted in the short form, a part of it in the long one.
+    void blit_data() {
         QTest::addColumn<QPoint>("to");
         QTest::addColumn<QRect>("source");
-        QTest::newRow("top left corner") << QPoint(-2, -3) << QRect(0, 0, 4, 4);
-        QTest::newRow("bottom right corner") << QPoint(478, 270) << QRect(0, 0, 4, 4);
-        QTest::newRow("source past the picture") << QPoint(50, 50) << QRect(2, 2, 10, 10);
-        QTest::newRow("negative source origin") << QPoint(50, 50) << QRect(-2, -1, 4, 4);
+        QTest::addColumn<bool>("alpha");
+        QTest::newRow("alpha blended") << QPoint(10, 10) << QRect(0, 0, 4, 4) << true;
+        QTest::newRow("raw copy") << QPoint(20, 10) << QRect(0, 0, 4, 4) << false;
+        QTest::newRow("top left corner") << QPoint(-2, -3) << QRect(0, 0, 4, 4) << false;
+        QTest::newRow("bottom right corner") << QPoint(478, 270) << QRect(0, 0, 4, 4) << true;
+        QTest::newRow("source past the picture") << QPoint(50, 50) << QRect(2, 2, 10, 10) << false;
+        QTest::newRow("negative source origin") << QPoint(50, 50) << QRect(-2, -1, 4, 4) << false;
     }
-    void blitClipping() {
+    void blit() {
         QFETCH(QPoint, to);
         QFETCH(QRect, source);
-        const LuaRun r = runLua(kTile + QString("screen:blit(%1, %2, tile, %3, %4, %5, %6, false)\nscreen.flip()\n")
-                                            .arg(to.x()).arg(to.y()).arg(source.x()).arg(source.y())
-                                            .arg(source.width()).arg(source.height()).toLatin1());
-        QImage expected = filledScreen(qRgb(10, 20, 30));
+        QFETCH(bool, alpha);
+        QString call = QString("screen:blit(%1, %2, tile").arg(to.x()).arg(to.y());
+        if (source != QRect(0, 0, 4, 4))
+            call += QString(", %1, %2, %3, %4").arg(source.x()).arg(source.y()).arg(source.width()).arg(source.height());
+        const LuaRun r = runLua(kTile + (call + (alpha ? ")" : ", false)") + "\nscreen.flip()\n").toLatin1());
+        const QRgb background = qRgb(10, 20, 30);
+        QImage expected = filledScreen(background);
         for (int y = 0; y < source.height(); ++y)
             for (int x = 0; x < source.width(); ++x)
-                if (QRect(0, 0, 4, 4).contains(source.x() + x, source.y() + y) && expected.valid(to.x() + x, to.y() + y))
-                    expected.setPixel(to.x() + x, to.y() + y, tilePixel(source.x() + x, source.y() + y));
+                if (QRect(0, 0, 4, 4).contains(source.x() + x, source.y() + y) &&
+                    expected.valid(to.x() + x, to.y() + y)) {
+                    const QRgb pixel = tilePixel(source.x() + x, source.y() + y);
+                    expected.setPixel(to.x() + x, to.y() + y, alpha ? blendOverOpaque(pixel, background) : pixel);
+                }
         QCOMPARE(firstDifference(r.visible, expected), r.error);
     }
 
@@ -175,25 +162,18 @@ screen.flip()
         QTest::addColumn<QPoint>("at");
         QTest::newRow("ascii") << QByteArray("Ab1!") << QStringLiteral("Ab1!") << QPoint(10, 20);
         QTest::newRow("windows-1252") << QByteArray("\xE9t\xE9 \x80") << QStringLiteral("été €") << QPoint(3, 7);
+        QTest::newRow("utf-8") << QByteArray("\xC3\xA9l\xC3\xA8ve \xE2\x82\xAC") << QStringLiteral("élève €")
+                               << QPoint(3, 7);
         QTest::newRow("clipped") << QByteArray("XYZ") << QStringLiteral("XYZ") << QPoint(470, 268);
     }
     void printDrawsOnlyGlyphPixels() {
         QFETCH(QByteArray, text);
         QFETCH(QString, characters);
         QFETCH(QPoint, at);
-        QByteArray quoted;
-        for (char c : text)
-            quoted += "\\" + QByteArray::number(static_cast<unsigned char>(c));
-        const LuaRun r = runLua(QString("screen:print(%1, %2, \"%3\", Color.new(250, 240, 0))\nscreen.flip()\n")
-                                    .arg(at.x()).arg(at.y()).arg(QString(quoted)).toLatin1());
+        const LuaRun r = runLua(QString("screen:print(%1, %2, %3, Color.new(250, 240, 0))\nscreen.flip()\n")
+                                    .arg(at.x()).arg(at.y()).arg(QString(luaString(text))).toLatin1());
         QImage expected = filledScreen(qRgb(0, 0, 0));
-        for (int i = 0; i < characters.size(); ++i) {
-            const Glyph8x8& g = glyph8x8(characters[i].unicode());
-            for (int row = 0; row < 8; ++row)
-                for (int col = 0; col < 8; ++col)
-                    if ((g[row] >> (7 - col)) & 1 && expected.valid(at.x() + 8 * i + col, at.y() + row))
-                        expected.setPixel(at.x() + 8 * i + col, at.y() + row, qRgb(250, 240, 0));
-        }
+        paintGlyphs(expected, at.x(), at.y(), characters, qRgb(250, 240, 0));
         QCOMPARE(firstDifference(r.visible, expected), r.error);
     }
 
@@ -223,28 +203,6 @@ screen.flip()
 )");
         QCOMPARE(firstDifference(r.visible, filledScreen(qRgb(255, 0, 0))), r.error);
         QCOMPARE(r.back.pixel(3, 3), qRgb(0, 255, 0));
-    }
-
-    void waitVblankCountsFrames() {
-        QCOMPARE(runLua("screen.waitVblankStart(30)").frame, std::int64_t(30));
-        QCOMPARE(runLua("screen.waitVblankStart()").frame, std::int64_t(1));
-    }
-
-    void scriptedButtons() {
-        PlayerOptions options;
-        options.buttons = ButtonScript::parse("# test\n2 cross\n5 start LEFT\n7\n");
-        const LuaRun r = runLua(R"(
-local function at(frame, want) assert(Controls.read():buttons() == want, "frame " .. frame) end
-at(0, 0)
-screen.waitVblankStart(2)
-at(2, Controls.crossMask)
-assert(Controls.read():cross() and not Controls.read():circle())
-screen.waitVblankStart(3)
-at(5, Controls.startMask + Controls.leftMask)
-screen.waitVblankStart(2)
-at(7, 0)
-)", options);
-        QCOMPARE(r.error, QString());
     }
 
     void apiBehaviour_data() {
@@ -298,33 +256,20 @@ at(7, 0)
         QCOMPARE(runLua(script).error, QString());
     }
 
-    void currentDirectoryReturnsOldFolderAndIgnoresCase() {
+    // Files and folders are found whatever their letter case; require finds Lua files the way
+    // dofile does; dofile and loadfile refuse compiled chunks. The player puts the working
+    // directory back.
+    void scriptFilesAndFolders() {
         QTemporaryDir dir;
         QVERIFY(putFile(dir.filePath("Sub/Data/Script.Lua"), "loaded = 42\n"));
+        QVERIFY(putFile(dir.filePath("Outils/Compte.lua"), "return { n = 41 }\n"));
+        QVERIFY(putFile(dir.filePath("\xC3\xA9t\xC3\xA9.lua"), "#!/usr/bin/lua\nreturn debug.getinfo(1, 'l').currentline\n"));
         QImage picture(3, 2, QImage::Format_ARGB32);
         picture.fill(qRgb(10, 20, 30));
         QVERIFY(picture.save(dir.filePath("Sub/Face.PNG")));
         const QString before = QDir::currentPath();
         const LuaRun r = runLua("local root = '" + QFile::encodeName(QDir(dir.path()).canonicalPath()) + "'\n" + R"(
 System.currentDirectory(root)
-assert(System.currentDirectory("sub") == root)
-assert(System.currentDirectory() == root .. "/Sub")
-dofile("DATA/script.lua")
-assert(loaded == 42)
-assert(Image.load("face.png"):pixel(2, 1) == Color.new(10, 20, 30))
-)");
-        QCOMPARE(r.error, QString());
-        QCOMPARE(QDir::currentPath(), before); // the player puts the working directory back
-    }
-
-    // require finds Lua files the way dofile does; dofile and loadfile refuse compiled ones.
-    void scriptFiles() {
-        QTemporaryDir dir;
-        QVERIFY(putFile(dir.filePath("Outils/Compte.lua"), "return { n = 41 }\n"));
-        QVERIFY(putFile(dir.filePath("\xC3\xA9t\xC3\xA9.lua"), "#!/usr/bin/lua\nreturn debug.getinfo(1, 'l').currentline\n"));
-        const QString before = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        const LuaRun r = runLua(R"(
 assert(require("outils.compte").n == 41 and package.loaded["outils.compte"])
 assert(not pcall(require, "absent"))
 assert(dofile("\233t\233.lua") == 2)
@@ -334,30 +279,14 @@ assert(f == nil and message:find("binary chunk"), message)
 assert(not pcall(dofile, "compiled.lua"))
 local missing, why = loadfile("absent.lua")
 assert(missing == nil and why:find("cannot open absent.lua"), why)
+assert(System.currentDirectory("sub") == root)
+assert(System.currentDirectory() == root .. "/Sub")
+dofile("DATA/script.lua")
+assert(loaded == 42)
+assert(Image.load("face.png"):pixel(2, 1) == Color.new(10, 20, 30))
 )");
-        QDir::setCurrent(before);
         QCOMPARE(r.error, QString());
-    }
-
-    void launcherRunsProjectIndex() {
-        QTemporaryDir app;
-        QVERIFY(putFile(app.filePath("index.lua"),
-                        "System.currentDirectory(\"projets/Aventure\")\r\ndofile(\"index.lua\")\r\n"));
-        QVERIFY(putFile(app.filePath("projets/Aventure/index.lua"),
-                        "screen:clear(Color.new(123, 0, 0))\r\nscreen.flip()\r\n"));
-        const QString before = QDir::currentPath();
-        QDir::setCurrent(app.path());
-        int status = -1;
-        QRgb shown = 0;
-        {
-            PlayerHost host;
-            LuaPlayer player(host);
-            status = player.run("index.lua");
-            shown = player.screen().visible().pixel(10, 10);
-        }
-        QDir::setCurrent(before);
-        QCOMPARE(status, 0);
-        QCOMPARE(shown, qRgb(123, 0, 0));
+        QCOMPARE(QDir::currentPath(), before);
     }
 
     // Scripts name files in Windows-1252, the encoding of the game's own files; UTF-8 names
@@ -376,12 +305,8 @@ assert(missing == nil and why:find("cannot open absent.lua"), why)
         QFETCH(QByteArray, asked);
         QTemporaryDir dir;
         QVERIFY(putFile(dir.filePath(onDisk), "loaded = (loaded or 0) + 1\n"));
-        QByteArray quoted;
-        for (char c : asked)
-            quoted += "\\" + QByteArray::number(static_cast<unsigned char>(c));
-        const QString before = QDir::currentPath();
-        QDir::setCurrent(dir.path());
-        const LuaRun r = runLua("dofile('" + quoted + "')\n" + R"(
+        const LuaRun r = runLua("System.currentDirectory('" + QFile::encodeName(dir.path()) + "') dofile(" + luaString(asked)
+                                + ")\n" + R"(
 local function walk(folder)
   for _, e in ipairs(System.listDirectory(folder)) do
     local path = folder .. "/" .. e.name
@@ -392,7 +317,6 @@ end
 walk(".")
 assert(loaded == 2, "loaded " .. tostring(loaded))
 )");
-        QDir::setCurrent(before);
         QCOMPARE(r.error, QString());
     }
 
@@ -537,11 +461,6 @@ assert(loaded == 2, "loaded " .. tostring(loaded))
         QCOMPARE(lua_gettop(L), 1);
         QCOMPARE(lua_tostring(L, 1), "abc");
         lua_close(L);
-    }
-
-    void decodeLuaText() {
-        QCOMPARE(::decodeLuaText("\xC3\xA9l\xC3\xA8ve \xE2\x82\xAC"), QString::fromUtf8("élève €"));
-        QCOMPARE(::decodeLuaText("\xE9l\xE8ve \x80"), QString::fromUtf8("élève €"));
     }
 };
 

@@ -88,20 +88,6 @@ private slots:
         QVERIFY(heroShownAt(run.screen, end.x(), end.y(), sprite));
     }
 
-    void eventLinesSeeCellVariablesAndLife() {
-        mGame->write("map01.map", patternMap(3, 2));
-        mGame->write("variables.lua", "--Variables du jeu\r\nvar = {}\r\nvar[1] = \"0\"\r\n");
-        mGame->write("ev.lua", "function runev(colonne,ligne,map)\n"
-                               "  local f = io.open('log.txt', 'a')\n"
-                               "  f:write(type(colonne), type(map), ' ', var[1], ' ', hero.vie, '\\n') f:close()\n"
-                               "  var[1] = \"oui\"\n"
-                               "  hero.vie = hero.vie - 3\n"
-                               "end\n");
-        const GameRun run = mGame->play(40, kNewGame + "10 right\n26\n");
-        QCOMPARE(run.log, QByteArray("numberstring 0 10\nnumberstring oui 7\n"));
-        QVERIFY(textShownAt(run.screen, 4, 263, "Vie : 4", kWhite));
-    }
-
     // Right is held from frame 10 to 100: an arrival every 8 frames, but a pause of 30
     // frames on the first arrival leaves time for 6 more cells only (10 without it).
     void pauseHoldsTheGame() {
@@ -109,18 +95,6 @@ private slots:
         mGame->write("ev.lua", events("screen.waitVblankStart(30)"));
         QCOMPARE(mGame->play(101, kNewGame + "10 right\n101\n").log,
                  QByteArray("4 2 01\n5 2 01\n6 2 01\n7 2 01\n8 2 01\n9 2 01\n10 2 01\n"));
-    }
-
-    void runmapChangesTheMap() {
-        mGame->write("map01.map", patternMap(3, 2));
-        mGame->write("map02.map", patternMap(6, 7));
-        mGame->write("map02.ev", collisionFile({}));
-        mGame->write("images/map02/terrain.png", bytesOf(kData + "/images/terrains/terrain02/terrain01.png"));
-        mGame->write("ev.lua", events("runmap(\"02\")"));
-        const GameRun run = mGame->play(40, kNewGame + "10 right\n26\n"); // the second step is on map 02
-        QCOMPARE(run.log, QByteArray("4 2 01\n7 7 02\n"));
-        QVERIFY(heroShownAt(run.screen, 7, 7, "droite1"));
-        QVERIFY(cellShowsTile(run.screen, "02", 1, 1, 2));
     }
 
     // An event shows a text box and takes 15 lives of 10: the box blinks a marker at its
@@ -173,7 +147,6 @@ private slots:
     void accentedProjectNamesStart_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("e acute") << QStringLiteral("Aventure d'été");
-        QTest::newRow("diaeresis") << QStringLiteral("Noël");
         QTest::newRow("oe ligature, 0x8C") << QStringLiteral("Œuvre");
     }
     void accentedProjectNamesStart() {

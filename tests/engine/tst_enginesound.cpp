@@ -71,7 +71,6 @@ private slots:
         QTest::addColumn<QByteArray>("infos"); // empty: no file
         QTest::addColumn<bool>("asQuendal");
         QTest::newRow("no infos.lua") << QByteArray() << true;
-        QTest::newRow("named Quendal, no author") << QByteArray("jeu = { nom = \"Quendal\" }") << true;
         QTest::newRow("broken file") << QByteArray("jeu = { nom = ") << true;
         QTest::newRow("empty name") << QByteArray("jeu = { nom = \"\" }") << true;
         QTest::newRow("a name") << QByteArray("jeu = { nom = \"L'\\233p\\233e \\\"d'or\\\"\", auteur = \"Zo\\235\" }") << false;

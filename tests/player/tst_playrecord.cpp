@@ -37,26 +37,6 @@ protected:
 class TestPlayRecord : public QObject {
     Q_OBJECT
 private slots:
-    // What is recorded reads back frame for frame: changes only, a release as a bare frame.
-    void recordingReadsBackFrameForFrame_data() {
-        QTest::addColumn<QList<std::uint32_t>>("pads"); // the buttons read at frames 0, 1, 2...
-        QTest::newRow("one press") << QList<std::uint32_t>{0, 0x4000, 0x4000, 0, 0};
-        QTest::newRow("held from the first frame") << QList<std::uint32_t>{0x10, 0x10, 0x90, 0x80, 0};
-        QTest::newRow("every button at once") << QList<std::uint32_t>{0, 0x83F3F9, 0};
-    }
-    void recordingReadsBackFrameForFrame() {
-        QFETCH(QList<std::uint32_t>, pads);
-        PadRecorder recorder;
-        for (qsizetype frame = 0; frame < pads.size(); ++frame)
-            recorder.record(frame, pads[frame]);
-        const QByteArray text = recorder.text({1700000000, qint64(pads.size()), 0});
-        const ButtonScript replay = ButtonScript::parse(text);
-        for (qsizetype frame = 0; frame < pads.size(); ++frame)
-            QCOMPARE(replay.buttonsAt(frame), pads[frame]);
-        QCOMPARE(replay.clockStart().value_or(0), 1700000000);
-        QVERIFY(text.contains("# images " + QByteArray::number(pads.size()) + '\n'));
-    }
-
     // The buttons are read once a frame in a recording run: a second reading in the same
     // frame gives the first one's buttons, so that the replay, which has one a frame, matches.
     // The scripted buttons hold from their frame until the next line, named in any case.
@@ -158,9 +138,6 @@ private slots:
     void reportedState_data() {
         QTest::addColumn<QByteArray>("report");
         QTest::addColumn<QByteArray>("state");
-        QTest::newRow("the engine's fields")
-            << QByteArray("System.reportState({ carte = '01', colonne = 4, ligne = 2, vie = 10 })")
-            << QByteArray("image=3\ncarte=01\ncolonne=4\nligne=2\nvie=10\n");
         QTest::newRow("the last report counts")
             << QByteArray("System.reportState({ a = 1 }) System.reportState({ b = 2.5, c = true })")
             << QByteArray("image=3\nb=2.5\nc=true\n");

@@ -58,24 +58,17 @@ private slots:
             " assert(screen:pixel(x, y) == Color.new(0, 0, 0) or (x >= 470 and y < 10), x .. ', ' .. y) end end");
         // Antialiased edges keep the colour and take the coverage as alpha on a transparent image.
         QTest::newRow("default colour, transparent images") << QByteArray(R"(
-screen:clear(Color.new(255, 255, 255))
-screen:fontPrint(font, 10, 30, "Ab")
+screen:clear(Color.new(255, 255, 255)) screen:fontPrint(font, 10, 30, "Ab")
 local black = false
 for y = 10, 29 do for x = 10, 39 do black = black or screen:pixel(x, y) == Color.new(0, 0, 0) end end
-assert(black, "black by default")
-local sheet = Image.createEmpty(60, 40)
+local sheet, partial, solid = Image.createEmpty(60, 40), 0, 0
 sheet:fontPrint(font, 2, 30, "Ab", Color.new(0, 200, 0))
-local partial, solid = 0, 0
-for y = 0, 39 do
-  for x = 0, 59 do
-    local c = sheet:pixel(x, y):colors()
-    if c.a > 0 then
-      assert(c.r == 0 and c.g == 200 and c.b == 0, "colour under coverage")
-      if c.a == 255 then solid = solid + 1 else partial = partial + 1 end
-    end
-  end
-end
-assert(solid > 10 and partial > 10, "antialiased edges")
+for y = 0, 39 do for x = 0, 59 do
+  local c = sheet:pixel(x, y):colors()
+  assert(c.a == 0 or (c.r == 0 and c.g == 200 and c.b == 0), "colour under coverage")
+  if c.a == 255 then solid = solid + 1 elseif c.a > 0 then partial = partial + 1 end
+end end
+assert(black and solid > 10 and partial > 10, "black by default, antialiased edges")
 )");
         QTest::newRow("missing file, not a font")
             << QByteArray("assert(not pcall(Font.load, 'absent.ttf') and not pcall(Font.load, '/etc/hostname'))");

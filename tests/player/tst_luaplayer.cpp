@@ -15,15 +15,15 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 namespace {
 
 // Lua's allocator for a state where no block larger than 64 KB can be had.
 void* smallBlocksOnly(void*, void* block, size_t, size_t size) {
-    if (size == 0) {
+    if (size == 0)
         std::free(block);
-        return nullptr;
-    }
-    return size > 64 * 1024 ? nullptr : std::realloc(block, size);
+    return size == 0 || size > 64 * 1024 ? nullptr : std::realloc(block, size);
 }
 
 QImage filledScreen(QRgb color) {
@@ -404,20 +404,14 @@ assert(loaded == 2, "loaded " .. tostring(loaded))
         lua_State* L = lua_newstate(smallBlocksOnly, nullptr);
         lua::installProtectedCalls(L);
         const QByteArray big(1 << 20, 'x');
-        QString failure;
-        try {
-            lua::pushBytes(L, big.constData(), big.size());
-        } catch (const std::runtime_error& e) {
-            failure = e.what();
-        }
-        QCOMPARE(failure, QString("not enough memory"));
+        const auto failure = [](const std::function<void()>& call) {
+            try { call(); } catch (const std::runtime_error& e) { return QString(e.what()); }
+            return QString();
+        };
+        QCOMPARE(failure([&] { lua::pushBytes(L, big.constData(), big.size()); }), QString("not enough memory"));
         QCOMPARE(lua_gettop(L), 0);
-        try {
-            lua::protectedCall(L, [](lua_State* state) { return luaL_error(state, "boum"); });
-        } catch (const std::runtime_error& e) {
-            failure = e.what();
-        }
-        QCOMPARE(failure, QString("boum"));
+        QCOMPARE(failure([&] { lua::protectedCall(L, [](lua_State* s) { return luaL_error(s, "boum"); }); }),
+                 QString("boum"));
         lua::pushBytes(L, "abc", 3);
         QCOMPARE(lua_gettop(L), 1);
         QCOMPARE(lua_tostring(L, 1), "abc");

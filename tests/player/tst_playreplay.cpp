@@ -5,6 +5,7 @@
 #include "project/apppaths.h"
 #include "project/creation.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,17 +19,14 @@ const QByteArray kGame = R"(
 math.randomseed(os.time())
 local timer = Timer.new()
 local x, y = 240, 136
-local white = Color.new(255, 255, 255)
 screen:clear(Color.new(0, 0, 0))
 while true do
   local pad = Controls.read()
-  if pad:right() then x = x + 2 end
-  if pad:left() then x = x - 2 end
-  if pad:down() then y = y + 2 end
-  if pad:cross() then y = y - 2 end
+  x = x + (pad:right() and 2 or 0) - (pad:left() and 2 or 0)
+  y = y + (pad:down() and 2 or 0) - (pad:cross() and 2 or 0)
   screen:fillRect(x, y, 3, 3, Color.new(math.random(255), math.random(255), timer:time() % 256))
   screen:fillRect(0, 0, 480, 10, Color.new(0, 0, 0))
-  screen:print(2, 1, timer:time() .. ' ' .. os.date('%H:%M:%S') .. ' ' .. math.random(1000), white)
+  screen:print(2, 1, timer:time() .. ' ' .. os.date('%H:%M:%S') .. ' ' .. math.random(1000), Color.new(255, 255, 255))
   screen.waitVblankStart()
   screen.flip()
 end
@@ -50,10 +48,7 @@ ProgramRun play(const QString& dir, const QStringList& arguments, int stopAfterM
 
 // The --frames a recording names in its header.
 QString framesOf(const QByteArray& recording) {
-    for (const QByteArray& line : recording.split('\n'))
-        if (line.startsWith("# images "))
-            return QString::fromLatin1(line.mid(9));
-    return QString();
+    return QRegularExpression("# images (\\d+)\n").match(QString::fromLatin1(recording)).captured(1);
 }
 
 } // namespace

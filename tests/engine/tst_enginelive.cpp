@@ -7,42 +7,17 @@
 #include "build/liverebuild.h"
 #include "events/scriptdocument.h"
 #include "maps/mapdocument.h"
-#include "player/luaplayer.h"
-#include "player/playerhost.h"
-#include "player/screen.h"
 #include "project/module1.h"
 #include "project/projectsession.h"
 #include "variables/variables.h"
 #include "enginegame.h"
+#include "player/luarun.h"
 
 #include <QTest>
 
-#include <functional>
-#include <map>
 #include <optional>
 
 namespace {
-
-// Headless: acts at given vertical blanks (counted from 1) and keeps the screen shown then
-// (the last frame of a run shows nothing: the run ends at its blank).
-class ScriptedHost : public PlayerHost {
-public:
-    std::map<int, std::function<void()>> actions;
-    std::map<int, QImage> shots; // frames wanted, filled at the flip that follows them
-    int frames = 0;
-
-    void present(const Screen& screen) override {
-        if (auto it = shots.find(frames); it != shots.end())
-            it->second = screen.front().pixels().copy();
-    }
-
-protected:
-    void waitForVblank() override {
-        ++frames;
-        if (auto it = actions.find(frames); it != actions.end())
-            it->second();
-    }
-};
 
 // A project of the bundled game, open in a session, with a live rebuild as a test run has.
 struct LiveGame : Game {

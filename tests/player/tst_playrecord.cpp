@@ -4,35 +4,13 @@
 #include "player/buttonscript.h"
 #include "luarun.h"
 #include "player/filewatch.h"
-#include "player/padrecorder.h"
 #include "testsupport/files.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdlib>
-#include <functional>
 
-namespace {
-
-// A headless host that can act at a given vertical blank (frames counted from 1) and close
-// the window there, as the user would.
-class StepHost : public PlayerHost {
-public:
-    std::function<void(int)> atFrame;
-    int closeAt = -1;
-    int frames = 0;
-    bool closeRequested() const override { return closeAt >= 0 && frames >= closeAt; }
-
-protected:
-    void waitForVblank() override {
-        ++frames;
-        if (atFrame)
-            atFrame(frames);
-    }
-};
-
-} // namespace
 
 class TestPlayRecord : public QObject {
     Q_OBJECT
@@ -73,7 +51,7 @@ private slots:
         PlayerOptions options;
         options.recording = true;
         options.maxFrames = maxFrames;
-        StepHost host;
+        ScriptedHost host;
         host.closeAt = closeAt;
         const LuaRun run = runLua(script, options, &host);
         QVERIFY(run.recording.contains("# images " + QByteArray::number(frames) + '\n'));

@@ -328,14 +328,13 @@ assert(loaded == 2, "loaded " .. tostring(loaded))
         QVERIFY(endedAt - kDue < 500);
     }
 
-    void keysByPhysicalPlace() {
+    // Keys count by their place on the keyboard, are let go when the window loses the focus,
+    // and the page is scaled by whole factors, letterboxed.
+    void windowKeysAndScale() {
         QCOMPARE(padButtonForKey(24, Qt::Key_A), quint32(PadMask::LTrigger)); // AZERTY A at the Q place
         QCOMPARE(padButtonForKey(38, Qt::Key_Q), quint32(PadMask::Select));
         QCOMPARE(padButtonForKey(0, Qt::Key_S), quint32(PadMask::Start)); // no code: by letter
         QCOMPARE(padButtonForKey(0, Qt::Key_Space), 0u);
-    }
-
-    void windowReleasesKeysOnFocusLoss() {
         PlayerWindow window;
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier, 114, 0, 0);
         QCoreApplication::sendEvent(&window, &press);
@@ -343,14 +342,10 @@ assert(loaded == 2, "loaded " .. tostring(loaded))
         QFocusEvent out(QEvent::FocusOut);
         QCoreApplication::sendEvent(&window, &out);
         QCOMPARE(window.heldButtons(), 0u);
-    }
-
-    void letterboxKeepsWholeFactors() {
-        PlayerWindow w;
-        w.resize(1000, 600);
-        QCOMPARE(w.screenRect(), QRect(20, 28, 960, 544));
-        w.resize(240, 200);
-        QCOMPARE(w.screenRect(), QRect(0, 32, 240, 136));
+        window.resize(1000, 600);
+        QCOMPARE(window.screenRect(), QRect(20, 28, 960, 544));
+        window.resize(240, 200);
+        QCOMPARE(window.screenRect(), QRect(0, 32, 240, 136));
     }
 
     void buttonScriptErrorsNameTheLine() {

@@ -7,52 +7,20 @@
 #include "build/liverebuild.h"
 #include "events/scriptdocument.h"
 #include "maps/mapdocument.h"
-#include "player/luaplayer.h"
-#include "player/playerhost.h"
-#include "player/screen.h"
-#include "project/apppaths.h"
-#include "project/creation.h"
 #include "project/module1.h"
 #include "project/projectsession.h"
-#include "testsupport/files.h"
 #include "variables/variables.h"
-#include "gamescreens.h"
+#include "enginegame.h"
+#include "player/luarun.h"
 
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <functional>
-#include <map>
+#include <optional>
 
 namespace {
 
-// Headless: acts at given vertical blanks (counted from 1) and keeps the screen shown then
-// (the last frame of a run shows nothing: the run ends at its blank).
-class ScriptedHost : public PlayerHost {
-public:
-    std::map<int, std::function<void()>> actions;
-    std::map<int, QImage> shots; // frames wanted, filled at the flip that follows them
-    int frames = 0;
-
-    void present(const Screen& screen) override {
-        if (auto it = shots.find(frames); it != shots.end())
-            it->second = screen.front().pixels().copy();
-    }
-
-protected:
-    void waitForVblank() override {
-        ++frames;
-        if (auto it = actions.find(frames); it != actions.end())
-            it->second();
-    }
-};
-
 // A project of the bundled game, open in a session, with a live rebuild as a test run has.
-struct LiveGame {
-    QTemporaryDir dir;
-    bool valid = copyTree(kData, dir.path() + "/data") &&
-                 createProject(AppPaths::inPlace(dir.path()), "Jeu", "Testeur");
+struct LiveGame : Game {
     ProjectSession session{AppPaths::inPlace(dir.path())};
     LiveRebuild rebuild{session};
     QStringList failures;
@@ -61,8 +29,6 @@ struct LiveGame {
         session.open("Jeu");
         QObject::connect(&rebuild, &LiveRebuild::failed, [this](const QString& m) { failures << m; });
     }
-    QString project(const QString& rel = QString()) const { return session.folder() + rel; }
-    bool write(const QString& rel, const QByteArray& bytes) const { return putFile(project("/" + rel), bytes); }
 
     // The cell's event script, saved through a script document as an editor saves it.
     QString saveEvent(int row, int column, const QStringList& lines) {
@@ -88,8 +54,9 @@ struct LiveGame {
         session.notifyVariablesChanged();
         return error.value_or(QString());
     }
-    // Builds the game as "Tester votre jeu" does, then plays it live until `frames`.
-    QString play(ScriptedHost& host, int frames, const QByteArray& buttons) {
+    // Builds the game as "Tester votre jeu" does, then plays it live until `frames`, after
+    // the Lua of `prelude`.
+    QString play(ScriptedHost& host, int frames, const QByteArray& buttons, const QByteArray& prelude = {}) {
         const CompileResult built = compiler(project());
         if (!built.eventsWritten || !built.variablesWritten)
             return QStringLiteral("not built");
@@ -99,7 +66,7 @@ struct LiveGame {
         options.maxFrames = frames;
         options.buttons = ButtonScript::parse(buttons);
         LuaPlayer player(host, options);
-        player.runString("System.currentDirectory('" + project().toUtf8() + "') dofile('index.lua')", "=launcher");
+        player.runString(prelude + " System.currentDirectory('" + project().toUtf8() + "') dofile('index.lua')", "=launcher");
         rebuild.setActive(false);
         return player.errorMessage();
     }
@@ -121,15 +88,21 @@ const QString kLogLine = QStringLiteral(
 
 class TestEngineLive : public QObject {
     Q_OBJECT
+    std::optional<LiveGame> mGame; // a new one for each test, the hero at (3, 2)
+
 private slots:
+    void init() {
+        mGame.emplace();
+        QVERIFY(mGame->valid);
+        QVERIFY(mGame->write("map01.map", patternMap(3, 2)));
+    }
+
     // The hero steps onto (4, 2), whose event sets variable 1 and takes 3 lives. At frame 40,
     // with the game running, a tile, an event and a new variable are saved in Quendal; at
     // frame 45 the map shows the tile with the hero where he was; then he walks onto (6, 2),
     // whose new event sees variable 1 as the game left it and the new variable's start value.
     void savesReachTheRunningGame() {
-        LiveGame game;
-        QVERIFY(game.valid);
-        QVERIFY(game.write("map01.map", patternMap(3, 2)));
+        LiveGame& game = *mGame;
         QCOMPARE(game.addVariable("0"), QString());
         QCOMPARE(game.saveEvent(2, 4, {"var[1] = \"oui\"", "hero.vie = hero.vie - 3"}), QString());
         ScriptedHost host;
@@ -158,9 +131,7 @@ private slots:
     }
     void scriptThatDoesNotCompileIsRefused() {
         QFETCH(bool, throughQuendal);
-        LiveGame game;
-        QVERIFY(game.valid);
-        QVERIFY(game.write("map01.map", patternMap(3, 2)));
+        LiveGame& game = *mGame;
         QCOMPARE(game.addVariable("0"), QString());
         QCOMPARE(game.saveEvent(2, 5, {kLogLine}), QString());
         QByteArray eventsBefore;
@@ -208,9 +179,7 @@ private slots:
         QFETCH(int, saveAt);
         QFETCH(QString, screen);
         QFETCH(QByteArray, after);
-        LiveGame game;
-        QVERIFY(game.valid);
-        QVERIFY(game.write("map01.map", patternMap(3, 2)));
+        LiveGame& game = *mGame;
         if (!event.isEmpty())
             QCOMPARE(game.saveEvent(2, 4, {event}), QString());
         ScriptedHost host;
@@ -221,14 +190,11 @@ private slots:
         const QByteArray start = screen == "title" ? QByteArray("0\n") : kNewGame;
         QCOMPARE(game.play(host, 155, start + buttons + after), QString());
         const QImage& shown = host.shots[saveAt + 5];
-        if (screen == "dialog")
-            QVERIFY(dialogShown(shown) && cellShowsTile(shown, "01", 1, 1, 7));
-        else if (screen == "menu")
-            QVERIFY(menuShown(shown) && cellShowsTile(shown, "01", 1, 1, 7));
-        else if (screen == "dead")
-            QVERIFY(heroShownAt(shown, 4, 2, "mort") && cellShowsTile(shown, "01", 1, 1, 7));
-        else
-            QVERIFY(titleShown(shown));
+        QVERIFY(screen == "dialog" ? dialogShown(shown)
+                : screen == "menu" ? menuShown(shown)
+                : screen == "dead" ? heroShownAt(shown, 4, 2, "mort")
+                                   : titleShown(shown));
+        QVERIFY(screen == "title" || cellShowsTile(shown, "01", 1, 1, 7));
         // Pressed on: back on the map (its new tile), or the title after the game over.
         if (screen == "dead")
             QVERIFY(titleShown(host.shots[150]));
@@ -239,20 +205,11 @@ private slots:
     // On the console there is neither System.changedFiles nor System.reportState: the same
     // engine files play without them.
     void gamePlaysWithoutTheDesktopFunctions() {
-        LiveGame game;
-        QVERIFY(game.valid);
-        QVERIFY(game.write("map01.map", patternMap(3, 2)));
-        QVERIFY(compiler(game.project()).eventsWritten);
+        LiveGame& game = *mGame;
         ScriptedHost host;
         host.shots[40];
-        PlayerOptions options;
-        options.maxFrames = 45;
-        options.buttons = ButtonScript::parse(kNewGame + "10 right\n18\n");
-        LuaPlayer player(host, options);
-        player.runString("System.changedFiles = nil System.reportState = nil System.currentDirectory('" +
-                             game.project().toUtf8() + "') dofile('index.lua')",
-                         "=launcher");
-        QCOMPARE(player.errorMessage(), QString());
+        QCOMPARE(game.play(host, 45, kNewGame + "10 right\n18\n", "System.changedFiles = nil System.reportState = nil"),
+                 QString());
         QVERIFY(heroShownAt(host.shots[40], 4, 2, "droite1"));
     }
 };

@@ -1,7 +1,6 @@
 // A seeded random script (fuzz.lua) calls the player's API with hostile arguments for a few
 // seconds: the player must neither crash nor hang, and the script must end normally.
-#include "player/luaplayer.h"
-#include "player/playerhost.h"
+#include "luarun.h"
 #include "player/wavfile.h"
 #include "testsupport/files.h"
 
@@ -26,26 +25,15 @@ private slots:
         const QByteArray script = bytesOf(QStringLiteral(QUENDAL_SOURCE_DIR "/tests/player/fuzz.lua"));
         QVERIFY(!script.isEmpty());
         QTemporaryDir dir;
-        const QString before = QDir::currentPath();
         PcmSound tick;
         tick.samples = {0, 8000, -8000, 0};
         QVERIFY(putFile(dir.filePath("x.wav"), encodeWav(tick)));
-        QDir::setCurrent(dir.path());
-        QString error;
-        int status = -1;
-        {
-            PlayerOptions options;
-            options.waitOnError = false;
-            PlayerHost host;
-            LuaPlayer player(host, options);
-            const QtMessageHandler previous = qInstallMessageHandler(countMessage);
-            status = player.runString("SEED = 20240611 SECONDS = 3\n" + script, "=fuzz.lua");
-            qInstallMessageHandler(previous);
-            error = player.errorMessage();
-        }
-        QDir::setCurrent(before);
-        QCOMPARE(error, QString());
-        QCOMPARE(status, 0);
+        const QtMessageHandler previous = qInstallMessageHandler(countMessage);
+        const LuaRun run = runLua("System.currentDirectory('" + QFile::encodeName(dir.path()) +
+                                  "') SEED = 20240611 SECONDS = 3\n" + script);
+        qInstallMessageHandler(previous);
+        QCOMPARE(run.error, QString());
+        QCOMPARE(run.status, 0);
         const QByteArray calls = bytesOf(dir.filePath("count.txt"));
         qInfo("%s calls, %d Qt warnings", calls.constData(), gQtMessages);
         QVERIFY(calls.toInt() >= 1000);

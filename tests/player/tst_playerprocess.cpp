@@ -1,17 +1,12 @@
 // The real luaplayer program: the error screen, its exit status, command line mistakes, and
 // scripts that once crashed or hung it: each must now end in a Lua error shown on the error
 // screen, with exit status 1.
-#include "player/font8x8.h"
-#include "testsupport/files.h"
+#include "playerprogram.h"
 
-#include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/resource.h>
-
-#include <functional>
 
 class TestPlayerProcess : public QObject {
     Q_OBJECT
@@ -19,18 +14,12 @@ class TestPlayerProcess : public QObject {
     QByteArray mErrors;
 
     int run(const QStringList& args, const std::function<void()>& inChild = {}) {
-        QProcess p;
-        if (inChild)
-            p.setChildProcessModifier(inChild);
-        p.setWorkingDirectory(mDir.path());
-        p.start(QStringLiteral(QUENDAL_APP_BUILD_DIR "/luaplayer"), QStringList{"--headless"} + args);
-        if (!p.waitForFinished(60000)) {
-            p.kill();
-            p.waitForFinished();
-            return -1;
-        }
-        mErrors = p.readAllStandardError();
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        const ProgramRun ran = runLuaplayer(mDir.path(), QStringList{"--headless"} + args, [&](QProcess& p) {
+            if (inChild)
+                p.setChildProcessModifier(inChild);
+        });
+        mErrors = ran.errors;
+        return ran.exitCode;
     }
 
 private slots:
@@ -41,38 +30,35 @@ private slots:
         const int status = run({"--frames", "100000", "--buttons", "boutons.txt", "--screenshot", "ecran.png", "jeu.lua"});
         QVERIFY(status > 0);
         QVERIFY2(mErrors.contains("Error: jeu.lua:2: boum"), mErrors.constData());
-        const QImage shot(mDir.filePath("ecran.png"));
-        const QString expected = QStringLiteral("Error: jeu.lua:2: boum");
-        for (int i = 0; i < expected.size(); ++i) {
-            const Glyph8x8& g = glyph8x8(expected[i].unicode());
-            for (int row = 0; row < 8; ++row)
-                for (int col = 0; col < 8; ++col)
-                    QCOMPARE(shot.pixel(8 + 8 * i + col, 8 + row) & 0xFFFFFFu,
-                             ((g[row] >> (7 - col)) & 1) ? 0xFFFFFFu : 0u);
-        }
+        // The message in white on black from (8, 8).
+        const QString message = QStringLiteral("Error: jeu.lua:2: boum");
+        QImage expected(8 * message.size(), 8, QImage::Format_RGB32);
+        expected.fill(Qt::black);
+        paintGlyphs(expected, 0, 0, message, qRgb(255, 255, 255));
+        QCOMPARE(QImage(mDir.filePath("ecran.png")).convertToFormat(QImage::Format_RGB32).copy(8, 8, expected.width(), 8),
+                 expected);
     }
 
     void hostileScriptsEndInALuaError_data() {
         QTest::addColumn<QByteArray>("script");
         QTest::addColumn<QByteArray>("error"); // part of the message on standard error
-        const QByteArray end = "\nerror('end of script')\n";
-        QTest::newRow("blit from the lowest int")
-            << "screen:blit(-2147483648, 0, Image.createEmpty(16, 16), -1000, 0, -1000, 16)" + end
-            << QByteArray("end of script");
-        QTest::newRow("blit width past the source")
-            << "screen:blit(-2147483648, 0, Image.createEmpty(16, 16), -2147483647, 0, -1, 16)" + end
-            << QByteArray("end of script");
-        QTest::newRow("blit beyond int") << "screen:blit(1e300, -1e300, screen, 0/0, 1/0, -1/0, 2^40)" + end
-                                         << QByteArray("end of script");
-        QTest::newRow("fillRect to the highest int")
-            << "screen:fillRect(2147483647, 2147483647, 2147483647, 2147483647)"
-               " screen:fillRect(-2147483648, -2147483648, 2147483647, 2147483647)" + end
-            << QByteArray("end of script");
-        QTest::newRow("drawLine to the highest int") << "screen:drawLine(0, 0, 2147483647, 0)"
-                                                        " screen:drawLine(-2147483648, 5, 2147483647, 7)" + end
-                                                     << QByteArray("end of script");
-        QTest::newRow("fontPrint at the lowest int")
-            << "screen:fontPrint(Font.createMonoSpaced(), 0, -2147483648, 'x')" + end << QByteArray("end of script");
+        // Scripts that get through end with this error.
+        const auto survives = [](const char* name, const QByteArray& script) {
+            QTest::newRow(name) << script + "\nerror('end of script')\n" << QByteArray("end of script");
+        };
+        survives("blit from the lowest int", "screen:blit(-2147483648, 0, Image.createEmpty(16, 16), -1000, 0, -1000, 16)");
+        survives("blit width past the source",
+                 "screen:blit(-2147483648, 0, Image.createEmpty(16, 16), -2147483647, 0, -1, 16)");
+        survives("blit beyond int", "screen:blit(1e300, -1e300, screen, 0/0, 1/0, -1/0, 2^40)");
+        survives("fillRect to the highest int", "screen:fillRect(2147483647, 2147483647, 2147483647, 2147483647)"
+                                                " screen:fillRect(-2147483648, -2147483648, 2147483647, 2147483647)");
+        survives("drawLine to the highest int",
+                 "screen:drawLine(0, 0, 2147483647, 0) screen:drawLine(-2147483648, 5, 2147483647, 7)");
+        survives("fontPrint at the lowest int", "screen:fontPrint(Font.createMonoSpaced(), 0, -2147483648, 'x')");
+        survives("colour of NaN", "local c = Color.new(0/0, 0/0, 0/0, 0/0):colors()"
+                                  " assert(c.r == 0 and c.g == 0 and c.b == 0 and c.a == 0, c.r)");
+        survives("timers of NaN and infinities", "local a, b, c = Timer.new(0/0), Timer.new(1/0), Timer.new(5) c:reset(-1/0)"
+                                                 " assert(a:stop() < 1000 and b:stop() >= 2^53 and c:time() <= -2^53)");
         QTest::newRow("image kept by a weak table past its finaliser")
             << QByteArray("local c = setmetatable({}, {__mode = 'k'}) c[Image.createEmpty(4, 4)] = true"
                           " collectgarbage() for i in pairs(c) do print(i:width()) end")
@@ -88,41 +74,19 @@ private slots:
         QTest::newRow("timer finaliser given an image")
             << QByteArray("Timer.new().__gc(Image.createEmpty(1, 1))")
             << QByteArray("bad argument #1 to '__gc' (Timer expected, got userdata)");
-        QTest::newRow("colour of NaN")
-            << "local c = Color.new(0/0, 0/0, 0/0, 0/0):colors()"
-               " assert(c.r == 0 and c.g == 0 and c.b == 0 and c.a == 0, c.r)" + end
-            << QByteArray("end of script");
-        QTest::newRow("timers of NaN and infinities")
-            << "local a, b, c = Timer.new(0/0), Timer.new(1/0), Timer.new(5) c:reset(-1/0)"
-               " assert(a:stop() < 1000 and b:stop() >= 2^53 and c:time() <= -2^53)" + end
-            << QByteArray("end of script");
         QTest::newRow("pattern that recurses 400,000 times")
             << QByteArray("string.find(string.rep('a', 4e5), string.rep('a?', 4e5))")
             << QByteArray("pattern too complex");
         QTest::newRow("pattern method, gsub") << QByteArray("(string.rep('a', 4e5)):gsub(string.rep('(a)?', 1e5), '')")
                                               << QByteArray("pattern too complex");
-    }
-    void hostileScriptsEndInALuaError() {
-        QFETCH(QByteArray, script);
-        QFETCH(QByteArray, error);
-        QVERIFY(putFile(mDir.filePath("hostile.lua"), script));
-        QCOMPARE(run({"hostile.lua"}), 1);
-        QVERIFY2(mErrors.contains(error), mErrors.constData());
-    }
-
-    // Images count against the game's memory (--memory, in megabytes) although Lua's
-    // collector does not see them: discarded ones are collected, held ones run out.
-    void imageMemory_data() {
-        QTest::addColumn<QByteArray>("script");
-        QTest::addColumn<QByteArray>("error");
+        // Images count against the game's memory although Lua's collector does not see them.
         QTest::newRow("images held past the limit")
             << QByteArray("local keep = {} for i = 1, 100 do keep[i] = Image.createEmpty(512, 512) end")
             << QByteArray("hostile.lua:1: not enough memory");
-        QTest::newRow("discarded images are collected")
-            << QByteArray("for i = 1, 300 do local image = Image.createEmpty(512, 512) end error('end of script')")
-            << QByteArray("end of script");
+        survives("discarded images are collected", "for i = 1, 300 do local image = Image.createEmpty(512, 512) end");
     }
-    void imageMemory() {
+    // With a game memory (--memory, in megabytes) of 16.
+    void hostileScriptsEndInALuaError() {
         QFETCH(QByteArray, script);
         QFETCH(QByteArray, error);
         QVERIFY(putFile(mDir.filePath("hostile.lua"), script));

@@ -1,14 +1,11 @@
 // Sound and music: the real luaplayer records its mix with --audio-out and the recording is
 // checked sample by sample; the mixer and the WAV reader are also checked on their own.
 #include "modwriter.h"
-#include "player/audiooutput.h"
 #include "player/mixer.h"
 #include "player/modulemusic.h"
-#include "player/wavfile.h"
+#include "playerprogram.h"
 #include "soundart.h"
-#include "testsupport/files.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,42 +42,20 @@ QByteArray squareModule(int breakAtRow = -1) {
     return tracker::encodeMod(song);
 }
 
-struct Recording {
-    int exitCode = -1;
-    QByteArray errors;
-    QByteArray output;
+struct Recording : ProgramRun {
     PcmSound sound;
     int frames() const { return int(sound.frames()); }
     std::int16_t left(int frame) const { return sound.samples[size_t(2 * frame)]; }
     std::int16_t right(int frame) const { return sound.samples[size_t(2 * frame + 1)]; }
-    // Largest left sample from vertical blank `from` to `to`.
-    int peak(int from, int to) const {
-        int p = 0;
-        for (int f = from * kFrame; f < to * kFrame; ++f)
-            p = std::max(p, std::abs(int(left(f))));
-        return p;
-    }
+    int peak(int from, int to) const { return ::peak(sound, from, to); }
 };
 
 // Runs the script in dir for the frames, recording the sound.
-Recording record(const QString& dir, const QByteArray& script, int frames,
-                 const QString& wav = QStringLiteral("son.wav")) {
+Recording record(const QString& dir, const QByteArray& script, int frames, const QString& wav = "son.wav") {
     putFile(dir + "/jeu.lua", script);
-    QProcess p;
-    p.setWorkingDirectory(dir);
-    p.start(QUENDAL_APP_BUILD_DIR "/luaplayer",
-            {"--headless", "--frames", QString::number(frames), "--audio-out", wav, "jeu.lua"});
-    Recording r;
-    if (!p.waitForFinished(30000))
-        p.kill();
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.errors = p.readAllStandardError();
-    r.output = p.readAllStandardOutput();
-    try {
-        r.sound = decodeWav(bytesOf(dir + "/son.wav"));
-    } catch (const std::exception&) {
-    }
-    return r;
+    QFile::remove(dir + "/son.wav");
+    return {runLuaplayer(dir, {"--headless", "--frames", QString::number(frames), "--audio-out", wav, "jeu.lua"}),
+            recordedSound(dir + "/son.wav")};
 }
 
 std::vector<std::int16_t> render(Mixer& mixer, int frames) {
@@ -91,10 +66,7 @@ std::vector<std::int16_t> render(Mixer& mixer, int frames) {
 
 // Little-endian bytes of v.
 QByteArray le(quint32 v, int bytes) {
-    QByteArray out;
-    for (int i = 0; i < bytes; ++i)
-        out += char((v >> (8 * i)) & 0xFF);
-    return out;
+    return QByteArray(reinterpret_cast<const char*>(&v), bytes); // x86 and ARM are little-endian
 }
 
 QByteArray chunk(const QByteArray& id, const QByteArray& body) {
@@ -112,10 +84,6 @@ QByteArray wavHeader(int format, int channels, int rate, int bits, bool extensib
 
 QByteArray riff(const QByteArray& chunks) {
     return "RIFF" + le(quint32(chunks.size() + 4), 4) + "WAVE" + chunks;
-}
-
-QByteArray dataChunk(const QByteArray& bytes) {
-    return chunk("data", bytes);
 }
 
 } // namespace
@@ -158,9 +126,12 @@ screen.waitVblankStart(30)
             QVERIFY2(r.left(f) == 0 && r.right(f) == 0, qPrintable(QString("sound after stop at %1").arg(f)));
     }
 
-    // The module starts at once; volume 64 halves it; stop silences it; pause holds it.
+    // The module starts at once; volume 64 halves it; stop silences it; pause holds it. Then
+    // one played once ends on its own, and a file that is no module plays nothing.
     void modulePlaysAtItsVolumeAndStops() {
         QVERIFY(putFile(mDir.filePath("petit.mod"), squareModule()));
+        QVERIFY(putFile(mDir.filePath("court.mod"), squareModule(1)));
+        QVERIFY(putFile(mDir.filePath("texte.mod"), "pas une musique"));
         const Recording r = record(mDir.path(), R"(
 assert(Music.volume() == 96 and not Music.playing())
 Music.volume(128)
@@ -177,22 +148,6 @@ screen.waitVblankStart(5)
 Music.stop()
 assert(not Music.playing())
 screen.waitVblankStart(10)
-)", 60);
-        QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.frames(), 60 * kFrame);
-        QVERIFY(r.peak(0, 1) > 1000);
-        const int full = r.peak(2, 20), half = r.peak(22, 40);
-        QVERIFY2(std::abs(half * 2 - full) <= full / 50, qPrintable(QString("%1 then %2").arg(full).arg(half)));
-        QCOMPARE(r.peak(40, 45), 0); // paused
-        QVERIFY(r.peak(45, 50) > half / 2);
-        QCOMPARE(r.peak(50, 60), 0);
-    }
-
-    // A module played once ends on its own; a file that is no module plays nothing.
-    void moduleEndsAndBadModulesAreSilent() {
-        QVERIFY(putFile(mDir.filePath("court.mod"), squareModule(1)));
-        QVERIFY(putFile(mDir.filePath("texte.mod"), "pas une musique"));
-        const Recording r = record(mDir.path(), R"(
 Music.playFile("court.mod")
 screen.waitVblankStart(5)
 assert(Music.playing())
@@ -202,10 +157,17 @@ Music.playFile("texte.mod", true)
 assert(not Music.playing())
 assert(not pcall(Music.playFile, "absent.mod"))
 screen.waitVblankStart(5)
-)", 50);
-        QCOMPARE(r.exitCode, 0);
-        QVERIFY(r.peak(0, 5) > 1000);
-        QCOMPARE(r.peak(20, 50), 0); // two rows at speed 6 last 0.24 s, 15 frames
+)", 110);
+        QVERIFY2(r.exitCode == 0, r.errors.constData());
+        QCOMPARE(r.frames(), 110 * kFrame);
+        QVERIFY(r.peak(0, 1) > 1000);
+        const int full = r.peak(2, 20), half = r.peak(22, 40);
+        QVERIFY2(std::abs(half * 2 - full) <= full / 50, qPrintable(QString("%1 then %2").arg(full).arg(half)));
+        QCOMPARE(r.peak(40, 45), 0); // paused
+        QVERIFY(r.peak(45, 50) > half / 2);
+        QCOMPARE(r.peak(50, 60), 0);
+        QVERIFY(r.peak(60, 65) > half / 2);
+        QCOMPARE(r.peak(80, 110), 0); // two rows at speed 6 last 0.24 s, 15 frames
         QVERIFY2(r.errors.contains("luaplayer: musique illisible : "), r.errors.constData());
     }
 
@@ -220,20 +182,17 @@ print("fini", v:playing())
 )"));
         QTemporaryDir runtime;
         QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("SDL_AUDIODRIVER", "aucun");
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("XDG_RUNTIME_DIR", runtime.path());
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(mDir.path());
-        p.start(QUENDAL_APP_BUILD_DIR "/luaplayer", {"--frames", "10", "jeu.lua"});
-        QVERIFY(p.waitForFinished(30000));
-        QCOMPARE(p.exitCode(), 0);
-        const QByteArray errors = p.readAllStandardError();
-        QCOMPARE(errors.count('\n'), 1);
-        QVERIFY2(errors.startsWith("luaplayer: pas de sortie son, le jeu reste muet"), errors.constData());
-        QCOMPARE(p.readAllStandardOutput(), QByteArray("fini\tfalse\n"));
+        const ProgramRun run = runLuaplayer(mDir.path(), {"--frames", "10", "jeu.lua"}, [&](QProcess& p) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("SDL_AUDIODRIVER", "aucun");
+            env.insert("QT_QPA_PLATFORM", "offscreen");
+            env.insert("XDG_RUNTIME_DIR", runtime.path());
+            p.setProcessEnvironment(env);
+        });
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.errors.count('\n'), 1);
+        QVERIFY2(run.errors.startsWith("luaplayer: pas de sortie son, le jeu reste muet"), run.errors.constData());
+        QCOMPARE(run.output, QByteArray("fini\tfalse\n"));
     }
 
     void unwritableRecordingStops() {
@@ -250,9 +209,7 @@ print("fini", v:playing())
         QTest::newRow("left") << 0 << 127 << 0;
         QTest::newRow("quarter") << 64 << 127 << 64;
         QTest::newRow("centre") << 127 << 127 << 127;
-        QTest::newRow("other centre") << 128 << 127 << 127;
         QTest::newRow("right") << 255 << 0 << 127;
-        QTest::newRow("clamped") << 900 << 0 << 127;
     }
     void panning() {
         QFETCH(int, pan);
@@ -284,7 +241,6 @@ print("fini", v:playing())
         QTest::addColumn<int>("fileRate");
         QTest::addColumn<int>("frequency"); // 0: left as loaded
         QTest::addColumn<int>("lasting");   // output frames
-        QTest::newRow("as recorded") << 44100 << 0 << 100;
         QTest::newRow("file at 22050") << 22050 << 0 << 200;
         QTest::newRow("slowed") << 44100 << 22050 << 200;
         QTest::newRow("doubled") << 44100 << 88200 << 50;
@@ -351,19 +307,26 @@ print("fini", v:playing())
         QVERIFY(*std::max_element(knock.samples.begin(), knock.samples.end()) > 8000);
     }
 
+    // Formats read, and those refused (rate 0).
     void wavFormats_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("rate");
         QTest::addColumn<int>("channels");
         QTest::addColumn<std::vector<std::int16_t>>("samples");
-        QTest::newRow("8 bits mono") << riff(wavHeader(1, 1, 8000, 8) + dataChunk(QByteArray("\x80\xFF\x00", 3)))
+        QTest::newRow("8 bits mono") << riff(wavHeader(1, 1, 8000, 8) + chunk("data", QByteArray("\x80\xFF\x00", 3)))
                                      << 8000 << 1 << std::vector<std::int16_t>{0, 127 << 8, -32768};
-        QTest::newRow("16 bits stereo") << riff(wavHeader(1, 2, 22050, 16) + dataChunk(QByteArray("\x01\x00\xFF\xFF", 4)))
+        QTest::newRow("16 bits stereo") << riff(wavHeader(1, 2, 22050, 16) + chunk("data", QByteArray("\x01\x00\xFF\xFF", 4)))
                                         << 22050 << 2 << std::vector<std::int16_t>{1, -1};
         QTest::newRow("extensible, odd chunk before the data")
             << riff(wavHeader(0xFFFE, 1, 44100, 16, true) + chunk("LIST", "abc") + QByteArray(1, '\0')
-                    + dataChunk(QByteArray("\x10\x27", 2)))
+                    + chunk("data", QByteArray("\x10\x27", 2)))
             << 44100 << 1 << std::vector<std::int16_t>{10000};
+        QTest::newRow("refused: not riff") << QByteArray("RIFX\0\0\0\0WAVE", 12) << 0 << 0 << std::vector<std::int16_t>{};
+        QTest::newRow("refused: float samples") << riff(wavHeader(3, 1, 44100, 32) + chunk("data", QByteArray(8, '\0')))
+                                                << 0 << 0 << std::vector<std::int16_t>{};
+        QTest::newRow("refused: 24 bits") << riff(wavHeader(1, 1, 44100, 24) + chunk("data", QByteArray(6, '\0')))
+                                          << 0 << 0 << std::vector<std::int16_t>{};
+        QTest::newRow("refused: no data") << riff(wavHeader(1, 1, 44100, 16)) << 0 << 0 << std::vector<std::int16_t>{};
         QTest::newRow("data cut short") << riff(wavHeader(1, 1, 44100, 16) + QByteArray("data\x10\0\0\0\x10\x27\x20", 11))
                                         << 44100 << 1 << std::vector<std::int16_t>{10000};
     }
@@ -372,6 +335,10 @@ print("fini", v:playing())
         QFETCH(int, rate);
         QFETCH(int, channels);
         QFETCH(std::vector<std::int16_t>, samples);
+        if (rate == 0) { // refused
+            QVERIFY_THROWS_EXCEPTION(std::runtime_error, decodeWav(file));
+            return;
+        }
         const PcmSound s = decodeWav(file);
         QCOMPARE(s.rate, rate);
         QCOMPARE(s.channels, channels);
@@ -379,17 +346,6 @@ print("fini", v:playing())
         QCOMPARE(decodeWav(encodeWav(s)).samples, samples);
     }
 
-    void wavRefused_data() {
-        QTest::addColumn<QByteArray>("file");
-        QTest::newRow("not riff") << QByteArray("RIFX\0\0\0\0WAVE", 12);
-        QTest::newRow("float samples") << riff(wavHeader(3, 1, 44100, 32) + dataChunk(QByteArray(8, '\0')));
-        QTest::newRow("24 bits") << riff(wavHeader(1, 1, 44100, 24) + dataChunk(QByteArray(6, '\0')));
-        QTest::newRow("no data") << riff(wavHeader(1, 1, 44100, 16));
-    }
-    void wavRefused() {
-        QFETCH(QByteArray, file);
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error, decodeWav(file));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestPlayerSound)

@@ -2,96 +2,33 @@
 // --buttons, the frame clock behind timers and dates, the player's own random numbers, the
 // state a game reports, and the file watch behind live changes.
 #include "player/buttonscript.h"
+#include "luarun.h"
 #include "player/filewatch.h"
-#include "player/luaplayer.h"
-#include "player/padrecorder.h"
-#include "player/playerhost.h"
 #include "testsupport/files.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdlib>
-#include <functional>
 
-namespace {
-
-// A headless host that can act at a given vertical blank (frames counted from 1) and close
-// the window there, as the user would.
-class StepHost : public PlayerHost {
-public:
-    std::function<void(int)> atFrame;
-    int closeAt = -1;
-    int frames = 0;
-    bool closeRequested() const override { return closeAt >= 0 && frames >= closeAt; }
-
-protected:
-    void waitForVblank() override {
-        ++frames;
-        if (atFrame)
-            atFrame(frames);
-    }
-};
-
-struct Run {
-    QString error;
-    QByteArray recording;
-    QByteArray state;
-    std::int64_t frame = 0;
-};
-
-Run runLua(const QByteArray& source, PlayerOptions options, StepHost* host = nullptr) {
-    options.waitOnError = false;
-    StepHost own;
-    LuaPlayer player(host ? *host : own, std::move(options));
-    player.runString(source, "=test");
-    return {player.errorMessage(), player.recordingText(), player.stateText(), player.frame()};
-}
-
-PlayerOptions frameClockOptions(std::int64_t clockStart = 1700000000) {
-    PlayerOptions options;
-    options.frameClock = true;
-    options.clockStart = clockStart;
-    return options;
-}
-
-} // namespace
 
 class TestPlayRecord : public QObject {
     Q_OBJECT
 private slots:
-    // What is recorded reads back frame for frame: changes only, a release as a bare frame.
-    void recordingReadsBackFrameForFrame_data() {
-        QTest::addColumn<QList<std::uint32_t>>("pads"); // the buttons read at frames 0, 1, 2...
-        QTest::newRow("nothing held") << QList<std::uint32_t>{0, 0, 0};
-        QTest::newRow("one press") << QList<std::uint32_t>{0, 0x4000, 0x4000, 0, 0};
-        QTest::newRow("held from the first frame") << QList<std::uint32_t>{0x10, 0x10, 0x90, 0x80, 0};
-        QTest::newRow("every button at once") << QList<std::uint32_t>{0, 0x83F3F9, 0};
-    }
-    void recordingReadsBackFrameForFrame() {
-        QFETCH(QList<std::uint32_t>, pads);
-        PadRecorder recorder;
-        for (qsizetype frame = 0; frame < pads.size(); ++frame)
-            recorder.record(frame, pads[frame]);
-        const QByteArray text = recorder.text({1700000000, qint64(pads.size()), 0});
-        const ButtonScript replay = ButtonScript::parse(text);
-        for (qsizetype frame = 0; frame < pads.size(); ++frame)
-            QCOMPARE(replay.buttonsAt(frame), pads[frame]);
-        QCOMPARE(replay.clockStart().value_or(0), 1700000000);
-        QVERIFY(text.contains("# images " + QByteArray::number(pads.size()) + '\n'));
-    }
-
     // The buttons are read once a frame in a recording run: a second reading in the same
     // frame gives the first one's buttons, so that the replay, which has one a frame, matches.
+    // The scripted buttons hold from their frame until the next line, named in any case.
     void recordingReadsThePadOnceAFrame() {
         PlayerOptions options;
         options.recording = true;
-        options.buttons = ButtonScript::parse("3 cross\n5\n");
-        const Run run = runLua("for i = 1, 8 do Controls.read() screen.waitVblankStart() end", options);
+        options.buttons = ButtonScript::parse("# essai\n3 cross\n5 start LEFT\n7\n");
+        const LuaRun run = runLua("for i = 1, 8 do Controls.read() screen.waitVblankStart() end", options);
         QCOMPARE(run.error, QString());
         const ButtonScript replay = ButtonScript::parse(run.recording);
-        for (int frame = 0; frame < 8; ++frame)
-            QCOMPARE(replay.buttonsAt(frame), frame >= 3 && frame < 5 ? 0x4000u : 0u);
+        for (std::uint32_t frame = 0; frame < 8; ++frame)
+            QCOMPARE(replay.buttonsAt(frame), frame == 3 || frame == 4   ? quint32(PadMask::Cross)
+                                              : frame == 5 || frame == 6 ? quint32(PadMask::Start | PadMask::Left)
+                                                                         : 0u);
     }
 
     // The frames that replay a run to the same end: a run ended at a vertical blank replays
@@ -114,57 +51,55 @@ private slots:
         PlayerOptions options;
         options.recording = true;
         options.maxFrames = maxFrames;
-        StepHost host;
+        ScriptedHost host;
         host.closeAt = closeAt;
-        const Run run = runLua(script, options, &host);
+        const LuaRun run = runLua(script, options, &host);
         QVERIFY(run.recording.contains("# images " + QByteArray::number(frames) + '\n'));
     }
 
-    // On the frame clock, timers and dates read frames at 60 a second from the recorded
-    // start, whatever the time the run takes.
-    void frameClockReadsFrames_data() {
+    // Checks made by the script, on the frame clock: timers and dates read frames at 60 a
+    // second from the recorded start, whatever the time the run takes. The player's own random
+    // generator: Lua 5.1's ranges and errors, the same numbers from the same seed. Only a live
+    // run offers System.changedFiles; the console has neither it nor System.reportState.
+    void scriptChecks_data() {
         QTest::addColumn<QByteArray>("check");
+        QTest::addColumn<bool>("live");
         QTest::newRow("timer") << QByteArray("local t = Timer.new() screen.waitVblankStart(60)"
-                                             " assert(t:time() == 1000, t:time())");
+                                             " assert(t:time() == 1000 and os.clock() == 1, t:time())") << false;
         QTest::newRow("timer stopped and started") << QByteArray(
             "local t = Timer.new(5) screen.waitVblankStart(6) t:stop() screen.waitVblankStart(60)"
-            " t:start() screen.waitVblankStart(3) assert(t:time() == 5 + 100 + 50, t:time())");
+            " t:start() screen.waitVblankStart(3) assert(t:time() == 5 + 100 + 50, t:time())") << false;
         QTest::newRow("os.time") << QByteArray(
             "assert(os.time() == 1700000000) screen.waitVblankStart(125) assert(os.time() == 1700000002)"
-            " assert(os.time({year = 2000, month = 1, day = 1, hour = 12}) ~= 1700000002)");
-        QTest::newRow("os.clock") << QByteArray("screen.waitVblankStart(30) assert(os.clock() == 0.5, os.clock())");
+            " assert(os.time({year = 2000, month = 1, day = 1, hour = 12}) ~= 1700000002)") << false;
         QTest::newRow("os.date") << QByteArray(
             "assert(os.date('!%Y-%m-%d %H:%M:%S') == '2023-11-14 22:13:20', os.date('!%Y-%m-%d %H:%M:%S'))"
-            " assert(os.date('!%Y', 0) == '1970') assert(#os.date() > 0)");
-    }
-    void frameClockReadsFrames() {
-        QFETCH(QByteArray, check);
-        QCOMPARE(runLua(check, frameClockOptions()).error, QString());
-    }
-
-    // The player's own generator: Lua 5.1's ranges and errors, the same numbers from the same
-    // seed, and no change when some other code calls rand().
-    void randomNumbers_data() {
-        QTest::addColumn<QByteArray>("check");
-        QTest::newRow("ranges") << QByteArray(
+            " assert(os.date('!%Y', 0) == '1970') assert(#os.date() > 0)") << false;
+        QTest::newRow("random ranges") << QByteArray(
             "for i = 1, 2000 do local r, a, b = math.random(), math.random(6), math.random(-3, 3)"
-            " assert(r >= 0 and r < 1 and a >= 1 and a <= 6 and a == math.floor(a) and b >= -3 and b <= 3) end");
-        QTest::newRow("every value comes") << QByteArray(
-            "local seen = {} for i = 1, 500 do seen[math.random(4)] = true end"
-            " assert(seen[1] and seen[2] and seen[3] and seen[4])");
-        QTest::newRow("empty intervals") << QByteArray(
+            " assert(r >= 0 and r < 1 and a >= 1 and a <= 6 and a == math.floor(a) and b >= -3 and b <= 3) end") << false;
+        QTest::newRow("empty random intervals") << QByteArray(
             "assert(not pcall(math.random, 0)) assert(not pcall(math.random, 3, 2))"
-            " assert(select(2, pcall(math.random, 1, 2, 3)):find('wrong number of arguments'))");
+            " assert(select(2, pcall(math.random, 1, 2, 3)):find('wrong number of arguments'))") << false;
         QTest::newRow("same seed, same numbers") << QByteArray(
             "math.randomseed(42) local a = {math.random(), math.random(100)}"
             " math.randomseed(42) assert(a[1] == math.random() and a[2] == math.random(100))"
-            " math.randomseed(43) assert(a[1] ~= math.random())");
+            " math.randomseed(43) assert(a[1] ~= math.random())") << false;
+        QTest::newRow("changed files when live") << QByteArray("assert(System.changedFiles)") << true;
+        QTest::newRow("no changed files otherwise")
+            << QByteArray("assert(System.changedFiles == nil and System.reportState)") << false;
     }
-    void randomNumbers() {
+    void scriptChecks() {
         QFETCH(QByteArray, check);
-        QCOMPARE(runLua(check, {}).error, QString());
+        QFETCH(bool, live);
+        PlayerOptions options;
+        options.frameClock = true;
+        options.clockStart = 1700000000;
+        options.live = live;
+        QCOMPARE(runLua(check, options).error, QString());
     }
 
+    // Random numbers do not change when some other code calls rand().
     void randomIsTheSameInEveryRun() {
         const QByteArray draw = "local t = {} for i = 1, 20 do t[i] = math.random(1000) end"
                                 " System.reportState({ n = table.concat(t, ',') })";
@@ -181,9 +116,6 @@ private slots:
     void reportedState_data() {
         QTest::addColumn<QByteArray>("report");
         QTest::addColumn<QByteArray>("state");
-        QTest::newRow("the engine's fields")
-            << QByteArray("System.reportState({ carte = '01', colonne = 4, ligne = 2, vie = 10 })")
-            << QByteArray("image=3\ncarte=01\ncolonne=4\nligne=2\nvie=10\n");
         QTest::newRow("the last report counts")
             << QByteArray("System.reportState({ a = 1 }) System.reportState({ b = 2.5, c = true })")
             << QByteArray("image=3\nb=2.5\nc=true\n");
@@ -195,40 +127,34 @@ private slots:
     void reportedState() {
         QFETCH(QByteArray, report);
         QFETCH(QByteArray, state);
-        const Run run = runLua("screen.waitVblankStart(3) " + report, {});
+        const LuaRun run = runLua("screen.waitVblankStart(3) " + report, {});
         QCOMPARE(run.error, QString());
         QCOMPARE(run.state, state);
     }
 
     void reportStateKeepsSixteenFields() {
-        const Run run = runLua("local t = {} for i = 1, 40 do t['f' .. i] = i end System.reportState(t)", {});
+        const LuaRun run = runLua("local t = {} for i = 1, 40 do t['f' .. i] = i end System.reportState(t)", {});
         QCOMPARE(run.error, QString());
         QCOMPARE(run.state.count('\n'), 1 + 16);
     }
 
-    // Only a live run offers System.changedFiles; the console has neither function.
-    void changedFilesOnlyWhenLive() {
-        PlayerOptions live;
-        live.live = true;
-        QCOMPARE(runLua("assert(System.changedFiles)", live).error, QString());
-        QCOMPARE(runLua("assert(System.changedFiles == nil and System.reportState)", {}).error, QString());
-    }
-
     // The file watch names what was written in place, replaced by a rename (as Quendal saves),
-    // made anew, or written in a watched subfolder, and nothing else: hidden files and
+    // made anew, or written in a watched subfolder or a new one (a new map: its folder, then
+    // its tile sheet, as soon as one after the other), and nothing else: hidden files and
     // untouched files stay out.
     void fileWatchNamesChangedFiles_data() {
-        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<bool>("byRename");
         QTest::addColumn<QStringList>("changed");
-        QTest::newRow("written in place") << "inplace" << QStringList{"map01.map"};
-        QTest::newRow("replaced by rename") << "rename" << QStringList{"ev.lua"};
-        QTest::newRow("new file") << "new" << QStringList{"map02.map"};
-        QTest::newRow("tile sheet") << "sheet" << QStringList{"images/map01/terrain.png"};
-        QTest::newRow("new subfolder") << "subfolder" << QStringList{"images/map02/terrain.png"};
-        QTest::newRow("hidden file") << "hidden" << QStringList{};
+        QTest::newRow("written in place") << "map01.map" << false << QStringList{"map01.map"};
+        QTest::newRow("replaced by rename") << "ev.lua" << true << QStringList{"ev.lua"};
+        QTest::newRow("new file") << "map02.map" << false << QStringList{"map02.map"};
+        QTest::newRow("new subfolder") << "images/map02/terrain.png" << false << QStringList{"images/map02/terrain.png"};
+        QTest::newRow("hidden file") << ".cache" << false << QStringList{};
     }
     void fileWatchNamesChangedFiles() {
-        QFETCH(QString, action);
+        QFETCH(QString, written);
+        QFETCH(bool, byRename);
         QFETCH(QStringList, changed);
         QTemporaryDir dir;
         QVERIFY(putFile(dir.filePath("map01.map"), "0503\r\n"));
@@ -236,25 +162,10 @@ private slots:
         QVERIFY(putFile(dir.filePath("images/map01/terrain.png"), "png"));
         FileWatch watch(dir.path());
         QCOMPARE(watch.takeChanged(), QStringList());
-        if (action == "inplace") {
-            QFile f(dir.filePath("map01.map"));
-            QVERIFY(f.open(QIODevice::ReadWrite));
-            f.write("0604");
-        } else if (action == "rename") {
-            QVERIFY(putFile(dir.filePath(".ev.lua.~tmp"), "function runev() print(1) end\r\n"));
-            QVERIFY(::rename(QFile::encodeName(dir.filePath(".ev.lua.~tmp")).constData(),
-                             QFile::encodeName(dir.filePath("ev.lua")).constData()) == 0);
-        } else if (action == "new") {
-            QVERIFY(putFile(dir.filePath("map02.map"), "0101\r\n"));
-        } else if (action == "sheet") {
-            QVERIFY(putFile(dir.filePath("images/map01/terrain.png"), "png2"));
-        } else if (action == "subfolder") {
-            // A new map: its folder, then its tile sheet, as soon as one after the other.
-            QVERIFY(QDir().mkpath(dir.filePath("images/map02")));
-            QVERIFY(putFile(dir.filePath("images/map02/terrain.png"), "png"));
-        } else if (action == "hidden") {
-            QVERIFY(putFile(dir.filePath(".cache"), "x"));
-        }
+        const QString path = dir.filePath(byRename ? ".nouveau.~tmp" : written);
+        QVERIFY(putFile(path, "0604\r\n"));
+        if (byRename)
+            QVERIFY(::rename(QFile::encodeName(path).constData(), QFile::encodeName(dir.filePath(written)).constData()) == 0);
         QStringList seen;
         // The kernel's news arrive within moments.
         for (int i = 0; i < 50 && seen.isEmpty(); ++i) {

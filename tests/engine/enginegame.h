@@ -1,16 +1,50 @@
 #pragma once
 
-// What the engine tests look for on the game's screen, and the map files they write: the
-// supplied pictures found at their places.
+// What the engine tests share: a new project of the bundled game played headless by the real
+// luaplayer with scripted buttons, the map files they write, and the supplied pictures and
+// texts looked for on the game's screen.
 
-#include <QImage>
+#include "player/playerprogram.h"
+#include "project/apppaths.h"
+#include "project/creation.h"
+#include "testsupport/files.h"
+
 #include <QList>
 #include <QPoint>
-#include <QString>
+#include <QTemporaryDir>
 
 inline const QString kData = QStringLiteral(QUENDAL_SOURCE_DIR "/data");
 // Title menu "Nouvelle partie": cross down on frame 5, up on frame 7.
 inline const QByteArray kNewGame = "0\n5 cross\n7\n";
+
+struct GameRun {
+    int exitCode = -1;
+    QByteArray errors;
+    QImage screen;  // the visible screen when the run ended
+    QByteArray log; // what the game's Lua wrote to log.txt
+    PcmSound sound; // the mix
+    int peak(int from, int to) const { return ::peak(sound, from, to); }
+};
+
+// Plays script in dir for the frames with the scripted buttons ("FRAME BUTTON..." lines).
+inline GameRun play(const QString& dir, int frames, const QByteArray& buttons, const QString& script = "index.lua") {
+    putFile(dir + "/buttons.txt", buttons);
+    for (const char* output : {"/screen.png", "/log.txt", "/son.wav"})
+        QFile::remove(dir + output);
+    const ProgramRun ran = runLuaplayer(dir, {"--headless", "--frames", QString::number(frames), "--buttons", "buttons.txt",
+                                              "--screenshot", "screen.png", "--audio-out", "son.wav", script});
+    return {ran.exitCode, ran.errors, QImage(dir + "/screen.png").convertToFormat(QImage::Format_RGB32),
+            bytesOf(dir + "/log.txt"), recordedSound(dir + "/son.wav")};
+}
+
+// Data copied into a new application folder holding the project "Jeu".
+struct Game {
+    QTemporaryDir dir;
+    bool valid = copyTree(kData, dir.path() + "/data") && createProject(AppPaths::inPlace(dir.path()), "Jeu", "Testeur");
+    QString project(const QString& rel = QString()) const { return dir.path() + "/projets/Jeu" + rel; }
+    bool write(const QString& rel, const QByteArray& bytes) const { return putFile(project("/" + rel), bytes); }
+    GameRun play(int frames, const QByteArray& buttons) const { return ::play(project(), frames, buttons); }
+};
 
 // A map of 9 full rows whose cell (c, r) has the tile code (c + r) % 10, hero at (column, row).
 inline QByteArray patternMap(int column, int row) {
@@ -69,4 +103,11 @@ inline bool titleShown(const QImage& screen) {
 
 inline bool dialogShown(const QImage& screen) {
     return pictureShare(screen, picture("images/system/theme01/parler.png"), 0, 192) > 0.95;
+}
+
+// Every glyph pixel of the 8x8 text at (x, y) has the colour.
+inline bool textShownAt(const QImage& screen, int x, int y, const QString& text, QRgb colour) {
+    QImage expected = screen.convertToFormat(QImage::Format_RGB32);
+    paintGlyphs(expected, x, y, text, colour);
+    return expected == screen.convertToFormat(QImage::Format_RGB32);
 }

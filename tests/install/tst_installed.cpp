@@ -1,18 +1,11 @@
 // Quendal installed into a DESTDIR as a package would install it: the files where a desktop
 // and the program look for them, and the installed program writing the user's work in
 // $XDG_DATA_HOME/quendal and nothing under the prefix.
-#include "project/apppaths.h"
-#include "shell/controlpanel.h"
-#include "shell/mainwindow.h"
-#include "testsupport/doubles.h"
-#include "testsupport/files.h"
+#include "shell/shellfixture.h"
 #include "testsupport/run.h"
 
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -63,7 +56,7 @@ double pictureShare(const QImage& screen, const QImage& picture, int x, int y) {
 
 } // namespace
 
-class TestInstalled : public QObject {
+class TestInstalled : public QObject, ShellFixture {
     Q_OBJECT
     QTemporaryDir mRoot; // the DESTDIR
     QString mPrefix;
@@ -203,36 +196,20 @@ class TestInstalled : public QObject {
     void projectAndTestRunInTheUserFolder() {
         QTemporaryDir home, scratch;
         qputenv("XDG_DATA_HOME", home.path().toUtf8());
-        const AppPaths paths = AppPaths::forProgram(under(kBin));
         const QString work = home.filePath("quendal");
-        QCOMPARE(paths.workDir, work);
         const QStringList before = snapshot(mRoot.path());
-
-        ScriptedDialogService dialogs;
-        RecordingProcessService processes;
-        RecordingDocumentService documents;
-        AppServices services{dialogs, processes, documents};
-        {
-            MainWindow window(services, paths);
-            window.setQuitAction([] {});
-            window.start();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
-            const auto child = [&window](const char* name) {
-                return window.mdiArea()->findChild<QWidget*>(name);
-            };
-            child("Acc")->findChild<QPushButton*>("Command1")->click();
-            QWidget* creation = child("nouvprojet");
-            creation->findChild<QLineEdit*>("text1")->setText(QStringLiteral("Île aux trésors"));
-            creation->findChild<QLineEdit*>("Text2")->setText(QStringLiteral("Élodie"));
-            creation->findChild<QPushButton*>("Command1")->click();
-            QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.texts().join(u'|')));
-            window.controlPanel()->findChild<QPushButton*>("Command4")->click();
-            QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.texts().join(u'|')));
-        }
-        const QString project = work + QStringLiteral("/projets/Île aux trésors");
-        QVERIFY(QFile::exists(project + "/ev.lua"));
-        QCOMPARE(processes.started.size(), 1);
-        const RecordingProcessService::Start start = processes.started[0];
+        startMain([this](TestApp& app) { app.paths = AppPaths::forProgram(under(kBin)); });
+        QCOMPARE(mApp->paths.workDir, work);
+        click(child("Acc"), "Command1");
+        child("nouvprojet")->findChild<QLineEdit*>("text1")->setText(QStringLiteral("Île aux trésors"));
+        child("nouvprojet")->findChild<QLineEdit*>("Text2")->setText(QStringLiteral("Élodie"));
+        click(child("nouvprojet"), "Command1");
+        click(panel(), "Command4");
+        QVERIFY2(mApp->dialogs.shown.isEmpty(), qPrintable(mApp->messages().join(u'|')));
+        mMain.reset();
+        QVERIFY(QFile::exists(work + "/projets/Île aux trésors/ev.lua"));
+        QCOMPARE(mApp->processes.started.size(), 1);
+        const RecordingProcessService::Start start = mApp->processes.started[0];
         QCOMPARE(start.program, program("luaplayer"));
         QCOMPARE(start.workingDirectory, work);
 

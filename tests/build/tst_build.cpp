@@ -65,7 +65,6 @@ private slots:
         const QList<QByteArray> lines = ev.split('\n');
         QCOMPARE(lines.size(), 773); // 772 lines, each ended by CR LF
         QCOMPARE(lines[98], "    if ligne == 2 and colonne == 3 then\r");
-        QCOMPARE(lines[100], "screen.waitVblankStart(30)\r");
 
         // The engine's title screen reads the game's name and author as Lua strings.
         QCOMPARE(bytesOf(mProject + "/infos.lua"),

@@ -51,51 +51,40 @@ class TestPlays : public QObject {
     Q_OBJECT
 private slots:
     // Plays listed the latest first, a pad without the player's header left out; ids made
-    // for plays started in the same second differ. The game's state file is Windows-1252.
-    void storeListsPlays() {
+    // for plays started in the same second differ; the state file is Windows-1252. Keeping
+    // gives a play its check's name; a play that took in live changes or has no last screen
+    // cannot be one, nor can an unnamed one. Forgetting keeps the files; removing deletes them.
+    void storeListsAndKeepsPlays() {
         QTemporaryDir project;
         RecordingStore store(project.path());
         const QDateTime when(QDate(2024, 5, 1), QTime(14, 22, 33));
-        const auto first = store.newRecordFiles(when);
-        QCOMPARE(first->pad, project.path() + "/parties/20240501-142233.txt");
-        putFile(first->pad, header(3600, 0, 1000));
+        QCOMPARE(store.newRecordFiles(when)->pad, project.path() + "/parties/20240501-142233.txt");
+        putFile(store.padPath("20240501-142233"), header(3600, 0, 1000));
         QCOMPARE(store.newRecordFiles(when)->pad, project.path() + "/parties/20240501-142233-2.txt");
-        writePlay(store, "20240501-142233-2", header(90, 0, 2000), "image=120\r\ncarte=02\r\nvie=\xE9t\xE9\r\n");
+        const QString a = "20240501-142233-2";
+        writePlay(store, a, header(90, 0, 2000), "image=120\r\ncarte=02\r\nvie=\xE9t\xE9\r\n");
         putFile(store.padPath("cassee"), "0 cross\n");
-
         const QList<Recording> plays = store.list();
         QCOMPARE(plays.size(), 2);
-        QCOMPARE(plays[0].id, QStringLiteral("20240501-142233-2"));
-        QCOMPARE(plays[0].end.map(), QStringLiteral("02"));
-        QCOMPARE(plays[0].end.life(), QStringLiteral("été"));
+        QCOMPARE(plays[0].id + ' ' + plays[0].end.map() + ' ' + plays[0].end.life(), a + " 02 été");
         QCOMPARE(plays[0].lengthText(), QStringLiteral("1 s"));
         QCOMPARE(plays[1].lengthText(), QStringLiteral("1 min 00 s"));
         QCOMPARE(plays[1].end.frames, qint64(-1)); // no state file
-    }
 
-    // Keeping gives a play its check's name; a play that took in live changes or has no last
-    // screen cannot be one, nor can an unnamed one. Forgetting keeps the files; removing
-    // deletes them.
-    void keepForgetRemove() {
-        QTemporaryDir project;
-        RecordingStore store(project.path());
-        writePlay(store, "a", header(120));
         writePlay(store, "vivante", header(120, 3));
         writePlay(store, "sans-image", header(120), "image=120\n", false);
-
-        QCOMPARE(store.keep("a", QStringLiteral("  Porte de la carte 3 ")), QString());
-        QCOMPARE(store.find("a")->checkName, QStringLiteral("Porte de la carte 3"));
+        QCOMPARE(store.keep(a, QStringLiteral("  Porte de la carte 3 ")), QString());
+        QCOMPARE(store.find(a)->checkName, QStringLiteral("Porte de la carte 3"));
         QVERIFY(store.keep("vivante", "x").contains("changements"));
         QVERIFY(store.keep("sans-image", "x").contains("image de fin"));
-        QVERIFY(store.keep("a", "  ").contains("nom"));
+        QVERIFY(store.keep(a, "  ").contains("nom"));
         QVERIFY(!store.keep("absente", "x").isEmpty());
         QCOMPARE(store.checks().size(), 1);
-
-        QCOMPARE(store.forget("a"), QString());
-        QVERIFY(store.checks().isEmpty() && QFileInfo::exists(store.padPath("a")));
-        QCOMPARE(store.keep("a", "encore"), QString());
-        QCOMPARE(store.remove("a"), QString());
-        QVERIFY(!QFileInfo::exists(store.padPath("a")) && !QFileInfo::exists(store.screenPath("a")));
+        QCOMPARE(store.forget(a), QString());
+        QVERIFY(store.checks().isEmpty() && QFileInfo::exists(store.padPath(a)));
+        QCOMPARE(store.keep(a, "encore"), QString());
+        QCOMPARE(store.remove(a), QString());
+        QVERIFY(!QFileInfo::exists(store.padPath(a)) && !QFileInfo::exists(store.screenPath(a)));
         QVERIFY(store.checks().isEmpty());
     }
 

@@ -50,6 +50,23 @@ bool makeApp(const QTemporaryDir& app) {
 class TestPlays : public QObject {
     Q_OBJECT
 private slots:
+    // The player's header is read only above the pad's lines, and only with a number of frames.
+    void recordingHeader_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<qint64>("frames"); // 0: not a play
+        QTest::newRow("as written") << header(3600, 2) << qint64(3600);
+        QTest::newRow("frames below the pad do not count") << QByteArray("0 cross\n# images 40\n") << qint64(0);
+        QTest::newRow("not a number") << QByteArray("# images quarante\n") << qint64(0);
+    }
+    void recordingHeader() {
+        QFETCH(QByteArray, text);
+        QFETCH(qint64, frames);
+        const RecordingHeaderInfo info = readRecordingHeader(text);
+        QCOMPARE(info.valid, frames > 0);
+        QCOMPARE(info.frames, frames);
+        QCOMPARE(info.liveChanges, frames > 0 ? 2 : 0);
+    }
+
     // Plays listed the latest first, a pad without the player's header left out; ids made
     // for plays started in the same second differ; the state file is Windows-1252. Keeping
     // gives a play its check's name; a play that took in live changes or has no last screen

@@ -301,6 +301,7 @@ private slots:
         QTest::newRow("quote and slashes") << "a\"b\\c/d" << "a_b_c_d";
         QTest::newRow("dots and blanks at the ends") << "  Fin... " << "Fin";
         QTest::newRow("nothing left") << " . " << "Jeu";
+        QTest::newRow("device") << "con" << "con_";
         QTest::newRow("device with extension") << "NUL.txt" << "NUL_.txt";
         QTest::newRow("not a device") << "Console" << "Console";
     }

@@ -3,6 +3,7 @@
 #include "project/apppaths.h"
 #include "project/creation.h"
 #include "testsupport/files.h"
+#include "testsupport/run.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -13,18 +14,8 @@
 class TestBuildTool : public QObject {
     Q_OBJECT
 
-    struct Run {
-        int exitCode = -1;
-        QByteArray errors;
-    };
-    static Run build(const QStringList& arguments) {
-        QProcess tool;
-        tool.start(QStringLiteral(QUENDAL_BUILD_TOOL), arguments);
-        Run run;
-        if (tool.waitForFinished(30000) && tool.exitStatus() == QProcess::NormalExit)
-            run.exitCode = tool.exitCode();
-        run.errors = tool.readAllStandardError();
-        return run;
+    static ProgramRun build(const QStringList& arguments) {
+        return runProgram(QStringLiteral(QUENDAL_BUILD_TOOL), arguments);
     }
 
 private slots:
@@ -38,9 +29,9 @@ private slots:
         QCOMPARE(bytesOf(project + "/infos.lua"), QByteArray("jeu = { nom = \"Jeu\", auteur = \"Moi\" }\r\n"));
 
         QVERIFY(putFile(project + "/ev/map01/ev312", "\r\nif var[1] == \"0\" then\r\n"));
-        const Run refused = build({project});
+        const ProgramRun refused = build({project});
         QCOMPARE(refused.exitCode, 1);
-        QVERIFY2(refused.errors.contains("ligne 3, colonne 12"), refused.errors.constData());
+        QVERIFY2(refused.err.contains("ligne 3, colonne 12"), refused.err.constData());
         QCOMPARE(build({}).exitCode, 2);
 
         // Past a file size limit the write fails and is said, instead of ending the program.

@@ -11,9 +11,9 @@
 #include "project/creation.h"
 #include "project/module1.h"
 #include "testsupport/files.h"
+#include "testsupport/run.h"
 
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -44,10 +44,6 @@ QStringList sorted(QStringList list) {
     return list;
 }
 
-QStringList entriesOf(const QString& dir) {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
 // Files only, relative and sorted.
 QStringList filesBelow(const QString& dir) {
     QStringList files;
@@ -61,11 +57,9 @@ QStringList filesBelow(const QString& dir) {
 QImage playScreen(const QString& workDir, const QString& script, int frames, const QByteArray& buttons) {
     QTemporaryDir scratch;
     putFile(scratch.filePath("buttons.txt"), buttons);
-    QProcess p;
-    p.setWorkingDirectory(workDir);
-    p.start(kPlayer, {"--headless", "--frames", QString::number(frames), "--buttons",
-                      scratch.filePath("buttons.txt"), "--screenshot", scratch.filePath("s.png"), script});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+    if (runProgram(kPlayer, {"--headless", "--frames", QString::number(frames), "--buttons",
+                             scratch.filePath("buttons.txt"), "--screenshot", scratch.filePath("s.png"), script},
+                   workDir).exitCode != 0)
         return QImage();
     return QImage(scratch.filePath("s.png")).convertToFormat(QImage::Format_RGB32);
 }
@@ -127,14 +121,12 @@ private slots:
         const ExportPreparation prepared = prepare();
         QVERIFY2(prepared.error.isEmpty(), qPrintable(prepared.error));
         QCOMPARE(prepared.plan.files.bytes, announced);
-        QCOMPARE(prepared.plan.target, mDest + "/Aventure");
         QVERIFY(!prepared.plan.replaces);
-        QCOMPARE(entriesOf(mDest), QStringList{"PSP"}); // nothing written yet
+        QCOMPARE(tree(mDest), (QStringList{"PSP", "PSP/GAME"})); // nothing written yet
         QVERIFY(copyGame(prepared.plan).done);
 
         const QString game = mDest + "/Aventure";
         QCOMPARE(filesBelow(game), newGameFiles());
-        QCOMPARE(entriesOf(mDest), (QStringList{"Aventure", "PSP"}));
         QVERIFY(bytesOf(game + "/ev.lua").contains("affichertexte(\"Bonjour\")"));
         for (const QString& rel : newGameFiles())
             QCOMPARE(bytesOf(game + '/' + rel), bytesOf(mProject + '/' + rel));
@@ -150,27 +142,21 @@ private slots:
         QCOMPARE(playScreen(game, "index.lua", 40, newGame), map);
     }
 
-    // A project made on a case-insensitive file system: the game keeps the engine's spelling,
-    // so that it runs the same on a memory stick.
-    void namesKeepTheEnginesLetterCase() {
+    // Files named by a quoted path in a script come along (an event's picture, a sound of
+    // the engine), and the sounds folder whole; the editor's files never do. Names keep the
+    // engine's spelling, also those of a project made on a case-insensitive file system, so
+    // that the game runs the same on a memory stick.
+    void filesTheScriptsNameComeAlong() {
         QVERIFY(QDir(mProject).rename("map01.map", "MAP01.Map"));
         QVERIFY(QDir(mProject).rename("images/System", "images/SYSTEM"));
         QVERIFY(QDir(mProject).rename("images/SYSTEM/parler.png", "images/SYSTEM/Parler.PNG"));
-        QCOMPARE(exportGame(), QString());
-        QCOMPARE(filesBelow(mDest + "/Aventure"), newGameFiles());
-    }
-
-    // Files named by a quoted path in a script come along (an event's picture, a sound of
-    // the engine), and the sounds folder whole; the editor's files never do.
-    void filesTheScriptsNameComeAlong() {
         QVERIFY(putFile(mProject + "/ev/map01/ev23",
                         "\r\nlocal i = Image.load(\"images/Coffre.png\")\r\ndofile('projet.ini')\r\n"));
-        QVERIFY(putFile(mProject + "/images/coffre.png", "png"));
-        QVERIFY(putFile(mProject + "/sons/effets/mur.wav", "wav"));
-        QVERIFY(putFile(mProject + "/notes.txt", "pas pour le jeu"));
+        QVERIFY(putFile(mProject + "/images/coffre.png", "png") && putFile(mProject + "/sons/effets/mur.wav", "wav") &&
+                putFile(mProject + "/notes.txt", "pas pour le jeu"));
         QCOMPARE(exportGame(), QString());
-        const QStringList files = filesBelow(mDest + "/Aventure");
-        QCOMPARE(files, sorted(newGameFiles() + QStringList{"images/Coffre.png", "sons/effets/mur.wav"}));
+        QCOMPARE(filesBelow(mDest + "/Aventure"),
+                 sorted(newGameFiles() + QStringList{"images/Coffre.png", "sons/effets/mur.wav"}));
     }
 
     void missingOrFaultyGameIsNotCopied_data() {
@@ -179,7 +165,6 @@ private slots:
         QTest::addColumn<QString>("said");
         QTest::newRow("tile sheet") << "images/map01/terrain.png" << QByteArray()
                                     << "Fichier introuvable : %1/images/map01/terrain.png";
-        QTest::newRow("engine script") << "ram.lua" << QByteArray() << "Fichier introuvable : %1/ram.lua";
         QTest::newRow("event script") << "ev/map01/ev35" << QByteArray("\r\nif x then\r\n")
                                       << "carte 01, ligne 3, colonne 5";
     }
@@ -225,8 +210,7 @@ private slots:
         rlimit saved{};
         QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved;
-        small.rlim_cur = 100000;
+        const rlimit small{100000, saved.rlim_max};
         QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
         const ExportResult result = copyGame(prepared.plan);
         setrlimit(RLIMIT_FSIZE, &saved);
@@ -289,18 +273,14 @@ private slots:
     // With the console player: its files, and a script.lua of ours that starts the game.
     void consolePlayerGoesWithTheGame() {
         const QString player = consolePlayerFolder(mPaths);
-        QCOMPARE(player, mDir->path() + "/app/luaplayer-psp");
         QVERIFY(prepare(true).error.contains("placez-le dans le dossier " + player));
-        QVERIFY(putFile(player + "/EBOOT.PBP", "PBP"));
-        QVERIFY(putFile(player + "/System/system.lua", "-- menu"));
-        QVERIFY(putFile(player + "/script.lua", "-- le sien"));
-        QVERIFY(hasConsolePlayer(player));
+        QVERIFY(putFile(player + "/EBOOT.PBP", "PBP") && putFile(player + "/System/system.lua", "-- menu") &&
+                putFile(player + "/script.lua", "-- le sien"));
         QCOMPARE(exportGame(true), QString());
         const QString game = mDest + "/Aventure";
         QCOMPARE(filesBelow(game),
                  sorted(newGameFiles() + QStringList{"EBOOT.PBP", "System/system.lua", "script.lua"}));
         QCOMPARE(bytesOf(game + "/script.lua"), QByteArray(kConsoleStartScript));
-        QCOMPARE(bytesOf(game + "/EBOOT.PBP"), QByteArray("PBP"));
     }
 
     // The trial in LuaPlayer reports what stops the game, with the player's message.
@@ -316,7 +296,6 @@ private slots:
     void folderNames_data() {
         QTest::addColumn<QString>("project");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("plain") << "Mon jeu" << "Mon jeu";
         QTest::newRow("accents") << "Été à l'île" << "Été à l'île";
         QTest::newRow("refused by FAT") << "Qui? *Moi*: <a|b>" << "Qui_ _Moi__ _a_b_";
         QTest::newRow("quote and slashes") << "a\"b\\c/d" << "a_b_c_d";
@@ -332,13 +311,12 @@ private slots:
         QCOMPARE(gameFolderName(project), folder);
     }
 
+    // Sizes as the messages give them.
     void sizes_data() {
         QTest::addColumn<qint64>("bytes");
         QTest::addColumn<QString>("text");
         QTest::newRow("bytes") << qint64(1023) << "1023 octets";
-        QTest::newRow("Ko") << qint64(1536) << "1,5 Ko";
         QTest::newRow("rounded up to Mo") << qint64(1048575) << "1,0 Mo";
-        QTest::newRow("Go") << qint64(3) * 1024 * 1024 * 1024 << "3,0 Go";
     }
     void sizes() {
         QFETCH(qint64, bytes);

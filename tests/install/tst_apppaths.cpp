@@ -13,23 +13,15 @@ class TestAppPaths : public QObject {
     void forProgram_data() {
         QTest::addColumn<QString>("setUp"); // what lies beside the program
         QTest::addColumn<QString>("dataHome");
-        QTest::addColumn<bool>("inPlace");
-        QTest::addColumn<QString>("workDir"); // relative to the temporary root
-        QTest::newRow("data folder beside") << "data/"
-                                            << "home" << true << "usr/bin";
-        QTest::newRow("data is a file") << "data"
-                                        << "home" << false << "home/quendal";
-        QTest::newRow("nothing beside") << ""
-                                        << "home" << false << "home/quendal";
-        QTest::newRow("data home with a slash") << ""
-                                                << "home/" << false << "home/quendal";
-        QTest::newRow("accented data home") << ""
-                                            << "données" << false << "données/quendal";
+        QTest::addColumn<QString>("workDir"); // relative to the temporary root; usr/bin: in place
+        QTest::newRow("data folder beside") << "data/" << "home" << "usr/bin";
+        QTest::newRow("data is a file") << "data" << "home" << "home/quendal";
+        QTest::newRow("data home with a slash") << "" << "home/" << "home/quendal";
+        QTest::newRow("accented data home") << "" << "données" << "données/quendal";
     }
     void forProgram() {
         QFETCH(QString, setUp);
         QFETCH(QString, dataHome);
-        QFETCH(bool, inPlace);
         QFETCH(QString, workDir);
         QTemporaryDir root;
         const QString prefix = root.path() + QStringLiteral("/usr");
@@ -42,16 +34,10 @@ class TestAppPaths : public QObject {
 
         const AppPaths paths = AppPaths::forProgram(bin, root.path() + u'/' + dataHome);
         QCOMPARE(paths.workDir, root.path() + u'/' + workDir);
-        if (inPlace) {
-            QCOMPARE(paths.dataDir, bin + QStringLiteral("/data"));
-            QCOMPARE(paths.docDir, bin + QStringLiteral("/Doc"));
-            QCOMPARE(paths.playerPath, bin + QStringLiteral("/luaplayer"));
-        } else {
-            QCOMPARE(paths.dataDir, prefix + QStringLiteral("/" QUENDAL_TEST_DATADIR));
-            QCOMPARE(paths.docDir, prefix + QStringLiteral("/" QUENDAL_TEST_DOCDIR));
-            QCOMPARE(paths.playerPath,
-                     prefix + QStringLiteral("/" QUENDAL_TEST_PLAYERDIR "/luaplayer"));
-        }
+        const bool inPlace = workDir == QLatin1String("usr/bin");
+        QCOMPARE(paths.dataDir, inPlace ? bin + "/data" : prefix + "/" QUENDAL_TEST_DATADIR);
+        QCOMPARE(paths.docDir, inPlace ? bin + "/Doc" : prefix + "/" QUENDAL_TEST_DOCDIR);
+        QCOMPARE(paths.playerPath, inPlace ? bin + "/luaplayer" : prefix + "/" QUENDAL_TEST_PLAYERDIR "/luaplayer");
     }
 };
 

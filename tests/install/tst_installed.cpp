@@ -1,17 +1,11 @@
 // Quendal installed into a DESTDIR as a package would install it: the files where a desktop
 // and the program look for them, and the installed program writing the user's work in
 // $XDG_DATA_HOME/quendal and nothing under the prefix.
-#include "project/apppaths.h"
-#include "shell/controlpanel.h"
-#include "shell/mainwindow.h"
-#include "testsupport/doubles.h"
-#include "testsupport/files.h"
+#include "shell/shellfixture.h"
+#include "testsupport/run.h"
 
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -26,37 +20,13 @@ const QString kPlayerDir = QStringLiteral(QUENDAL_TEST_PLAYERDIR);
 const QString kShare = QStringLiteral(QUENDAL_TEST_SHAREDIR);
 const QString kMan = QStringLiteral(QUENDAL_TEST_MANDIR);
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run run(const QString& program, const QStringList& arguments, const QString& workDir = QString(),
-        const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(workDir);
-    process.start(program, arguments);
-    Run result;
-    if (!process.waitForFinished(180000))
-        process.kill();
-    process.waitForFinished();
-    if (process.exitStatus() == QProcess::NormalExit)
-        result.exitCode = process.exitCode();
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
-}
-
 // Every file and folder below dir with its size and time of change: equal snapshots mean
 // nothing was written there.
 QStringList snapshot(const QString& dir) {
     QStringList out;
     for (const QString& rel : tree(dir)) {
         const QFileInfo info(dir + u'/' + rel);
-        out << rel + u' ' + QString::number(info.size()) + u' ' +
-                   info.lastModified().toString(Qt::ISODateWithMs);
+        out << rel + u' ' + QString::number(info.size()) + u' ' + info.lastModified().toString(Qt::ISODateWithMs);
     }
     return out;
 }
@@ -86,7 +56,7 @@ double pictureShare(const QImage& screen, const QImage& picture, int x, int y) {
 
 } // namespace
 
-class TestInstalled : public QObject {
+class TestInstalled : public QObject, ShellFixture {
     Q_OBJECT
     QTemporaryDir mRoot; // the DESTDIR
     QString mPrefix;
@@ -100,32 +70,16 @@ class TestInstalled : public QObject {
     void initTestCase() {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DESTDIR"), mRoot.path());
-        const Run install =
-            run(QStringLiteral(QUENDAL_CMAKE),
-                {"--install", QUENDAL_BINARY_DIR, "--prefix", "/usr"}, QString(), env);
+        const ProgramRun install =
+            runProgram(QStringLiteral(QUENDAL_CMAKE), {"--install", QUENDAL_BINARY_DIR, "--prefix", "/usr"}, {}, env);
         QVERIFY2(install.exitCode == 0, install.err.constData());
         mPrefix = mRoot.path() + QStringLiteral("/usr");
     }
 
-    void installedFiles_data() {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("executable");
-        QTest::newRow("quendal") << kBin + "/quendal" << true;
-        QTest::newRow("luaplayer") << kPlayerDir + "/luaplayer" << true;
-        QTest::newRow("menu entry") << kShare + "/applications/" + kDesktopId + ".desktop" << false;
-        QTest::newRow("metainfo") << kShare + "/metainfo/" + kDesktopId + ".metainfo.xml" << false;
-        for (const QString& lang : {QString(), QStringLiteral("fr/")})
-            for (const char* page : {"quendal", "luaplayer"})
-                QTest::newRow(qPrintable(lang + page))
-                    << kMan + "/" + lang + "man1/" + page + ".1.gz" << false;
-        QTest::newRow("copyright") << kDoc + "/copyright" << false;
-    }
-    void installedFiles() {
-        QFETCH(QString, path);
-        QFETCH(bool, executable);
-        const QFileInfo info(under(path));
-        QVERIFY2(info.isFile(), qPrintable(info.filePath()));
-        QCOMPARE(info.isExecutable(), executable);
+    // What the other tests here do not read or run: quendal's manual pages and the copyright.
+    void manualPagesAndCopyright() {
+        for (const QString& path : {kMan + "/man1/quendal.1.gz", kMan + "/fr/man1/quendal.1.gz", kDoc + "/copyright"})
+            QVERIFY2(QFileInfo(under(path)).isFile(), qPrintable(path));
     }
 
     // The engine, pictures, sounds and guide as they are in the repository, bar the placeholder
@@ -145,43 +99,34 @@ class TestInstalled : public QObject {
         found.removeAll(QStringLiteral("copyright"));
         QCOMPARE(found, expected);
         for (const QString& rel : expected)
-            QVERIFY2(bytesOf(source + u'/' + rel) == bytesOf(under(installed) + u'/' + rel),
-                     qPrintable(rel));
+            QVERIFY2(bytesOf(source + u'/' + rel) == bytesOf(under(installed) + u'/' + rel), qPrintable(rel));
     }
 
-    // The hicolor icons are the art tool's drawing, at their nominal sizes.
-    void icons_data() {
-        QTest::addColumn<int>("size");
-        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-            QTest::newRow(qPrintable(QString::number(size))) << size;
-    }
+    // The hicolor icons are the art tool's drawing, at their nominal sizes. The tool runs as
+    // its README says, with folders relative to the working directory.
     void icons() {
-        QFETCH(int, size);
-        const QString rel = QStringLiteral("%1x%1/apps/quendal.png").arg(size);
-        const QImage icon(under(kShare + "/icons/hicolor/" + rel));
-        QCOMPARE(icon.size(), QSize(size, size));
-        // Run as its README says, with folders relative to the working directory.
         QTemporaryDir drawn;
         QVERIFY(QDir().mkpath(drawn.filePath("data")));
-        const Run art =
-            run(QStringLiteral(QUENDAL_ART_TOOL), {"data", "--icons", "icons"}, drawn.path());
+        const ProgramRun art = runProgram(QStringLiteral(QUENDAL_ART_TOOL), {"data", "--icons", "icons"}, drawn.path());
         QVERIFY2(art.exitCode == 0, art.err.constData());
         QVERIFY(!QFileInfo::exists(drawn.filePath("data/data"))); // nothing made twice as deep
-        QCOMPARE(icon.convertToFormat(QImage::Format_ARGB32),
-                 QImage(drawn.filePath("icons/" + rel)).convertToFormat(QImage::Format_ARGB32));
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+            const QString rel = QStringLiteral("%1x%1/apps/quendal.png").arg(size);
+            const QImage icon(under(kShare + "/icons/hicolor/" + rel));
+            QCOMPARE(icon.size(), QSize(size, size));
+            QCOMPARE(icon.convertToFormat(QImage::Format_ARGB32),
+                     QImage(drawn.filePath("icons/" + rel)).convertToFormat(QImage::Format_ARGB32));
+        }
     }
 
     // Debian's validators, when they are installed.
     void validators_data() {
         QTest::addColumn<QString>("tool");
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("desktop entry")
-            << "desktop-file-validate"
-            << QStringList{kShare + "/applications/" + kDesktopId + ".desktop"};
+        QTest::newRow("desktop entry") << "desktop-file-validate"
+                                       << QStringList{kShare + "/applications/" + kDesktopId + ".desktop"};
         QTest::newRow("metainfo") << "appstreamcli"
-                                  << QStringList{"validate", "--no-net",
-                                                 kShare + "/metainfo/" + kDesktopId +
-                                                     ".metainfo.xml"};
+                                  << QStringList{"validate", "--no-net", kShare + "/metainfo/" + kDesktopId + ".metainfo.xml"};
     }
     void validators() {
         QFETCH(QString, tool);
@@ -189,91 +134,60 @@ class TestInstalled : public QObject {
         const QString path = QStandardPaths::findExecutable(tool);
         if (path.isEmpty())
             QSKIP(qPrintable(tool + " is not installed"));
-        const Run check = run(path, arguments, mPrefix);
+        const ProgramRun check = runProgram(path, arguments, mPrefix);
         QVERIFY2(check.exitCode == 0, (check.out + check.err).constData());
     }
 
     // The menu entry starts the installed program with the installed icon, and the metainfo
     // names that entry.
     void menuEntryMatchesTheInstalledFiles() {
-        const QMap<QString, QString> entry =
-            desktopEntry(under(kShare + "/applications/" + kDesktopId + ".desktop"));
-        QCOMPARE(entry.value("Exec").section(u' ', 0, 0), QStringLiteral("quendal"));
-        QCOMPARE(QStandardPaths::findExecutable(entry.value("Exec"), {under(kBin)}),
-                 program("quendal"));
-        QVERIFY(QFile::exists(
-            under(kShare + "/icons/hicolor/48x48/apps/" + entry.value("Icon") + ".png")));
-        for (const char* key :
-             {"Name", "Name[fr]", "GenericName", "GenericName[fr]", "Comment", "Comment[fr]"})
+        const QMap<QString, QString> entry = desktopEntry(under(kShare + "/applications/" + kDesktopId + ".desktop"));
+        QCOMPARE(QStandardPaths::findExecutable(entry.value("Exec"), {under(kBin)}), program("quendal"));
+        QVERIFY(QFile::exists(under(kShare + "/icons/hicolor/48x48/apps/" + entry.value("Icon") + ".png")));
+        for (const char* key : {"Name[fr]", "GenericName[fr]", "Comment[fr]"})
             QVERIFY2(!entry.value(key).isEmpty(), key);
-        QVERIFY(entry.value("GenericName") != entry.value("GenericName[fr]"));
-        const QStringList categories = entry.value("Categories").split(u';', Qt::SkipEmptyParts);
-        QVERIFY(categories.contains("Development") && categories.contains("Game"));
-        const QByteArray metainfo =
-            bytesOf(under(kShare + "/metainfo/" + kDesktopId + ".metainfo.xml"));
+        const QByteArray metainfo = bytesOf(under(kShare + "/metainfo/" + kDesktopId + ".metainfo.xml"));
         QVERIFY(metainfo.contains("<id>" + kDesktopId.toUtf8() + "</id>"));
         QVERIFY(metainfo.contains(">" + kDesktopId.toUtf8() + ".desktop</launchable>"));
     }
 
     // Every option luaplayer --help offers is in both its manual pages.
-    void playerManPagesListEveryOption_data() {
-        QTest::addColumn<QString>("page");
-        QTest::newRow("English") << kMan + "/man1/luaplayer.1.gz";
-        QTest::newRow("French") << kMan + "/fr/man1/luaplayer.1.gz";
-    }
     void playerManPagesListEveryOption() {
-        QFETCH(QString, page);
-        const Run help = run(program("luaplayer"), {"--help"});
+        const ProgramRun help = runProgram(program("luaplayer"), {"--help"});
         QCOMPARE(help.exitCode, 0);
         QStringList options;
-        for (const auto& m : QRegularExpression("(?<![\\w-])--[a-z][a-z-]+")
-                                 .globalMatch(QString::fromUtf8(help.out)))
+        for (const auto& m : QRegularExpression("(?<![\\w-])--[a-z][a-z-]+").globalMatch(QString::fromUtf8(help.out)))
             options << m.captured();
         options.removeDuplicates();
-        // Listed by Qt's parser, but the player takes it for a missing script.
-        options.removeAll(QStringLiteral("--help-all"));
+        options.removeAll(QStringLiteral("--help-all")); // Qt's parser's, not the player's
         QVERIFY(options.size() >= 7);
-        const Run text = run(QStringLiteral("gzip"), {"-dc", under(page)});
-        QCOMPARE(text.exitCode, 0);
-        const QString man = QString::fromUtf8(text.out).remove(QStringLiteral("\\"));
-        for (const QString& option : options)
-            QVERIFY2(man.contains(option), qPrintable(option));
+        for (const QString& page : {kMan + "/man1/luaplayer.1.gz", kMan + "/fr/man1/luaplayer.1.gz"}) {
+            const ProgramRun text = runProgram(QStringLiteral("gzip"), {"-dc", under(page)});
+            QCOMPARE(text.exitCode, 0);
+            const QString man = QString::fromUtf8(text.out).remove(QStringLiteral("\\"));
+            for (const QString& option : options)
+                QVERIFY2(man.contains(option), qPrintable(page + ' ' + option));
+        }
     }
 
-    // The real programs started headless: installed, the work folder is made in
-    // $XDG_DATA_HOME/quendal and nothing under the prefix changes; run in place (a copy of
-    // the built program beside a data/ folder), it stays in its own folder.
-    void programPicksItsWorkFolder_data() {
-        QTest::addColumn<bool>("installed");
-        QTest::newRow("installed") << true;
-        QTest::newRow("in place") << false;
-    }
-    void programPicksItsWorkFolder() {
-        QFETCH(bool, installed);
-        QTemporaryDir home, app;
-        QString exe = program("quendal"), work = home.filePath("quendal");
-        if (!installed) {
-            exe = app.filePath("quendal");
-            work = app.path();
-            QVERIFY(QFile::copy(QStringLiteral(QUENDAL_APP_BUILD_DIR "/quendal"), exe));
-            QVERIFY(QDir().mkpath(app.filePath("data")));
-        }
+    // The installed program started headless makes its work folder in $XDG_DATA_HOME/quendal
+    // and changes nothing under the prefix.
+    void programMakesItsWorkFolderInTheUsersFolder() {
+        QTemporaryDir home;
         const QStringList before = snapshot(mRoot.path());
         QProcess quendal;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", home.path());
         env.insert("QT_QPA_PLATFORM", "offscreen");
         quendal.setProcessEnvironment(env);
-        quendal.start(exe, {});
+        quendal.start(program("quendal"), {});
         QVERIFY(quendal.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(work + "/projets").isDir(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(home.filePath("quendal/projets")).isDir(), 30000);
         QCOMPARE(quendal.state(), QProcess::Running); // it made the folder while starting
         quendal.terminate();
         QVERIFY(quendal.waitForFinished());
         QCOMPARE(snapshot(mRoot.path()), before);
-        const QStringList made =
-            installed ? QStringList{"quendal", "quendal/projets"} : QStringList();
-        QCOMPARE(tree(home.path()), made);
+        QCOMPARE(tree(home.path()), (QStringList{"quendal", "quendal/projets"}));
     }
 
     // Through the windows and scripted dialogs, with the paths main() builds for the
@@ -282,63 +196,36 @@ class TestInstalled : public QObject {
     void projectAndTestRunInTheUserFolder() {
         QTemporaryDir home, scratch;
         qputenv("XDG_DATA_HOME", home.path().toUtf8());
-        const AppPaths paths = AppPaths::forProgram(under(kBin));
         const QString work = home.filePath("quendal");
-        QCOMPARE(paths.workDir, work);
         const QStringList before = snapshot(mRoot.path());
-
-        ScriptedDialogService dialogs;
-        RecordingProcessService processes;
-        RecordingDocumentService documents;
-        AppServices services{dialogs, processes, documents};
-        {
-            MainWindow window(services, paths);
-            window.setQuitAction([] {});
-            window.start();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
-            const auto child = [&window](const char* name) -> QWidget* {
-                for (QMdiSubWindow* sub : window.mdiArea()->subWindowList())
-                    if (sub->widget() && sub->widget()->objectName() == QLatin1String(name) &&
-                        sub->isVisible())
-                        return sub->widget();
-                return nullptr;
-            };
-            QVERIFY(child("Acc"));
-            child("Acc")->findChild<QPushButton*>("Command1")->click();
-            QWidget* creation = child("nouvprojet");
-            QVERIFY(creation);
-            creation->findChild<QLineEdit*>("text1")->setText(QStringLiteral("Île aux trésors"));
-            creation->findChild<QLineEdit*>("Text2")->setText(QStringLiteral("Élodie"));
-            creation->findChild<QPushButton*>("Command1")->click();
-            QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.texts().join(u'|')));
-            window.controlPanel()->findChild<QPushButton*>("Command4")->click();
-            QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.texts().join(u'|')));
-        }
-        const QString project = work + QStringLiteral("/projets/Île aux trésors");
-        QVERIFY(QFile::exists(project + "/projet.ini"));
-        QVERIFY(QFile::exists(project + "/ev.lua"));
-        QVERIFY(bytesOf(work + "/index.lua").startsWith("System.currentDirectory(\"projets/"));
-        QCOMPARE(processes.started.size(), 1);
-        const RecordingProcessService::Start start = processes.started[0];
+        startMain([this](TestApp& app) { app.paths = AppPaths::forProgram(under(kBin)); });
+        QCOMPARE(mApp->paths.workDir, work);
+        click(child("Acc"), "Command1");
+        child("nouvprojet")->findChild<QLineEdit*>("text1")->setText(QStringLiteral("Île aux trésors"));
+        child("nouvprojet")->findChild<QLineEdit*>("Text2")->setText(QStringLiteral("Élodie"));
+        click(child("nouvprojet"), "Command1");
+        click(panel(), "Command4");
+        QVERIFY2(mApp->dialogs.shown.isEmpty(), qPrintable(mApp->messages().join(u'|')));
+        mMain.reset();
+        QVERIFY(QFile::exists(work + "/projets/Île aux trésors/ev.lua"));
+        QCOMPARE(mApp->processes.started.size(), 1);
+        const RecordingProcessService::Start start = mApp->processes.started[0];
         QCOMPARE(start.program, program("luaplayer"));
         QCOMPARE(start.workingDirectory, work);
 
         // Past the title menu ("Nouvelle partie") to the hero on the map's start cell.
         QVERIFY(putFile(scratch.filePath("buttons.txt"), "0\n5 cross\n7\n"));
-        const Run game = run(start.program,
-                             QStringList{"--headless", "--frames", "20", "--buttons",
-                                         scratch.filePath("buttons.txt"), "--screenshot",
-                                         scratch.filePath("screen.png")} +
-                                 QStringList{start.arguments.last()},
+        const ProgramRun game = runProgram(start.program,
+                             {"--headless", "--frames", "20", "--buttons", scratch.filePath("buttons.txt"),
+                              "--screenshot", scratch.filePath("screen.png"), start.arguments.last()},
                              start.workingDirectory);
         QVERIFY2(game.exitCode == 0, game.err.constData());
         QVERIFY2(!game.err.contains("Error"), game.err.constData());
         const QByteArray header = bytesOf(under(kData + "/ftgmma.dat")).left(4);
         const int column = header.left(2).toInt(), row = header.mid(2, 2).toInt();
-        const QImage screen =
-            QImage(scratch.filePath("screen.png")).convertToFormat(QImage::Format_ARGB32);
-        const QImage hero = QImage(under(kData + "/images/personnages/perso01/face1.png"))
-                                .convertToFormat(QImage::Format_ARGB32);
+        const QImage screen = QImage(scratch.filePath("screen.png")).convertToFormat(QImage::Format_ARGB32);
+        const QImage hero =
+            QImage(under(kData + "/images/personnages/perso01/face1.png")).convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(pictureShare(screen, hero, 2 + (column - 1) * 28, (row - 1) * 29), 1.0);
 
         QCOMPARE(snapshot(mRoot.path()), before);

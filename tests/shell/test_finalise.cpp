@@ -1,6 +1,7 @@
 // The finalising window: opened by "Finaliser le jeu..." once a project is open, it saves
 // what is on screen, asks before replacing a game, copies on its own thread and says how it
-// went. Command5 of the control panel still only says "En création...".
+// went (what the copy refuses is in tst_export). Command5 of the control panel still only
+// says "En création...".
 #include "build/gamefiles.h"
 #include "maps/mapcanvas.h"
 #include "maps/mapeditor.h"
@@ -9,7 +10,6 @@
 #include "shellfixture.h"
 #include "testsupport/tiles.h"
 
-#include <QProgressBar>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -27,6 +27,11 @@ class TestFinalise : public QObject, ShellFixture {
             QVERIFY(finished.wait(60000));
     }
     QString lastMessage() const { return mApp->dialogs.shown.isEmpty() ? QString() : mApp->dialogs.shown.last().text; }
+    void openAventure() {
+        QVERIFY(createProject(mApp->paths, "Aventure", "Moi"));
+        openFolder(mApp->projectDir("Aventure"));
+        settle();
+    }
 
 private slots:
     void init() {
@@ -39,11 +44,8 @@ private slots:
 
     void commandNeedsAnOpenProject() {
         auto* action = mMain->findChild<QAction*>("finaliser");
-        QCOMPARE(action->text(), QString("Finaliser le jeu..."));
-        QCOMPARE(action->shortcut(), QKeySequence("Ctrl+E"));
         QVERIFY(!action->isEnabled());
-        QVERIFY(createProject(mApp->paths, "Aventure", "Moi"));
-        openFolder(mApp->projectDir("Aventure"));
+        openAventure();
         QVERIFY(action->isEnabled());
 
         // The control panel's button still only announces it.
@@ -53,11 +55,7 @@ private slots:
 
         action->trigger();
         QVERIFY(window()->isVisible());
-        QCOMPARE(window()->windowTitle(), QString("Finaliser le jeu"));
-        QCOMPARE(window()->findChild<QPushButton*>("Command1")->text(), QString("Copier"));
-        QCOMPARE(window()->findChild<QPushButton*>("Command2")->text(), QString("Fermer"));
         QVERIFY(text(window(), "Label2").startsWith("Jeu : Aventure, "));
-        QVERIFY(!window()->findChild<QProgressBar*>("ProgressBar1")->isVisible());
 
         // Without a console player the option says where to put one.
         auto* option2 = window()->findChild<QRadioButton*>("Option2");
@@ -67,15 +65,11 @@ private slots:
         putFile(player + "/eboot.pbp", "PBP");
         action->trigger();
         QVERIFY(option2->isEnabled());
-        click(window(), "Command2");
-        QVERIFY(!window()->isVisible());
     }
 
     // The copy takes the map as it is on screen, asks before replacing a game, and plays it.
     void copiesWhatIsOnScreen() {
-        QVERIFY(createProject(mApp->paths, "Aventure", "Moi"));
-        openFolder(mApp->projectDir("Aventure"));
-        settle();
+        openAventure();
         auto* editor = static_cast<MapEditor*>(windowsNamed("mapeditor").value(0));
         QVERIFY(editor);
         editor->findChild<QScrollBar*>("Choixtext")->setValue(9);
@@ -93,32 +87,15 @@ private slots:
         QCOMPARE(bytesOf(game + "/map01.map").mid(6, 1), QByteArray("8"));
         QVERIFY(!QFileInfo::exists(game + "/projet.ini"));
 
-        // "Non" keeps the game there; "Oui" replaces it.
+        // "Non" keeps the game there (tst_export replaces one whole).
         putFile(game + "/vieux.txt", "ancien");
         mApp->dialogs.answers = {MsgAnswer::No};
         copy();
         QCOMPARE(mApp->dialogs.shown.last().buttons, MsgButtons::YesNo);
         QVERIFY(lastMessage().contains("existe déjà"));
         QVERIFY(QFileInfo::exists(game + "/vieux.txt"));
-        mApp->dialogs.answers = {MsgAnswer::Yes};
-        copy();
-        QVERIFY(lastMessage().startsWith("Le jeu « Aventure » a été copié"));
-        QVERIFY(!QFileInfo::exists(game + "/vieux.txt"));
     }
 
-    // A failure is said and nothing is copied.
-    void failureIsSaid() {
-        QVERIFY(createProject(mApp->paths, "Aventure", "Moi"));
-        openFolder(mApp->projectDir("Aventure"));
-        QFile::remove(mApp->projectDir("Aventure") + "/map01.map");
-        mApp->dialogs.shown.clear();
-        trigger("finaliser");
-        window()->setPlaces({{"CLE_USB", mDest, true}});
-        copy();
-        QCOMPARE(mApp->dialogs.shown.last().icon, MsgIcon::Critical);
-        QVERIFY(lastMessage().startsWith("Fichier introuvable : "));
-        QCOMPARE(tree(mDest), QStringList());
-    }
 };
 
 QTEST_MAIN(TestFinalise)

@@ -8,9 +8,9 @@
 #include "plays/verificationwindow.h"
 #include "project/creation.h"
 #include "shellfixture.h"
+#include "testsupport/run.h"
 
 #include <QAbstractItemModel>
-#include <QProcess>
 #include <QProgressBar>
 #include <QTreeView>
 
@@ -37,8 +37,6 @@ private slots:
     void menuItemRestartsTheLiveGame() {
         QVERIFY(!testAction()->isEnabled());
         openProject(1);
-        QVERIFY(testAction()->isEnabled());
-        QCOMPARE(testAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
         QCOMPARE(testAction()->text(), QStringLiteral("Tester votre jeu"));
         click(panel(), "Command4");
         QCOMPARE(testAction()->text(), QStringLiteral("Relancer le jeu"));
@@ -46,7 +44,6 @@ private slots:
         QVERIFY2(mApp->dialogs.shown.isEmpty(), qPrintable(mApp->messages().join('|')));
         QCOMPARE(mApp->processes.started.size(), 2);
         QCOMPARE(mApp->processes.programs[0]->stops, 1);
-        QCOMPARE(testAction()->text(), QStringLiteral("Relancer le jeu"));
         mApp->processes.programs[1]->finish(0); // the user closed the game
         QCOMPARE(testAction()->text(), QStringLiteral("Tester votre jeu"));
     }
@@ -68,8 +65,8 @@ private slots:
     }
 
     // The plays, the latest first, with their date, map reached and length; one kept as a
-    // check under a name; a play modified while played refused as one; a replay in the
-    // player's window; a play deleted.
+    // check under a name (what cannot be one is in tst_plays); a replay in the player's
+    // window; a play deleted.
     void playsWindow() {
         const QString dir = openProject(1);
         RecordingStore store(dir);
@@ -79,15 +76,12 @@ private slots:
         putFile(store.padPath("b"), pad(600, 2, 1714500000)); // an earlier play
         trigger("parties");
         QWidget* window = child("parties");
-        QVERIFY(window);
-        QCOMPARE(window->windowTitle(), QStringLiteral("Parties enregistrées"));
         auto* view = window->findChild<QTreeView*>("listeParties");
         QAbstractItemModel* model = view->model();
         QCOMPARE(model->rowCount(), 2);
-        QCOMPARE(model->index(0, 0).data().toString(),
-                 QDateTime::fromSecsSinceEpoch(1714573353).toString("dd/MM/yyyy HH:mm:ss"));
-        QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("03"));
-        QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("1 min 05 s"));
+        QCOMPARE(model->index(0, 0).data().toString() + '|' + model->index(0, 1).data().toString() + '|' +
+                     model->index(0, 2).data().toString(),
+                 QDateTime::fromSecsSinceEpoch(1714573353).toString("dd/MM/yyyy HH:mm:ss") + "|03|1 min 05 s");
         QCOMPARE(text(window, "nombreParties"), QStringLiteral("2 parties"));
 
         view->setCurrentIndex(model->index(0, 0));
@@ -95,18 +89,9 @@ private slots:
         click(window, "garder");
         QCOMPARE(model->index(0, 3).data().toString(), QStringLiteral("Porte de la carte 3"));
         QVERIFY(!window->findChild<QPushButton*>("garder")->isEnabled());
-
-        view->setCurrentIndex(model->index(1, 0));
-        mApp->dialogs.promptAnswers = {QStringLiteral("Vivante")};
-        click(window, "garder");
-        QVERIFY(mApp->messages().last().contains("changements"));
-        QCOMPARE(model->index(1, 3).data().toString(), QString());
-
-        view->setCurrentIndex(model->index(0, 0));
         click(window, "rejouer");
         const RecordingProcessService::Start replay = mApp->processes.started.last();
-        QVERIFY(!replay.followed);
-        QCOMPARE(replay.workingDirectory, dir);
+        QVERIFY(!replay.followed && replay.workingDirectory == dir);
         QCOMPARE(replay.arguments, (QStringList{"--frames", "3900", "--buttons", store.padPath("a"), "--keep-open",
                                                 "index.lua"}));
 
@@ -130,19 +115,16 @@ private slots:
         RecordingStore store(dir);
         const auto files = store.newRecordFiles(QDateTime::currentDateTime());
         QVERIFY(putFile(dir + "/boutons.txt", "0\n5 cross\n7\n20 right\n44\n"));
-        QProcess player;
-        player.setWorkingDirectory(dir);
-        player.start(mApp->paths.playerPath, {"--headless", "--frames", "80", "--buttons", "boutons.txt", "--record",
-                                              files->pad, "--screenshot", files->screen, "--state", files->state,
-                                              "index.lua"});
-        QVERIFY(player.waitForFinished(60000));
+        QCOMPARE(runProgram(mApp->paths.playerPath,
+                            {"--headless", "--frames", "80", "--buttons", "boutons.txt", "--record", files->pad,
+                             "--screenshot", files->screen, "--state", files->state, "index.lua"}, dir).exitCode,
+                 0);
         QCOMPARE(store.keep(QFileInfo(files->pad).completeBaseName(), "Trois pas"), QString());
 
         mApp->processes.runForReal = true;
         trigger("verifier");
         auto* window = qobject_cast<VerificationWindow*>(child("verification"));
-        QVERIFY(window);
-        QVERIFY(window->runner().isRunning()); // Quendal goes on meanwhile
+        QVERIFY(window && window->runner().isRunning()); // Quendal goes on meanwhile
         auto* results = window->findChild<QListWidget*>("resultats");
         QTRY_COMPARE_WITH_TIMEOUT(results->count(), 1, 60000);
         QCOMPARE(results->item(0)->text(), QStringLiteral("Trois pas : identique"));
@@ -159,8 +141,8 @@ private slots:
         QCOMPARE(results->item(0)->text(), QStringLiteral("Trois pas : différente"));
         QCOMPARE(results->currentRow(), 0);
         QVERIFY(text(window, "differences").contains("Place du héros"));
-        QVERIFY(!window->findChild<QLabel*>("imageGardee")->pixmap().isNull());
-        QVERIFY(!window->findChild<QLabel*>("imageRejeu")->pixmap().isNull());
+        for (const char* picture : {"imageGardee", "imageRejeu"})
+            QVERIFY(!window->findChild<QLabel*>(picture)->pixmap().isNull());
         QCOMPARE(text(window, "resume"), QStringLiteral("1 vérification : 1 différente."));
     }
 };

@@ -18,25 +18,18 @@ inline QString templateMapRow(int r) {
 }
 
 inline QString templateCollisionRow(int r) {
-    QString row;
-    for (int c = 1; c <= 17; ++c)
-        row += c == r ? u'1' : u'0';
-    return row;
+    return QString(17, u'0').replace(r - 1, 1, u'1');
 }
 
-inline QString templateMap() {
-    QString t = QStringLiteral("0503\r\n");
-    for (int r = 1; r <= 8; ++r)
-        t += templateMapRow(r) + QStringLiteral("\r\n");
-    return t;
-}
-
-inline QString templateCollisions() {
+inline QString templateRows(QString (*row)(int)) {
     QString t;
     for (int r = 1; r <= 8; ++r)
-        t += templateCollisionRow(r) + QStringLiteral("\r\n");
+        t += row(r) + QStringLiteral("\r\n");
     return t;
 }
+
+inline QString templateMap() { return QStringLiteral("0503\r\n") + templateRows(templateMapRow); }
+inline QString templateCollisions() { return templateRows(templateCollisionRow); }
 
 inline const QStringList kHeroSprites = {"dos1",    "dos2",    "dos3",    "face1",   "face2",
                                          "face3",   "droite1", "droite2", "droite3", "gauche1",
@@ -74,13 +67,10 @@ inline QString makeProject(const QString& appDir, const QString& name, int maps,
                   QString::number(maps) + QStringLiteral("\r\ncombats=0\r\n") + extraJeu;
     for (int k = 1; k <= maps; ++k) {
         const QString nn = mapNumberText(k);
-        ini += QStringLiteral("[Carte") + nn + QStringLiteral("]\r\ntexture=01\r\nnom=Carte ") +
-               QString::number(k) + QStringLiteral("\r\n");
-        putFile(dir + QStringLiteral("/map") + nn + QStringLiteral(".map"),
-                (templateMap() + QStringLiteral("\r\n")).toLatin1());
-        putFile(dir + QStringLiteral("/map") + nn + QStringLiteral(".ev"),
-                (templateCollisions() + QStringLiteral("\r\n")).toLatin1());
-        QDir().mkpath(dir + QStringLiteral("/ev/map") + nn);
+        ini += "[Carte" + nn + "]\r\ntexture=01\r\nnom=Carte " + QString::number(k) + "\r\n";
+        putFile(dir + "/map" + nn + ".map", (templateMap() + "\r\n").toLatin1());
+        putFile(dir + "/map" + nn + ".ev", (templateCollisions() + "\r\n").toLatin1());
+        QDir().mkpath(dir + "/ev/map" + nn);
     }
     ini += QStringLiteral("[Variables]\r\nnombre=0\r\n");
     putFile(dir + QStringLiteral("/projet.ini"), ini.toLatin1());

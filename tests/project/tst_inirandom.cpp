@@ -81,18 +81,6 @@ private:
     QRandomGenerator mGenerator;
 };
 
-// Entries written so far; names match ignoring case, as in the file.
-struct Model {
-    QList<Pair> entries;
-    Pair* find(const QString& section, const QString& key) {
-        for (Pair& e : entries)
-            if (e.section.compare(section, Qt::CaseInsensitive) == 0
-                && e.key.compare(key, Qt::CaseInsensitive) == 0)
-                return &e;
-        return nullptr;
-    }
-};
-
 } // namespace
 
 class TestIniRandom : public QObject {
@@ -124,11 +112,12 @@ private slots:
             sections << QStringLiteral("S") + random.name();
         for (int i = 0; i < 10; ++i)
             keys << QStringLiteral("k") + random.name();
-        Model model;
+        // The entries written so far, by their names in lower case: names match ignoring case.
+        QMap<QString, Pair> model;
         for (int step = 0; step < 200; ++step) {
             const QByteArray before = bytesOf(ini);
-            const Pair* known = model.entries.isEmpty() ? nullptr
-                                                        : &model.entries[random.below(int(model.entries.size()))];
+            const Pair* known = model.isEmpty() ? nullptr
+                                                : &*std::next(model.cbegin(), random.below(int(model.size())));
             if (known && random.chance(15)) {
                 // The value the file holds already: no write at all.
                 QFile file(ini);
@@ -149,12 +138,9 @@ private slots:
                 continue;
             }
             QVERIFY(writeini(random.recased(pair.section), random.recased(pair.key), pair.value, ini));
-            if (Pair* e = model.find(pair.section, pair.key))
-                e->value = pair.value;
-            else
-                model.entries.append(pair);
+            model.insert((pair.section + u'\n' + pair.key).toLower(), pair);
             QVERIFY(bytesOf(ini).startsWith(untouched));
-            for (const Pair& e : std::as_const(model.entries))
+            for (const Pair& e : std::as_const(model))
                 QCOMPARE(readini(random.recased(e.section), random.recased(e.key), ini), e.value);
         }
     }

@@ -1,21 +1,14 @@
 // The event editor window driven through its own buttons with scripted prompts: the line each
 // command appends, the sub-panels, delete mode, lines moved and changed, and what "OK" and
 // "Annuler" write.
+#include "../maps/editorfixture.h"
 #include "events/eventeditor.h"
 #include "events/scriptdocument.h"
-#include "testsupport/appfixture.h"
 
-#include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRadioButton>
-#include <QRegularExpression>
-#include <QScrollBar>
-#include <QTest>
 #include <QUndoStack>
 
 using OptionalText = std::optional<QString>;
@@ -27,41 +20,30 @@ class TestEventEditor : public QObject {
     QMdiSubWindow* mSub = nullptr;
     EventEditor* mEditor = nullptr;
     const QStringList kFirst{"-- Evenements :"};
-    const QStringList kFrames{"Frame1", "Frame2", "Frame3", "Frame5"};
 
     QString cellFile(const QString& map, const QString& cell) const {
         return mApp->projectDir("jeu") + "/ev/map" + map + "/ev" + cell;
     }
-    template <typename W> W* child(const QString& name) const {
-        auto* w = mArea->findChild<W*>(name);
-        if (!w)
-            qFatal("no control %s", qPrintable(name));
-        return w;
+    template <typename W> W* child(const QString& name) const { return mArea->findChild<W*>(name); }
+    // The sub-panels shown, by name.
+    QStringList panelsShown() const {
+        QStringList open;
+        for (const char* frame : {"Frame1", "Frame2", "Frame3", "Frame5"})
+            if (child<QGroupBox>(frame)->isVisible())
+                open << frame;
+        return open;
     }
-    bool shown(const QString& frame) const { return child<QGroupBox>(frame)->isVisible(); }
-    void clickRow(QListWidget* list, int row, bool twice = false) {
-        const QPoint at = list->visualItemRect(list->item(row)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-        if (twice)
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    void play(const QString& steps) { ::play(mArea.get(), steps); }
+    void doubleClickRow(int row) {
+        auto* list = child<QListWidget>("text1");
+        clickRow(list, row);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                           list->visualItemRect(list->item(row)).center());
     }
-    // Steps apart by spaces: a button's name clicks it; "name=v" fills a field, picks combo
-    // item v or moves a scroll bar to v; "name#k" clicks item k of a list.
-    void play(const QString& steps) {
-        for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
-            const QString name = step.section(QRegularExpression("[=#]"), 0, 0);
-            const QString value = step.section(QRegularExpression("[=#]"), 1);
-            if (step.contains('#'))
-                clickRow(child<QListWidget>(name), value.toInt());
-            else if (auto* combo = mArea->findChild<QComboBox*>(name))
-                combo->setCurrentIndex(value.toInt());
-            else if (auto* scroll = mArea->findChild<QScrollBar*>(name))
-                scroll->setValue(value.toInt());
-            else if (step.contains('='))
-                child<QLineEdit>(name)->setText(value);
-            else
-                QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton);
-        }
+    // Opens cell (r, c) of map nn on a file holding the lines.
+    void openOn(const QString& nn, int r, int c, const QByteArray& lines) {
+        QVERIFY(putFile(cellFile(nn, QString::number(r) + QString::number(c)), "\r\n" + lines));
+        mEditor->openCell(nn, r, c);
     }
 
 private slots:
@@ -86,57 +68,46 @@ private slots:
         QTest::addColumn<QString>("steps");
         QTest::addColumn<OptionalText>("answer"); // to the prompt, if any
         QTest::addColumn<QString>("line");        // empty: no line
-        QTest::addColumn<QString>("open");        // the sub-panel left open
+        QTest::addColumn<QStringList>("open");    // the sub-panels left open
         const OptionalText none;
-        QTest::newRow("end") << "Command15" << none << "end" << "";
+        QTest::newRow("end") << "Command15" << none << "end" << QStringList();
         QTest::newRow("text") << "Command5" << OptionalText("Bonjour")
-                              << "affichertexte(\"Bonjour\")" << "";
-        QTest::newRow("text cancelled") << "Command5" << none << "affichertexte(\"\")" << "";
-        QTest::newRow("pause") << "Command6" << OptionalText("007") << "screen.waitVblankStart(7)"
-                               << "";
-        QTest::newRow("pause too long") << "Command6" << OptionalText("32768") << "" << "";
-        QTest::newRow("life") << "Command2 Option1_1 Text2=3 Command10" << none
-                              << "hero.vie = hero.vie + 3" << "";
+                              << "affichertexte(\"Bonjour\")" << QStringList();
+        QTest::newRow("text cancelled") << "Command5" << none << "affichertexte(\"\")" << QStringList();
+        QTest::newRow("pause too long") << "Command6" << OptionalText("32768") << "" << QStringList();
+        QTest::newRow("life") << "Command2 Option1_1 Text2=3" << none
+                              << "hero.vie = hero.vie + 3" << QStringList();
         QTest::newRow("variable") << "Command3 List1#1" << OptionalText("oui")
-                                  << "var[2] = \"oui\"" << "";
+                                  << "var[2] = \"oui\"" << QStringList();
         QTest::newRow("condition") << "Command13 Combo1=1 Combo2=1 Command14" << none
-                                   << "if var[2] ~= \"0\" then" << "";
+                                   << "if var[2] ~= \"0\" then" << QStringList();
         QTest::newRow("condition without variable") << "Command13 Command14" << none << ""
-                                                    << "Frame5";
-        QTest::newRow("map") << "Command1 HScroll1=12 Command9" << none << "runmap(\"12\")" << "";
-        QTest::newRow("fight") << "Command4" << none << "" << "";
+                                                    << QStringList{"Frame5"};
+        QTest::newRow("map") << "Command1 HScroll1=9 Command9" << none << "runmap(\"09\")"
+                             << QStringList();
+        QTest::newRow("fight") << "Command4" << none << "" << QStringList();
     }
     void commandLines() {
         QFETCH(QString, steps);
         QFETCH(OptionalText, answer);
         QFETCH(QString, line);
-        QFETCH(QString, open);
+        QFETCH(QStringList, open);
         mApp->dialogs.promptAnswers = {answer};
         play(steps);
         QCOMPARE(mEditor->script().lines(), line.isEmpty() ? kFirst : kFirst + QStringList{line});
         if (steps == "Command6" && line.isEmpty())
             QCOMPARE(mApp->messages().last(), QString("Valeur incorrect !"));
-        for (const QString& frame : kFrames)
-            QVERIFY2(shown(frame) == (frame == open), qPrintable(frame));
+        QCOMPARE(panelsShown(), open);
     }
 
     void subPanelsToggle() {
         for (auto [command, frame] : {std::pair{"Command1", "Frame2"}, {"Command3", "Frame1"},
                                       {"Command2", "Frame3"}, {"Command13", "Frame5"}}) {
             play(command);
-            QVERIFY2(shown(frame), frame);
+            QCOMPARE(panelsShown(), QStringList{frame});
             play(command);
-            QVERIFY2(!shown(frame), frame);
+            QCOMPARE(panelsShown(), QStringList());
         }
-    }
-
-    // The chooser names the map as two digits and by its name.
-    void mapChooser() {
-        play("Command1 HScroll1=9");
-        QCOMPARE(child<QLabel>("Label6")->text(), QStringLiteral("09"));
-        QCOMPARE(child<QLabel>("Label4")->text(), QStringLiteral("Carte 9"));
-        play("Command9");
-        QCOMPARE(mEditor->script().lines().last(), QStringLiteral("runmap(\"09\")"));
     }
 
     // Outside delete mode a click only selects; in it, a line goes once the question is
@@ -158,42 +129,35 @@ private slots:
         QCOMPARE(mEditor->script().lines(), after);
     }
 
-    // Both close the window; "OK" writes the lines, "Annuler" keeps the file as it was.
+    // Both close the window; "OK" writes the lines, "Annuler" keeps the file as it was. The
+    // cell's labels name it, and a cell without a file starts afresh.
     void closeButtons_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("OK") << "Command7" << QByteArray("\r\n-- Evenements :\r\nend\r\n");
+        QTest::newRow("OK") << "Command7" << QByteArray("\r\nend\r\nend\r\n");
         QTest::newRow("Annuler") << "Command8" << QByteArray("\r\nend\r\n");
     }
     void closeButtons() {
         QFETCH(QString, button);
         QFETCH(QByteArray, bytes);
-        QVERIFY(putFile(cellFile("01", "11"), "\r\nend\r\n"));
-        play("Command15 " + button);
-        QVERIFY(mSub->isHidden());
-        QCOMPARE(bytesOf(cellFile("01", "11")), bytes);
-        QCOMPARE(mEditor->script().lines(), kFirst + QStringList{"end"});
-    }
-
-    void openCell() {
-        QVERIFY(putFile(cellFile("02", "312"), "\r\n-- Evenements :\r\nrunmap(\"01\")\r\n"));
-        mEditor->openCell("02", 3, 12);
-        QCOMPARE(child<QLabel>("ln")->text() + '/' + child<QLabel>("co")->text(), "3/12");
-        play("Command15 Command7");
-        QCOMPARE(bytesOf(cellFile("02", "312")),
-                 QByteArray("\r\n-- Evenements :\r\nrunmap(\"01\")\r\nend\r\n"));
         mEditor->openCell("02", 1, 1); // a cell without a file starts afresh
         QCOMPARE(mEditor->script().lines(), kFirst);
+        openOn("02", 3, 12, "end\r\n");
+        QCOMPARE(textOf(mEditor, "ln") + '/' + textOf(mEditor, "co"), "3/12");
+        play("Command15 " + button);
+        QVERIFY(mSub->isHidden());
+        QCOMPARE(bytesOf(cellFile("02", "312")), bytes);
+        QCOMPARE(mEditor->script().lines(), QStringList({"end", "end"}));
     }
 
-    // The current line moves with the two buttons under the list and with Alt+Up, Alt+Down.
+    // The current line moves with the two buttons under the list and with Alt+Up, Alt+Down;
+    // F2 changes it and the moves are undone.
     void linesMoveUpAndDown() {
         mApp->dialogs.promptAnswers = {QString("a")};
         play("Command5 Command15");
         auto* list = child<QListWidget>("text1");
         list->setCurrentRow(2);
         play("lineUp");
-        QCOMPARE(mEditor->script().lines(), kFirst + QStringList({"end", "affichertexte(\"a\")"}));
         QCOMPARE(list->currentRow(), 1);
         mArea->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(mArea.get()));
@@ -204,11 +168,9 @@ private slots:
                  (QStringList{"end", "-- Evenements :", "affichertexte(\"a\")"}));
         QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
         QCOMPARE(list->currentRow(), 1);
-        // F2 changes the current line: the prompt opens on its text; Cancel keeps it.
         list->setCurrentRow(2);
-        QTest::keyClick(list, Qt::Key_F2);
+        QTest::keyClick(list, Qt::Key_F2); // the prompt opens on the line's text; Cancel keeps it
         QCOMPARE(mApp->dialogs.shown.last().initial, QStringLiteral("a"));
-        QCOMPARE(mEditor->script().lines().size(), 3);
         play("Command7");
         QCOMPARE(bytesOf(mEditor->script().path()),
                  QByteArray("\r\n-- Evenements :\r\nend\r\naffichertexte(\"a\")\r\n"));
@@ -229,18 +191,13 @@ private slots:
         QTest::newRow("text") << text << OptionalText("Salut") << "Bonjour" << ""
                               << "affichertexte(\"Salut\")";
         QTest::newRow("text cancelled") << text << none << "Bonjour" << "" << text;
-        QTest::newRow("pause") << pause << OptionalText("30") << "60" << ""
-                               << "screen.waitVblankStart(30)";
         QTest::newRow("pause refused") << pause << OptionalText("abc") << "60" << "" << pause;
         QTest::newRow("variable") << "var[1] = \"oui\"" << OptionalText("non") << "oui"
                                   << "List1#1" << "var[2] = \"non\"";
         QTest::newRow("life") << "hero.vie = hero.vie - 2" << none << ""
-                              << "Option1_1 Text2=5 Command10" << "hero.vie = hero.vie + 5";
+                              << "Option1_1 Text2=5" << "hero.vie = hero.vie + 5";
         QTest::newRow("condition") << "if var[2] == \"0\" then" << none << ""
                                    << "Combo2=1 Command14" << "if var[2] ~= \"0\" then";
-        QTest::newRow("map") << "runmap(\"09\")" << none << "" << "HScroll1=12 Command9"
-                             << "runmap(\"12\")";
-        QTest::newRow("end") << "end" << none << "" << "" << "end";
     }
     void lineChangesInPlace() {
         QFETCH(QString, line);
@@ -248,10 +205,9 @@ private slots:
         QFETCH(QString, initial);
         QFETCH(QString, steps);
         QFETCH(QString, changed);
-        QVERIFY(putFile(cellFile("02", "34"), ("\r\n-- Evenements :\r\n" + line + "\r\nend\r\n").toLatin1()));
-        mEditor->openCell("02", 3, 4);
+        openOn("02", 3, 4, ("-- Evenements :\r\n" + line + "\r\nend\r\n").toLatin1());
         mApp->dialogs.promptAnswers = {answer};
-        clickRow(child<QListWidget>("text1"), 1, true);
+        doubleClickRow(1);
         play(steps);
         QCOMPARE(mEditor->script().lines(), kFirst + QStringList({changed, "end"}));
         QStringList prompts;
@@ -259,8 +215,7 @@ private slots:
             if (s.kind == ScriptedDialogService::Shown::Prompt)
                 prompts << s.initial;
         QCOMPARE(prompts, initial.isEmpty() ? QStringList() : QStringList{initial});
-        for (const QString& frame : kFrames)
-            QVERIFY2(!shown(frame), qPrintable(frame));
+        QCOMPARE(panelsShown(), QStringList());
         play("Command15 Command7"); // appends again; OK saves the lines in their places
         QCOMPARE(bytesOf(cellFile("02", "34")),
                  ("\r\n-- Evenements :\r\n" + changed + "\r\nend\r\nend\r\n").toLatin1());
@@ -268,15 +223,12 @@ private slots:
 
     // The sub-panel opened to change a line shows the line's answers.
     void panelOpensOnTheLine() {
-        QVERIFY(putFile(cellFile("01", "11"),
-                        "\r\nhero.vie = hero.vie - 2\r\nif var[2] == \"oui\" then\r\n"));
-        mEditor->openCell("01", 1, 1);
-        auto* list = child<QListWidget>("text1");
-        clickRow(list, 0, true);
+        openOn("01", 1, 1, "hero.vie = hero.vie - 2\r\nif var[2] == \"oui\" then\r\n");
+        doubleClickRow(0);
         QVERIFY(child<QRadioButton>("Option1_0")->isChecked());
         QCOMPARE(child<QLineEdit>("Text2")->text(), QStringLiteral("2"));
-        clickRow(list, 1, true); // another line: the first panel closes
-        QVERIFY(!shown("Frame3"));
+        doubleClickRow(1); // another line: the first panel closes
+        QCOMPARE(panelsShown(), QStringList{"Frame5"});
         QCOMPARE(child<QComboBox>("Combo1")->currentIndex(), 1);
         QCOMPARE(child<QComboBox>("Combo2")->currentText(), QStringLiteral("="));
         QCOMPARE(child<QLineEdit>("Text3")->text(), QStringLiteral("oui"));
@@ -289,9 +241,7 @@ private slots:
 
     // Lines inside a condition show indented; the lines keep no indentation.
     void conditionBlocksShowIndented() {
-        QVERIFY(putFile(cellFile("01", "11"),
-                        "\r\nif var[1] == \"0\" then\r\nhero.vie = 1\r\nend\r\nhero.vie = 1\r\n"));
-        mEditor->openCell("01", 1, 1);
+        openOn("01", 1, 1, "if var[1] == \"0\" then\r\nhero.vie = 1\r\nend\r\nhero.vie = 1\r\n");
         auto* list = child<QListWidget>("text1");
         QCOMPARE(list->item(1)->text(), QStringLiteral("hero.vie = 1"));
         QStyleOptionViewItem option;

@@ -43,9 +43,10 @@ private slots:
         QCOMPARE(cells.mapcoll[17] + cells.mapcoll[16] + cells.mapcoll[18], QStringLiteral("100"));
     }
 
+    // A ninth row the file holds survives a load and a save; a reset writes nine rows of zeros.
     void loadSaveRoundTrip() {
-        const QString map = "1703\r\n" + templateMap().mid(6) + "\r\n\r\n"; // 9th row empty
-        writefile(map, mapFilePath(mProject, "01"));
+        const QString map = "1703\r\n" + templateMap().mid(6) + QString(17, u'4') + "\r\n\r\n";
+        writefile(map.chopped(2), mapFilePath(mProject, "01"));
         auto doc = openMap();
         QVERIFY(doc);
         QCOMPARE(doc->heroColumn() + '/' + doc->heroRow(), QStringLiteral("17/03"));
@@ -56,15 +57,12 @@ private slots:
         QCOMPARE(readfile(collisionFilePath(mProject, "01")), templateCollisions() + "\r\n\r\n");
         QCOMPARE(readini("Carte01", "nom", ini()), QStringLiteral("Forêt"));
 
-        doc->reset(); // all nine rows are written as zeros
+        doc->reset();
         doc->setHeroStart(5, 3);
         QVERIFY(doc->save().isEmpty());
         const QString zeros = QString(17, u'0') + "\r\n";
         QCOMPARE(readfile(mapFilePath(mProject, "01")), "0503\r\n" + zeros.repeated(9) + "\r\n");
         QCOMPARE(readfile(collisionFilePath(mProject, "01")), zeros.repeated(9) + "\r\n");
-        doc->setHeroStart(12, 8);
-        QVERIFY(doc->save().isEmpty());
-        QVERIFY(readfile(mapFilePath(mProject, "01")).startsWith("1208\r\n"));
     }
 
     // Each edit is one undo step; undoing back to the saved state leaves nothing unsaved, and
@@ -83,9 +81,7 @@ private slots:
         QVERIFY(!doc->isModified());
         QCOMPARE(doc->cells(), before);
         doc->undoStack()->redo();
-        QVERIFY(doc->isModified());
         QVERIFY(doc->save().isEmpty());
-        QVERIFY(!doc->isModified());
         doc->undoStack()->undo(); // the saved state is left again
         QVERIFY(doc->isModified());
         doc->undoStack()->redo();
@@ -98,16 +94,6 @@ private slots:
         QCOMPARE(readini("Carte01", "texture", ini()), QStringLiteral("01"));
         QCOMPARE(bytesOf(mProject + "/images/map01/terrain.png"), QByteArray("tile sheet"));
         QVERIFY(!doc->isModified());
-
-        // Strokes merge into one step.
-        doc->changeCells({{20, CellChange::Tile, {}, "3"}}, "Peindre", 1);
-        doc->changeCells({{21, CellChange::Tile, {}, "3"}}, "Peindre", 1);
-        doc->changeCells({{20, CellChange::Tile, {}, "4"}}, "Peindre", 1);
-        const int steps = doc->undoStack()->count();
-        doc->undoStack()->undo();
-        QCOMPARE(doc->cells().maptiles[20], before.maptiles[20]);
-        QCOMPARE(doc->cells().maptiles[21], before.maptiles[21]);
-        QCOMPARE(doc->undoStack()->count(), steps);
     }
 
     // A save checks every file before writing any: a refused map file leaves the name and the
@@ -183,28 +169,19 @@ private slots:
             QCOMPARE(bytesOf(mProject + '/' + existing), QByteArray("mine"));
     }
 
-    void setCountStopsAtAnEmptyNbimg() {
-        // The set after the last has an empty nbimg; sets after that gap are not counted.
+    // The sets end before the first with an empty nbimg; tile k's picture is "terrain0" then
+    // k; the picker reaches ten tiles at most; a set without its sheet is refused.
+    void textureSets() {
+        const QString data = mDir + "/data";
         for (int sets : {3, 12}) {
             for (int n = 1; n <= sets + 2; ++n)
-                putFile(TextureSet(mDir + "/data", n).iniPath(),
+                putFile(TextureSet(data, n).iniPath(),
                         n == sets + 1 ? "[texture]\r\nnbimg=\r\n" : "[texture]\r\nnbimg=4\r\n");
-            QCOMPARE(TextureSet::count(mDir + "/data"), sets);
+            QCOMPARE(TextureSet::count(data), sets);
         }
-    }
-
-    // Tile k's picture is "terrain0" then k; the picker reaches ten tiles at most.
-    void tilePicturesAndPickerRange() {
-        const TextureSet ten(mDir + "/data", 10);
-        const QString folder = mDir + "/data/images/terrains/terrain10/";
-        QCOMPARE(ten.tilePath(3), folder + "terrain03.JPG");
-        QCOMPARE(ten.tilePath(12), folder + "terrain012.JPG");
-        putFile(TextureSet(mDir + "/data", 3).iniPath(), "[texture]\r\nnbimg=15\r\n");
-        QCOMPARE(TextureSet(mDir + "/data", 3).pickerMaximum(), 10);
-        QCOMPARE(TextureSet(mDir + "/data", 2).pickerMaximum(), 4);
-    }
-
-    void setWithoutSheetIsRefused() {
+        QCOMPARE(TextureSet(data, 10).tilePath(12), data + "/images/terrains/terrain10/terrain012.JPG");
+        putFile(TextureSet(data, 3).iniPath(), "[texture]\r\nnbimg=15\r\n");
+        QCOMPARE(TextureSet(data, 3).pickerMaximum(), 10);
         putFile(mProject + "/images/map01/terrain.png", "old sheet");
         QCOMPARE(TextureSet(mDir + "/data", 5).applyTo(mProject, "01"),
                  TextureSet::ApplyResult::SheetMissing);

@@ -13,9 +13,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
-#include <QSignalSpy>
 
-#include <algorithm>
 
 class TestMapEditor : public QObject {
     Q_OBJECT
@@ -208,7 +206,6 @@ private slots:
                              << "hero.vie = hero.vie + 3";
         QTest::newRow("condition") << "Command13 Combo1=1 Combo2=1 Command3" << ""
                                    << "if var[2] ~= \"0\" then";
-        QTest::newRow("fin") << "Command15" << "" << "end";
     }
     void panelCommandAppendsItsLine() {
         QFETCH(QString, steps);
@@ -242,32 +239,14 @@ private slots:
         QVERIFY(mDialogs->shown.isEmpty());
     }
 
-    void badMapCountIsNotFatal_data() {
-        QTest::addColumn<QString>("cartes");
-        QTest::newRow("not a number") << "deux";
-        QTest::newRow("zero") << "0";
-    }
     void badMapCountIsNotFatal() {
-        QFETCH(QString, cartes);
         auto e = eventEditorOn("01");
-        writeini("Jeu", "cartes", cartes, ini());
+        writeini("Jeu", "cartes", "0", ini());
         clickOn(e.get(), "Command19");
         QCOMPARE(mFix->app.messages(),
                  QStringList{"Erreur : Fichier projet.ini corrompus ou introuvable, veuillez "
                              "reporter ce bug sur quendal.example"});
         QVERIFY(e->findChild<QWidget*>("Frame9")->isHidden());
-    }
-
-    // Only in event mode, and only on a cell.
-    void doubleClickAsksForTheEventEditor() {
-        auto e = mFix->editorOn("02");
-        QSignalSpy spy(e.get(), &MapEditor::eventEditorRequested);
-        QTest::mouseDClick(canvasOf(e.get()), Qt::LeftButton, {}, centre(2, 3));
-        e->setMode(MapEditor::Event);
-        QTest::mouseDClick(canvasOf(e.get()), Qt::LeftButton, {}, centre(2, 3));
-        QTest::mouseDClick(canvasOf(e.get()), Qt::LeftButton, {}, QPoint(478, 10));
-        QCOMPARE(spy.size(), 1);
-        QCOMPARE(spy[0], (QVariantList{"02", 2, 3}));
     }
 
     // Each kind of edit undone then redone saves the same bytes as the edit alone.

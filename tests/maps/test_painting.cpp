@@ -1,6 +1,6 @@
-// The drawing tools without a window: the cell under a point, the cells a flood fill reaches,
-// what each tool gives a map document (one undo step per gesture), and the canvas picture
-// repainted cell by cell as a full repaint would leave it.
+// The drawing tools without a window: the cells a flood fill reaches, what each tool gives a
+// map document (one undo step per gesture), and the canvas picture repainted cell by cell as
+// a full repaint would leave it.
 
 #include "maps/mapdocument.h"
 #include "maps/maprenderer.h"
@@ -115,25 +115,6 @@ private slots:
             QVERIFY2(reached.contains(c), qPrintable(QString("%1,%2").arg(c.row).arg(c.column)));
         for (const Cell& c : cells(none))
             QVERIFY(!reached.contains(c));
-    }
-
-    // The cell under a point goes on past the grid's edges; the cell at a point is only one
-    // of the grid's.
-    void cellUnderAPoint_data() {
-        QTest::addColumn<QPoint>("position");
-        QTest::addColumn<QString>("under");
-        QTest::addColumn<bool>("onGrid");
-        QTest::newRow("27, 28") << QPoint(27, 28) << "1,1" << true;
-        QTest::newRow("28, 29") << QPoint(28, 29) << "2,2" << true;
-        QTest::newRow("right strip") << QPoint(476, 231) << "8,18" << false;
-        QTest::newRow("far above") << QPoint(28, -59) << "-2,2" << false;
-    }
-    void cellUnderAPoint() {
-        QFETCH(QPoint, position);
-        QFETCH(QString, under);
-        QFETCH(bool, onGrid);
-        QCOMPARE(mapgrid::cellUnder(position), cells(under).first());
-        QCOMPARE(mapgrid::cellAt(position), onGrid ? std::optional(cells(under).first()) : std::nullopt);
     }
 
     // Each gesture is one undo step, and undoing it gives the map back. In collision mode

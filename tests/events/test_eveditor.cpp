@@ -100,16 +100,6 @@ private slots:
         QCOMPARE(panelsShown(), open);
     }
 
-    void subPanelsToggle() {
-        for (auto [command, frame] : {std::pair{"Command1", "Frame2"}, {"Command3", "Frame1"},
-                                      {"Command2", "Frame3"}, {"Command13", "Frame5"}}) {
-            play(command);
-            QCOMPARE(panelsShown(), QStringList{frame});
-            play(command);
-            QCOMPARE(panelsShown(), QStringList());
-        }
-    }
-
     // Outside delete mode a click only selects; in it, a line goes once the question is
     // answered Yes.
     void deleteMode_data() {

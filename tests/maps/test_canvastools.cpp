@@ -310,14 +310,6 @@ private slots:
         QVERIFY(view->horizontalScrollBar()->maximum() > 0);
         view->zoomResetAction()->trigger();
         QCOMPARE(sub->geometry(), first);
-
-        // Maximised, the window shows the map as large as it holds, and 1x when it is
-        // back to its size.
-        sub->showMaximized();
-        QTRY_COMPARE(canvasOf(e)->zoom(), 2);
-        noNewControlCovers(e);
-        sub->showNormal();
-        QTRY_COMPARE(canvasOf(e)->zoom(), 1);
     }
 
 private:

@@ -1,23 +1,16 @@
 // The event editor window driven through its own buttons with scripted prompts: the line each
-// command appends, the sub-panels, delete mode, and what "OK" and "Annuler" write.
+// command appends, the sub-panels, delete mode, lines moved and changed, and what "OK" and
+// "Annuler" write.
+#include "../maps/editorfixture.h"
 #include "events/eventeditor.h"
 #include "events/scriptdocument.h"
-#include "testsupport/appfixture.h"
 
-#include <QComboBox>
-#include <QRegularExpression>
-#include <QUndoStack>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
-#include <QTest>
-#include <QToolButton>
+
+using OptionalText = std::optional<QString>;
 
 class TestEventEditor : public QObject {
     Q_OBJECT
@@ -27,49 +20,38 @@ class TestEventEditor : public QObject {
     EventEditor* mEditor = nullptr;
     const QStringList kFirst{"-- Evenements :"};
 
-    QString ini() const { return mApp->projectDir("jeu") + "/projet.ini"; }
-    template <typename W> W* child(const QString& name) const {
-        auto* w = mArea->findChild<W*>(name);
-        if (!w)
-            qFatal("no control %s", qPrintable(name));
-        return w;
+    QString cellFile(const QString& map, const QString& cell) const {
+        return mApp->projectDir("jeu") + "/ev/map" + map + "/ev" + cell;
     }
-    void click(const QString& button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
-    void clickRow(QListWidget* list, int row) {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    template <typename W> W* child(const QString& name) const { return mArea->findChild<W*>(name); }
+    // The sub-panels shown, by name.
+    QStringList panelsShown() const {
+        QStringList open;
+        for (const char* frame : {"Frame1", "Frame2", "Frame3", "Frame5"})
+            if (child<QGroupBox>(frame)->isVisible())
+                open << frame;
+        return open;
     }
-    bool shown(const char* frame) const { return child<QGroupBox>(frame)->isVisible(); }
-    void doubleClickRow(QListWidget* list, int row) {
-        const QPoint at = list->visualItemRect(list->item(row)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    void play(const QString& steps) { ::play(mArea.get(), steps); }
+    void doubleClickRow(int row) {
+        auto* list = child<QListWidget>("text1");
+        clickRow(list, row);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                           list->visualItemRect(list->item(row)).center());
     }
-    // Steps apart by spaces: a button's name clicks it; "name=v" fills a field, picks combo
-    // item v or moves a scroll bar to v; "name#k" clicks item k of a list.
-    void play(const QString& steps) {
-        for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
-            const QString name = step.section(QRegularExpression("[=#]"), 0, 0);
-            const QString value = step.section(QRegularExpression("[=#]"), 1);
-            if (step.contains('#'))
-                clickRow(child<QListWidget>(name), value.toInt());
-            else if (auto* combo = mArea->findChild<QComboBox*>(name))
-                combo->setCurrentIndex(value.toInt());
-            else if (auto* scroll = mArea->findChild<QScrollBar*>(name))
-                scroll->setValue(value.toInt());
-            else if (step.contains('='))
-                child<QLineEdit>(name)->setText(value);
-            else
-                QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton);
-        }
+    // Opens cell (r, c) of map nn on a file holding the lines.
+    void openOn(const QString& nn, int r, int c, const QByteArray& lines) {
+        QVERIFY(putFile(cellFile(nn, QString::number(r) + QString::number(c)), "\r\n" + lines));
+        mEditor->openCell(nn, r, c);
     }
 
 private slots:
     void init() {
         mApp = std::make_unique<TestApp>();
-        makeProject(mApp->dir.path(), "jeu", 12);
-        QVERIFY(writeini("Variables", "nombre", "2", ini()));
-        QVERIFY(writeini("Variable1", "valeur", "oui", ini()));
-        QVERIFY(writeini("Variable2", "valeur", "0", ini()));
+        const QString ini = makeProject(mApp->dir.path(), "jeu", 12) + "/projet.ini";
+        QVERIFY(writeini("Variables", "nombre", "2", ini));
+        QVERIFY(writeini("Variable1", "valeur", "oui", ini));
+        QVERIFY(writeini("Variable2", "valeur", "0", ini));
         mArea = std::make_unique<QMdiArea>();
         mArea->resize(900, 700);
         mApp->session.open("jeu");
@@ -80,89 +62,45 @@ private slots:
     }
     void cleanup() { mArea.reset(); }
 
+    // Every sub-panel closes after its line; a condition without a variable keeps its own open.
     void commandLines_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<std::optional<QString>>("answer"); // prompt answer, if any
-        QTest::addColumn<QString>("line");                  // empty: no line
-        const std::optional<QString> none;
-        QTest::newRow("end") << "Command15" << none << "end";
-        QTest::newRow("text") << "Command5" << std::optional<QString>("Bonjour") << "affichertexte(\"Bonjour\")";
-        QTest::newRow("text cancelled") << "Command5" << none << "affichertexte(\"\")";
-        QTest::newRow("pause") << "Command6" << std::optional<QString>("007") << "screen.waitVblankStart(7)";
-        QTest::newRow("pause too long") << "Command6" << std::optional<QString>("32768") << "";
-        QTest::newRow("life") << "Command2" << none << "hero.vie = hero.vie + 3";
-        QTest::newRow("variable") << "Command3" << std::optional<QString>("oui") << "var[2] = \"oui\"";
-        QTest::newRow("condition") << "Command13" << none << "if var[2] ~= \"0\" then";
-        QTest::newRow("map") << "Command1" << none << "runmap(\"01\")";
-        QTest::newRow("fight") << "Command4" << none << "";
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<OptionalText>("answer"); // to the prompt, if any
+        QTest::addColumn<QString>("line");        // empty: no line
+        QTest::addColumn<QStringList>("open");    // the sub-panels left open
+        const OptionalText none;
+        QTest::newRow("end") << "Command15" << none << "end" << QStringList();
+        QTest::newRow("text") << "Command5" << OptionalText("Bonjour")
+                              << "affichertexte(\"Bonjour\")" << QStringList();
+        QTest::newRow("text cancelled") << "Command5" << none << "affichertexte(\"\")" << QStringList();
+        QTest::newRow("pause too long") << "Command6" << OptionalText("32768") << "" << QStringList();
+        QTest::newRow("life") << "Command2 Option1_1 Text2=3" << none
+                              << "hero.vie = hero.vie + 3" << QStringList();
+        QTest::newRow("variable") << "Command3 List1#1" << OptionalText("oui")
+                                  << "var[2] = \"oui\"" << QStringList();
+        QTest::newRow("condition") << "Command13 Combo1=1 Combo2=1 Command14" << none
+                                   << "if var[2] ~= \"0\" then" << QStringList();
+        QTest::newRow("condition without variable") << "Command13 Command14" << none << ""
+                                                    << QStringList{"Frame5"};
+        QTest::newRow("map") << "Command1 HScroll1=9 Command9" << none << "runmap(\"09\")"
+                             << QStringList();
+        QTest::newRow("fight") << "Command4" << none << "" << QStringList();
     }
     void commandLines() {
-        QFETCH(QString, command);
-        QFETCH(std::optional<QString>, answer);
+        QFETCH(QString, steps);
+        QFETCH(OptionalText, answer);
         QFETCH(QString, line);
+        QFETCH(QStringList, open);
         mApp->dialogs.promptAnswers = {answer};
-        click(command);
-        if (command == "Command2") {
-            QTest::mouseClick(child<QRadioButton>("Option1_1"), Qt::LeftButton);
-            child<QLineEdit>("Text2")->setText("3");
-            click("Command10");
-        } else if (command == "Command3") {
-            clickRow(child<QListWidget>("List1"), 1);
-        } else if (command == "Command13") {
-            child<QComboBox>("Combo1")->setCurrentIndex(1);
-            child<QComboBox>("Combo2")->setCurrentIndex(1);
-            click("Command14");
-        } else if (command == "Command1") {
-            click("Command9");
-        }
+        play(steps);
         QCOMPARE(mEditor->script().lines(), line.isEmpty() ? kFirst : kFirst + QStringList{line});
-        if (command == "Command6" && line.isEmpty())
+        if (steps == "Command6" && line.isEmpty())
             QCOMPARE(mApp->messages().last(), QString("Valeur incorrect !"));
-        for (const char* frame : {"Frame1", "Frame2", "Frame3", "Frame5"})
-            QVERIFY2(!shown(frame), frame); // every sub-panel closes after its line
+        QCOMPARE(panelsShown(), open);
     }
 
-    void subPanelsToggle_data() {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("frame");
-        QTest::newRow("map") << "Command1" << "Frame2";
-        QTest::newRow("variables") << "Command3" << "Frame1";
-        QTest::newRow("life") << "Command2" << "Frame3";
-        QTest::newRow("conditions") << "Command13" << "Frame5";
-    }
-    void subPanelsToggle() {
-        QFETCH(QString, command);
-        QFETCH(QString, frame);
-        click(command);
-        QVERIFY(shown(qPrintable(frame)));
-        click(command);
-        QVERIFY(!shown(qPrintable(frame)));
-    }
-
-    void conditionWithoutVariableStaysOpen() {
-        click("Command13");
-        click("Command14");
-        QVERIFY(shown("Frame5"));
-        QCOMPARE(mEditor->script().lines(), kFirst);
-    }
-
-    void mapChooser_data() {
-        QTest::addColumn<int>("map");
-        QTest::addColumn<QString>("number");
-        QTest::newRow("12") << 12 << "12";
-        QTest::newRow("9") << 9 << "09";
-    }
-    void mapChooser() {
-        QFETCH(int, map);
-        QFETCH(QString, number);
-        click("Command1");
-        child<QScrollBar>("HScroll1")->setValue(map);
-        QCOMPARE(child<QLabel>("Label6")->text(), number);
-        QCOMPARE(child<QLabel>("Label4")->text(), "Carte " + QString::number(map));
-        click("Command9");
-        QCOMPARE(mEditor->script().lines().last(), "runmap(\"" + number + "\")");
-    }
-
+    // Outside delete mode a click only selects; in it, a line goes once the question is
+    // answered Yes.
     void deleteMode_data() {
         QTest::addColumn<MsgAnswer>("answer");
         QTest::addColumn<QStringList>("after");
@@ -172,53 +110,43 @@ private slots:
     void deleteMode() {
         QFETCH(MsgAnswer, answer);
         QFETCH(QStringList, after);
-        click("Command15");
-        clickRow(child<QListWidget>("text1"), 0); // outside delete mode a click only selects
+        play("Command15 text1#0");
         QVERIFY(mApp->dialogs.shown.isEmpty());
-        click("Command11");
         mApp->dialogs.answers = {answer};
-        clickRow(child<QListWidget>("text1"), 0);
+        play("Command11 text1#0");
         QCOMPARE(mApp->messages(), QStringList{"Êtes-vous sure ?"});
         QCOMPARE(mEditor->script().lines(), after);
     }
 
-    void cancelKeepsLinesAndFile() {
-        QVERIFY(putFile(mEditor->script().path(), "\r\nend\r\n"));
-        click("Command15");
-        click("Command8");
-        QVERIFY(mSub->isHidden());
-        QCOMPARE(bytesOf(mEditor->script().path()), QByteArray("\r\nend\r\n"));
-        QCOMPARE(mEditor->script().lines(), kFirst + QStringList{"end"});
+    // Both close the window; "OK" writes the lines, "Annuler" keeps the file as it was. The
+    // cell's labels name it, and a cell without a file starts afresh.
+    void closeButtons_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("OK") << "Command7" << QByteArray("\r\nend\r\nend\r\n");
+        QTest::newRow("Annuler") << "Command8" << QByteArray("\r\nend\r\n");
     }
-
-    void okWritesTheScript() {
-        click("Command7");
-        QVERIFY(mSub->isHidden());
-        QCOMPARE(bytesOf(mApp->projectDir("jeu") + "/ev/map01/ev11"), QByteArray("\r\n-- Evenements :\r\n"));
-    }
-
-    void openCell() {
-        const QString dir = mApp->projectDir("jeu") + "/ev/map02/";
-        QVERIFY(putFile(dir + "ev312", "\r\n-- Evenements :\r\nrunmap(\"01\")\r\n"));
-        mEditor->openCell("02", 3, 12);
-        QCOMPARE(child<QLabel>("ln")->text(), QString("3"));
-        QCOMPARE(child<QLabel>("co")->text(), QString("12"));
-        click("Command15");
-        click("Command7");
-        QCOMPARE(bytesOf(dir + "ev312"), QByteArray("\r\n-- Evenements :\r\nrunmap(\"01\")\r\nend\r\n"));
+    void closeButtons() {
+        QFETCH(QString, button);
+        QFETCH(QByteArray, bytes);
         mEditor->openCell("02", 1, 1); // a cell without a file starts afresh
         QCOMPARE(mEditor->script().lines(), kFirst);
+        openOn("02", 3, 12, "end\r\n");
+        QCOMPARE(textOf(mEditor, "ln") + '/' + textOf(mEditor, "co"), "3/12");
+        play("Command15 " + button);
+        QVERIFY(mSub->isHidden());
+        QCOMPARE(bytesOf(cellFile("02", "312")), bytes);
+        QCOMPARE(mEditor->script().lines(), QStringList({"end", "end"}));
     }
 
-    // The current line moves with the two buttons under the list and with Alt+Up, Alt+Down.
+    // The current line moves with the two buttons under the list and with Alt+Up, Alt+Down;
+    // F2 changes it.
     void linesMoveUpAndDown() {
         mApp->dialogs.promptAnswers = {QString("a")};
-        click("Command5");
-        click("Command15");
+        play("Command5 Command15");
         auto* list = child<QListWidget>("text1");
         list->setCurrentRow(2);
-        QTest::mouseClick(child<QToolButton>("lineUp"), Qt::LeftButton);
-        QCOMPARE(mEditor->script().lines(), kFirst + QStringList({"end", "affichertexte(\"a\")"}));
+        play("lineUp");
         QCOMPARE(list->currentRow(), 1);
         mArea->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(mArea.get()));
@@ -229,100 +157,70 @@ private slots:
                  (QStringList{"end", "-- Evenements :", "affichertexte(\"a\")"}));
         QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
         QCOMPARE(list->currentRow(), 1);
-        // F2 changes the current line: the prompt opens on its text; Cancel keeps it.
         list->setCurrentRow(2);
-        QTest::keyClick(list, Qt::Key_F2);
+        QTest::keyClick(list, Qt::Key_F2); // the prompt opens on the line's text; Cancel keeps it
         QCOMPARE(mApp->dialogs.shown.last().initial, QStringLiteral("a"));
-        QCOMPARE(mEditor->script().lines().size(), 3);
-        QCOMPARE(child<QToolButton>("lineDown")->toolTip(),
-                 QStringLiteral("Descendre la ligne choisie (Alt+Bas)"));
-        click("Command7");
+        play("Command7");
         QCOMPARE(bytesOf(mEditor->script().path()),
                  QByteArray("\r\n-- Evenements :\r\nend\r\naffichertexte(\"a\")\r\n"));
-        mEditor->script().undoStack()->undo();
-        QCOMPARE(mEditor->script().lines().first(), QStringLiteral("end"));
     }
 
     // A line double-clicked opens its command on its answers; the new line takes its place,
     // and the next command appends its line at the end again.
     void lineChangesInPlace_data() {
         QTest::addColumn<QString>("line");
-        QTest::addColumn<std::optional<QString>>("answer"); // to the prompt, if one opens
-        QTest::addColumn<QString>("initial");                // the prompt's field as it opens
+        QTest::addColumn<OptionalText>("answer"); // to the prompt, if one opens
+        QTest::addColumn<QString>("initial");     // the prompt's field as it opens
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("changed");
-        const std::optional<QString> none;
-        QTest::newRow("text") << "affichertexte(\"Bonjour\")" << std::optional<QString>("Salut")
-                              << "Bonjour" << "" << "affichertexte(\"Salut\")";
-        QTest::newRow("text cancelled") << "affichertexte(\"Bonjour\")" << none << "Bonjour" << ""
-                                        << "affichertexte(\"Bonjour\")";
-        QTest::newRow("pause") << "screen.waitVblankStart(60)" << std::optional<QString>("30")
-                               << "60" << "" << "screen.waitVblankStart(30)";
-        QTest::newRow("pause refused") << "screen.waitVblankStart(60)"
-                                       << std::optional<QString>("abc") << "60" << ""
-                                       << "screen.waitVblankStart(60)";
-        QTest::newRow("variable") << "var[1] = \"oui\"" << std::optional<QString>("non") << "oui"
+        const OptionalText none;
+        const QString text = "affichertexte(\"Bonjour\")", pause = "screen.waitVblankStart(60)";
+        QTest::newRow("text") << text << OptionalText("Salut") << "Bonjour" << ""
+                              << "affichertexte(\"Salut\")";
+        QTest::newRow("text cancelled") << text << none << "Bonjour" << "" << text;
+        QTest::newRow("pause refused") << pause << OptionalText("abc") << "60" << "" << pause;
+        QTest::newRow("variable") << "var[1] = \"oui\"" << OptionalText("non") << "oui"
                                   << "List1#1" << "var[2] = \"non\"";
         QTest::newRow("life") << "hero.vie = hero.vie - 2" << none << ""
-                              << "Option1_1 Text2=5 Command10" << "hero.vie = hero.vie + 5";
+                              << "Option1_1 Text2=5" << "hero.vie = hero.vie + 5";
         QTest::newRow("condition") << "if var[2] == \"0\" then" << none << ""
                                    << "Combo2=1 Command14" << "if var[2] ~= \"0\" then";
-        QTest::newRow("map") << "runmap(\"09\")" << none << "" << "HScroll1=12 Command9"
-                             << "runmap(\"12\")";
-        QTest::newRow("end") << "end" << none << "" << "" << "end";
     }
     void lineChangesInPlace() {
         QFETCH(QString, line);
-        QFETCH(std::optional<QString>, answer);
+        QFETCH(OptionalText, answer);
         QFETCH(QString, initial);
         QFETCH(QString, steps);
         QFETCH(QString, changed);
-        QVERIFY(putFile(mApp->projectDir("jeu") + "/ev/map02/ev34",
-                        ("\r\n-- Evenements :\r\n" + line + "\r\nend\r\n").toLatin1()));
-        mEditor->openCell("02", 3, 4);
+        openOn("02", 3, 4, ("-- Evenements :\r\n" + line + "\r\nend\r\n").toLatin1());
         mApp->dialogs.promptAnswers = {answer};
-        doubleClickRow(child<QListWidget>("text1"), 1);
+        doubleClickRow(1);
         play(steps);
         QCOMPARE(mEditor->script().lines(), kFirst + QStringList({changed, "end"}));
-        const auto prompts = [this] {
-            QList<ScriptedDialogService::Shown> p;
-            for (const auto& s : mApp->dialogs.shown)
-                if (s.kind == ScriptedDialogService::Shown::Prompt)
-                    p << s;
-            return p;
-        }();
-        QCOMPARE(prompts.size(), initial.isEmpty() ? 0 : 1);
-        if (!prompts.isEmpty())
-            QCOMPARE(prompts[0].initial, initial);
-        for (const char* frame : {"Frame1", "Frame2", "Frame3", "Frame5"})
-            QVERIFY2(!shown(frame), frame);
-        // A command appends again; OK saves the lines in their places.
-        click("Command15");
-        click("Command7");
-        QCOMPARE(bytesOf(mApp->projectDir("jeu") + "/ev/map02/ev34"),
+        QStringList prompts;
+        for (const auto& s : mApp->dialogs.shown)
+            if (s.kind == ScriptedDialogService::Shown::Prompt)
+                prompts << s.initial;
+        QCOMPARE(prompts, initial.isEmpty() ? QStringList() : QStringList{initial});
+        QCOMPARE(panelsShown(), QStringList());
+        play("Command15 Command7"); // appends again; OK saves the lines in their places
+        QCOMPARE(bytesOf(cellFile("02", "34")),
                  ("\r\n-- Evenements :\r\n" + changed + "\r\nend\r\nend\r\n").toLatin1());
     }
 
     // The sub-panel opened to change a line shows the line's answers.
     void panelOpensOnTheLine() {
-        QVERIFY(putFile(mApp->projectDir("jeu") + "/ev/map01/ev11",
-                        "\r\nhero.vie = hero.vie - 2\r\nif var[2] == \"oui\" then\r\n"));
-        mEditor->openCell("01", 1, 1);
-        auto* list = child<QListWidget>("text1");
-        doubleClickRow(list, 0);
+        openOn("01", 1, 1, "hero.vie = hero.vie - 2\r\nif var[2] == \"oui\" then\r\n");
+        doubleClickRow(0);
         QVERIFY(child<QRadioButton>("Option1_0")->isChecked());
         QCOMPARE(child<QLineEdit>("Text2")->text(), QStringLiteral("2"));
-        doubleClickRow(list, 1); // another line: the first panel closes
-        QVERIFY(!shown("Frame3"));
+        doubleClickRow(1); // another line: the first panel closes
+        QCOMPARE(panelsShown(), QStringList{"Frame5"});
         QCOMPARE(child<QComboBox>("Combo1")->currentIndex(), 1);
         QCOMPARE(child<QComboBox>("Combo2")->currentText(), QStringLiteral("="));
         QCOMPARE(child<QLineEdit>("Text3")->text(), QStringLiteral("oui"));
         // Its command button closes it: nothing changes, and "Ajouter" appends from then on.
-        click("Command13");
-        click("Command13");
-        child<QComboBox>("Combo1")->setCurrentIndex(0);
-        child<QComboBox>("Combo2")->setCurrentIndex(0);
-        click("Command14");
+        play("Command13 Command13 Combo1=0 Combo2=0 Command14");
         QCOMPARE(mEditor->script().lines(),
                  (QStringList{"hero.vie = hero.vie - 2", "if var[2] == \"oui\" then",
                               "if var[1] == \"oui\" then"})); // the value field kept its text
@@ -330,9 +228,7 @@ private slots:
 
     // Lines inside a condition show indented; the lines keep no indentation.
     void conditionBlocksShowIndented() {
-        QVERIFY(putFile(mApp->projectDir("jeu") + "/ev/map01/ev11",
-                        "\r\nif var[1] == \"0\" then\r\nhero.vie = 1\r\nend\r\nhero.vie = 1\r\n"));
-        mEditor->openCell("01", 1, 1);
+        openOn("01", 1, 1, "if var[1] == \"0\" then\r\nhero.vie = 1\r\nend\r\nhero.vie = 1\r\n");
         auto* list = child<QListWidget>("text1");
         QCOMPARE(list->item(1)->text(), QStringLiteral("hero.vie = 1"));
         QStyleOptionViewItem option;
@@ -345,7 +241,7 @@ private slots:
 
     void failedWriteKeepsWindowOpen() {
         QVERIFY(QDir().mkpath(mEditor->script().path())); // a folder where the file should be
-        click("Command7");
+        play("Command7");
         QCOMPARE(mApp->dialogs.shown.size(), 1);
         QVERIFY(mApp->messages()[0].contains(QDir::toNativeSeparators(mEditor->script().path())));
         QVERIFY(mSub->isVisible());

@@ -1,6 +1,9 @@
-// Event script files and the lines of the event commands.
+// Event script files and the lines of the event commands: the bytes of a script file, the
+// line each answer makes, the command and answers a line gives back, how deep each line lies
+// in its condition blocks, and the cells of a map that have a script.
 #include "events/eventcommands.h"
 #include "events/eventscript.h"
+#include "project/mapgrid.h"
 #include "testsupport/files.h"
 
 #include <QTemporaryDir>
@@ -9,8 +12,8 @@
 class TestEventsCore : public QObject {
     Q_OBJECT
     QTemporaryDir mDir;
-    QString cell(const QString& row, const QString& column) const {
-        return eventScriptPath(mDir.path() + "/projets/Jeu", "01", row, column);
+    QString cell(const QString& row, const QString& column, const QString& map = "01") const {
+        return eventScriptPath(mDir.path() + "/projets/Jeu", map, row, column);
     }
 
 private slots:
@@ -23,14 +26,14 @@ private slots:
         QCOMPARE(loadevent(cell("1", "11")), QStringList{"a"});
         QCOMPARE(loadevent(cell("1", "1")), QStringList{"b"});
         QCOMPARE(loadevent(cell("9", "9")), QStringList{}); // no file
-        QVERIFY(!saveevent({"end"}, eventScriptPath(mDir.path() + "/projets/Jeu", "07", "1", "1")));
+        QVERIFY(!saveevent({"end"}, cell("1", "1", "07"))); // no folder for map 07
     }
 
     void saveAndLoad_data() {
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("empty entry left out")
-            << QStringList{"-- Evenements :", "", "end"} << QByteArray("\r\n-- Evenements :\r\nend\r\n");
+        QTest::newRow("empty entry left out") << QStringList{"-- Evenements :", "", "end"}
+                                              << QByteArray("\r\n-- Evenements :\r\nend\r\n");
         QTest::newRow("empty list") << QStringList{} << QByteArray("\r\n");
         QTest::newRow("accent in Windows-1252")
             << QStringList{QString::fromUtf8("affichertexte(\"Héros\")")}
@@ -49,9 +52,12 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("two CR LF: one empty line") << QByteArray("\r\n\r\n") << QStringList{""};
-        QTest::newRow("empty entry kept") << QByteArray("\r\na\r\n\r\nb\r\n") << QStringList{"a", "", "b"};
-        QTest::newRow("tail after last CR LF dropped") << QByteArray("\r\na\r\nb") << QStringList{"a"};
-        QTest::newRow("lone LF stays in the line") << QByteArray("\r\na\nb\r\n") << QStringList{"a\nb"};
+        QTest::newRow("empty entry kept") << QByteArray("\r\na\r\n\r\nb\r\n")
+                                          << QStringList{"a", "", "b"};
+        QTest::newRow("tail after last CR LF dropped") << QByteArray("\r\na\r\nb")
+                                                       << QStringList{"a"};
+        QTest::newRow("lone LF stays in the line") << QByteArray("\r\na\nb\r\n")
+                                                   << QStringList{"a\nb"};
     }
     void load() {
         QFETCH(QByteArray, bytes);
@@ -60,31 +66,22 @@ private slots:
         QCOMPARE(loadevent(cell("1", "1")), lines);
     }
 
-    void commandLines() {
-        QCOMPARE(lifeLine(false, false, true, "5"), QString("hero.vie = 5"));
-        QCOMPARE(lifeLine(false, true, false, ""), QString("hero.vie = hero.vie + "));
+    // The answers no line is made from; every other line is built again from the command
+    // read back from it (commandOfLine below).
+    void refusedAnswers() {
         QCOMPARE(lifeLine(true, true, true, "2"), QString("hero.vie = hero.vie - 2")); // remove first
         QCOMPARE(lifeLine(false, false, false, "2"), std::nullopt);
-        QCOMPARE(textLine(""), QString("affichertexte(\"\")"));
-        QCOMPARE(variableLine(3, "oui"), QString("var[3] = \"oui\""));
-        QCOMPARE(conditionLine(3, "=", "oui"), QString("if var[3] == \"oui\" then"));
-        QCOMPARE(conditionLine(2, "!", "0"), QString("if var[2] ~= \"0\" then"));
         QCOMPARE(conditionLine(0, "=", "0"), std::nullopt);
-        QCOMPARE(closeConditionLine(), QString("end"));
-        QCOMPARE(mapChangeLine("12"), QString("runmap(\"12\")"));
     }
 
     void pause_data() {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("frames"); // empty: refused with "Valeur incorrect !"
         QTest::newRow("12") << "12" << "12";
-        QTest::newRow("-32768") << "-32768" << "-32768";
         QTest::newRow("007") << "007" << "7";
         QTest::newRow("2.5 to even") << "2.5" << "2";
-        QTest::newRow("3.5 to even") << "3.5" << "4";
         QTest::newRow("2,51 comma") << "2,51" << "3";
         QTest::newRow("32768") << "32768" << "";
-        QTest::newRow("abc") << "abc" << "";
         QTest::newRow("empty") << "" << "";
     }
     void pause() {
@@ -92,6 +89,86 @@ private slots:
         QFETCH(QString, frames);
         QCOMPARE(pauseLine(answer), frames.isEmpty() ? std::optional<QString>()
                                                      : "screen.waitVblankStart(" + frames + ")");
+    }
+
+    // A line gives back the command and answers that made it, and they make the same line.
+    void commandOfLine_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("kind"); // -1: no command makes it
+        QTest::addColumn<QString>("answers");
+        QTest::newRow("map") << "runmap(\"12\")" << int(CommandLine::MapChange) << "12";
+        QTest::newRow("text") << "affichertexte(\"Il dit \\\"oui\\\"\")" << int(CommandLine::Text)
+                              << "Il dit \\\"oui\\\"";
+        QTest::newRow("empty text") << "affichertexte(\"\")" << int(CommandLine::Text) << "";
+        QTest::newRow("pause") << "screen.waitVblankStart(-5)" << int(CommandLine::Pause) << "-5";
+        QTest::newRow("variable") << "var[3] = \"a = \"b\"\"" << int(CommandLine::Variable)
+                                  << "3|a = \"b\"";
+        QTest::newRow("condition ==") << "if var[2] == \"non\" then" << int(CommandLine::Condition)
+                                      << "2|=|non";
+        QTest::newRow("condition ~=") << "if var[10] ~= \"\" then" << int(CommandLine::Condition)
+                                      << "10|!|";
+        QTest::newRow("life -") << "hero.vie = hero.vie - 2" << int(CommandLine::Life) << "0|2";
+        QTest::newRow("life + nothing") << "hero.vie = hero.vie + " << int(CommandLine::Life)
+                                        << "1|";
+        QTest::newRow("life =") << "hero.vie = 10" << int(CommandLine::Life) << "2|10";
+        QTest::newRow("end") << "end" << int(CommandLine::CloseCondition) << "";
+        QTest::newRow("comment") << "-- Evenements :" << -1 << "";
+        QTest::newRow("pause with zeros") << "screen.waitVblankStart(007)" << -1 << "";
+        QTest::newRow("variable 0") << "var[0] = \"a\"" << -1 << "";
+        QTest::newRow("indented end") << "  end" << -1 << "";
+    }
+    void commandOfLine() {
+        QFETCH(QString, line);
+        QFETCH(int, kind);
+        QFETCH(QString, answers);
+        const auto command = ::commandOfLine(line);
+        QCOMPARE(command.has_value(), kind >= 0);
+        if (!command)
+            return;
+        QCOMPARE(int(command->kind), kind);
+        const QString variable = QString::number(command->variable) + '|';
+        const QString got =
+            kind == CommandLine::MapChange ? command->map
+            : kind == CommandLine::Pause   ? QString::number(command->frames)
+            : kind == CommandLine::Variable ? variable + command->value
+            : kind == CommandLine::Condition ? variable + command->op + '|' + command->value
+            : kind == CommandLine::Life ? QString::number(command->life) + '|' + command->value
+                                        : command->value;
+        QCOMPARE(got, answers);
+        QCOMPARE(lineOfCommand(*command), line);
+    }
+
+    void indentLevels_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QList<int>>("levels");
+        QTest::newRow("nested") << QStringList{"if var[1] == \"0\" then", "hero.vie = 1",
+                                               "if var[2] ~= \"a\" then", "end", "end", "end"}
+                                << QList<int>{0, 1, 1, 1, 0, 0};
+        QTest::newRow("else") << QStringList{"if a then", "x = 1", "else", "x = 2", "end"}
+                              << QList<int>{0, 1, 0, 1, 0};
+        QTest::newRow("loop and text") << QStringList{"for i = 1, 3 do", "affichertexte(\"if\")",
+                                                      "end", "endless = 1"}
+                                       << QList<int>{0, 1, 0, 0};
+        QTest::newRow("unclosed") << QStringList{"if a then", "if b then", "x = 1"}
+                                  << QList<int>{0, 1, 2};
+    }
+    void indentLevels() {
+        QFETCH(QStringList, lines);
+        QFETCH(QList<int>, levels);
+        QCOMPARE(::indentLevels(lines), levels);
+    }
+
+    // Cells with a script of at least one line are marked; the folder may hold other files.
+    void scriptedCells() {
+        const QString folder = mDir.path() + "/ev/map03/";
+        for (const char* name : {"ev312", "ev817", "ev95" /* ninth row */, "ev118" /* column 18 */,
+                                 "ev.bak"})
+            QVERIFY(putFile(folder + name, "\r\nend\r\n"));
+        QVERIFY(putFile(folder + "EV11", "\r\n-- Evenements :\r\n"));
+        QVERIFY(putFile(folder + "ev23", "\r\n")); // no line
+        const QSet<int> expected{mapgrid::slot(3, 12), mapgrid::slot(1, 1), mapgrid::slot(8, 17)};
+        QCOMPARE(::scriptedCells(mDir.path(), "03"), expected);
+        QCOMPARE(::scriptedCells(mDir.path(), "04"), QSet<int>());
     }
 };
 

@@ -30,14 +30,12 @@ public:
     int below(int n) { return int(mGenerator.bounded(n)); }
     bool chance(int percent) { return below(100) < percent; }
 
-    // A name as a writer gives it: not empty, no blank at either end.
-    QString name() {
-        QString s;
-        const int length = 1 + below(12);
-        for (int i = 0; i < length; ++i)
+    // A name as a writer gives it, behind a letter: no blank at either end.
+    QString name(QChar first) {
+        QString s = first;
+        for (int i = below(12); i >= 0; --i)
             s += kNameChars[below(int(kNameChars.size()))];
-        s = s.trimmed();
-        return s.isEmpty() ? QStringLiteral("n") : s;
+        return s.trimmed();
     }
     // The same name with letters in random case: it names the same entry.
     QString recased(const QString& name) {
@@ -50,14 +48,9 @@ public:
     // breaks, at most 254, no blank at either end, not wrapped in a pair of quotes.
     QString value() {
         QByteArray bytes;
-        const int length = chance(10) ? 254 : below(40);
-        for (int i = 0; i < length; ++i) {
-            char b;
-            do
-                b = char(1 + below(255));
-            while (b == '\r' || b == '\n');
-            bytes += b;
-        }
+        for (int i = chance(10) ? 254 : below(40); i > 0; --i)
+            bytes += char(1 + below(255));
+        bytes.replace('\r', 'r').replace('\n', 'n');
         QString v = fromCp1252(bytes);
         while (!v.isEmpty() && (v.front() == u' ' || v.front() == u'\t'))
             v.remove(0, 1);
@@ -81,18 +74,6 @@ private:
     QRandomGenerator mGenerator;
 };
 
-// Entries written so far; names match ignoring case, as in the file.
-struct Model {
-    QList<Pair> entries;
-    Pair* find(const QString& section, const QString& key) {
-        for (Pair& e : entries)
-            if (e.section.compare(section, Qt::CaseInsensitive) == 0
-                && e.key.compare(key, Qt::CaseInsensitive) == 0)
-                return &e;
-        return nullptr;
-    }
-};
-
 } // namespace
 
 class TestIniRandom : public QObject {
@@ -110,25 +91,24 @@ private slots:
         const QString ini = dir.filePath("projet.ini");
         // A first section that no write names, with bytes of every kind (undefined ones of
         // the code page too): it must stay byte for byte.
-        QByteArray untouched = "[Autre]\r\n";
-        for (int line = 0; line < 5; ++line) {
-            QByteArray bytes;
-            for (int i = 0; i < 30; ++i)
-                bytes += char(0x20 + random.below(0xE0));
-            untouched += "a" + bytes + "\r\n";
-        }
+        QByteArray untouched = "[Autre]";
+        for (int i = 0; i < 150; ++i)
+            untouched += (i % 30 ? "" : "\r\na") + QByteArray(1, char(0x20 + random.below(0xE0)));
+        untouched += "\r\n";
         QVERIFY(putFile(ini, untouched));
 
         QStringList sections, keys;
-        for (int i = 0; i < 4; ++i)
-            sections << QStringLiteral("S") + random.name();
-        for (int i = 0; i < 10; ++i)
-            keys << QStringLiteral("k") + random.name();
-        Model model;
+        for (int i = 0; i < 10; ++i) {
+            if (i < 4)
+                sections << random.name(u'S');
+            keys << random.name(u'k');
+        }
+        // The entries written so far, by their names in lower case: names match ignoring case.
+        QMap<QString, Pair> model;
         for (int step = 0; step < 200; ++step) {
             const QByteArray before = bytesOf(ini);
-            const Pair* known = model.entries.isEmpty() ? nullptr
-                                                        : &model.entries[random.below(int(model.entries.size()))];
+            const Pair* known = model.isEmpty() ? nullptr
+                                                : &*std::next(model.cbegin(), random.below(int(model.size())));
             if (known && random.chance(15)) {
                 // The value the file holds already: no write at all.
                 QFile file(ini);
@@ -149,12 +129,9 @@ private slots:
                 continue;
             }
             QVERIFY(writeini(random.recased(pair.section), random.recased(pair.key), pair.value, ini));
-            if (Pair* e = model.find(pair.section, pair.key))
-                e->value = pair.value;
-            else
-                model.entries.append(pair);
+            model.insert((pair.section + u'\n' + pair.key).toLower(), pair);
             QVERIFY(bytesOf(ini).startsWith(untouched));
-            for (const Pair& e : std::as_const(model.entries))
+            for (const Pair& e : std::as_const(model))
                 QCOMPARE(readini(random.recased(e.section), random.recased(e.key), ini), e.value);
         }
     }

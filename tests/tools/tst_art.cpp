@@ -23,10 +23,9 @@ private slots:
         for (const QString& name : kHeroSprites)
             QTest::newRow(qPrintable(name)) << "images/personnages/perso01/" + name + ".png" << QSize(28, 29);
         const QString theme = QStringLiteral("images/system/theme01/");
-        QTest::newRow("imgprinc") << theme + "imgprinc.png" << QSize(480, 272);
-        QTest::newRow("menuingame") << theme + "menuingame.png" << QSize(200, 80);
-        QTest::newRow("menuprinc") << theme + "menuprinc.png" << QSize(200, 80);
-        QTest::newRow("parler") << theme + "parler.png" << QSize(480, 80);
+        for (auto [name, size] : {std::pair{"imgprinc", QSize(480, 272)}, {"menuingame", QSize(200, 80)},
+                                  {"menuprinc", QSize(200, 80)}, {"parler", QSize(480, 80)}})
+            QTest::newRow(name) << theme + name + ".png" << size;
         for (int set = 1; set <= 3; ++set) {
             QTest::newRow(qPrintable(setFolder(set))) << setFolder(set) + "terrain01.png" << QSize(280, 29);
             for (int k = 1; k <= 10; ++k)
@@ -40,15 +39,12 @@ private slots:
         QCOMPARE(QImage(dataPath(path)).size(), size);
     }
 
-    void textureSets() {
-        for (int set = 1; set <= 3; ++set)
-            QCOMPARE(bytesOf(dataPath(setFolder(set) + "texture.ini")), QByteArray("[texture]\r\nnbimg=10\r\n"));
-        QVERIFY(!QFile::exists(dataPath(setFolder(4) + "texture.ini"))); // the list ends at 03
-    }
-
-    // Header "CCRR", 8 rows of 17 tile codes, no final CR LF (the copy adds it); the hero
-    // starts on a walkable tile (codes 0 to 4).
-    void mapTemplates() {
+    // Three texture sets of ten tiles. The map template: header "CCRR", 8 rows of 17 tile
+    // codes, no final CR LF (the copy adds it); the hero starts on a walkable tile (0 to 4).
+    void textureSetsAndMapTemplates() {
+        for (int set = 1; set <= 4; ++set)
+            QCOMPARE(bytesOf(dataPath(setFolder(set) + "texture.ini")),
+                     set < 4 ? QByteArray("[texture]\r\nnbimg=10\r\n") : QByteArray());
         const QList<QByteArray> lines = bytesOf(dataPath("ftgmma.dat")).split('\n');
         QCOMPARE(lines.size(), 10);
         QCOMPARE(lines.last(), QByteArray());

@@ -1,5 +1,5 @@
-// The player run in-process and headless: drawings compared pixel for pixel with pictures
-// computed here, behaviour checked by assertions inside the scripts, and its plain classes.
+// The player in-process and headless: drawings against pictures computed here, scripts' own
+// assertions, and its plain classes.
 #include "player/buttonscript.h"
 #include "player/errortext.h"
 #include "player/pad.h"
@@ -61,16 +61,20 @@ screen:clear(Color.new(10, 20, 30))
 )";
 
 QRgb tilePixel(int x, int y) {
-    if (y < 2)
-        return x < 2 ? qRgba(255, 0, 0, 255) : qRgba(0, 255, 0, 128);
-    return x < 2 ? qRgba(0, 0, 255, 0) : qRgba(255, 255, 255, 255);
+    return y < 2 ? (x < 2 ? qRgba(255, 0, 0, 255) : qRgba(0, 255, 0, 128))
+                 : (x < 2 ? qRgba(0, 0, 255, 0) : qRgba(255, 255, 255, 255));
 }
 
 // What the screen shows after a source pixel with alpha is drawn over an opaque one.
 QRgb blendOverOpaque(QRgb s, QRgb d) {
-    const int a = qAlpha(s);
-    const auto mix = [a](int sc, int dc) { return (sc * a + dc * (255 - a) + 127) / 255; };
+    const auto mix = [a = qAlpha(s)](int sc, int dc) { return (sc * a + dc * (255 - a) + 127) / 255; };
     return qRgb(mix(qRed(s), qRed(d)), mix(qGreen(s), qGreen(d)), mix(qBlue(s), qBlue(d)));
+}
+
+// The message of what `call` throws; empty if it throws nothing.
+QString thrown(const std::function<void()>& call) {
+    try { call(); } catch (const std::runtime_error& e) { return QString(e.what()); }
+    return QString();
 }
 
 } // namespace
@@ -162,13 +166,8 @@ private slots:
     }
 
     void pageFlippingShowsFrameBeforeLast() {
-        const LuaRun r = runLua(R"(
-screen:clear(Color.new(255, 0, 0))
-screen.flip()
-screen:clear(Color.new(0, 255, 0))
-screen.flip()
-screen.flip()
-)");
+        const LuaRun r = runLua("screen:clear(Color.new(255, 0, 0)) screen.flip()"
+                                " screen:clear(Color.new(0, 255, 0)) screen.flip() screen.flip()");
         QCOMPARE(firstDifference(r.visible, filledScreen(qRgb(255, 0, 0))), r.error);
         QCOMPARE(r.back.pixel(3, 3), qRgb(0, 255, 0));
     }
@@ -219,9 +218,8 @@ screen.flip()
         QCOMPARE(runLua(script).error, QString());
     }
 
-    // Files and folders are found whatever their letter case; require finds Lua files the way
-    // dofile does; dofile and loadfile refuse compiled chunks. The player puts the working
-    // directory back.
+    // Files found whatever their letter case, by require as by dofile; no compiled chunks;
+    // the working directory put back.
     void scriptFilesAndFolders() {
         QTemporaryDir dir;
         QVERIFY(putFile(dir.filePath("Sub/Data/Script.Lua"), "loaded = 42\n"));
@@ -252,8 +250,7 @@ assert(Image.load("face.png"):pixel(2, 1) == Color.new(10, 20, 30))
         QCOMPARE(QDir::currentPath(), before);
     }
 
-    // Scripts name files in Windows-1252, the encoding of the game's own files; UTF-8 names
-    // of existing files are found too, and listed names come back in a form that finds them.
+    // Names in Windows-1252 (or UTF-8 of existing files) are found, and listed names find them.
     void pathStringsAreWindows1252_data() {
         QTest::addColumn<QString>("onDisk");
         QTest::addColumn<QByteArray>("asked");
@@ -283,10 +280,8 @@ assert(loaded == 2, "loaded " .. tostring(loaded))
         QCOMPARE(r.error, QString());
     }
 
-    // A script that never waits for a frame still sees Esc and the close button: a timer
-    // due 300 ms after the start asks (it fires when window events are next handled, as a
-    // click would be seen), and the window must close within half a second of that time.
-    // Each script gives up by itself after 5 s of processor time.
+    // A script that never waits for a frame still sees Esc and the close button, asked 300 ms
+    // in: it must end within half a second of that. Each script gives up by itself after 5 s.
     void closeStopsAScriptThatNeverWaits_data() {
         QTest::addColumn<QByteArray>("script");
         QTest::addColumn<bool>("closeButton"); // else Esc
@@ -306,30 +301,24 @@ assert(loaded == 2, "loaded " .. tostring(loaded))
         LuaPlayer player(host, options);
         QElapsedTimer clock;
         qint64 askedAt = -1;
-        QTimer ask; // a member of this row, so that it cannot fire in the next one
+        QTimer ask; // owned by this row, so that it cannot fire in the next one
         ask.setSingleShot(true);
         connect(&ask, &QTimer::timeout, [&] {
             askedAt = clock.elapsed();
-            if (closeButton) {
-                host.window().close();
-            } else {
-                QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-                QCoreApplication::sendEvent(&host.window(), &esc);
-            }
+            QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            if (closeButton) host.window().close();
+            else QCoreApplication::sendEvent(&host.window(), &esc);
         });
-        constexpr qint64 kDue = 300;
-        ask.start(kDue);
+        ask.start(300);
         clock.start();
-        const int status = player.runString(script);
-        const qint64 endedAt = clock.elapsed();
+        QCOMPARE(player.runString(script), 0);
+        const qint64 late = clock.elapsed() - 300;
         QVERIFY2(askedAt >= 0, "no window event was handled while the script ran");
-        QCOMPARE(status, 0);
-        qInfo("closed %lld ms after the request was due", endedAt - kDue);
-        QVERIFY(endedAt - kDue < 500);
+        qInfo("closed %lld ms after the request was due", late);
+        QVERIFY(late < 500);
     }
 
-    // Keys count by their place on the keyboard, are let go when the window loses the focus,
-    // and the page is scaled by whole factors, letterboxed.
+    // Keys by place on the keyboard, let go on focus loss; the page scaled by whole factors.
     void windowKeysAndScale() {
         QCOMPARE(padButtonForKey(24, Qt::Key_A), quint32(PadMask::LTrigger)); // AZERTY A at the Q place
         QCOMPARE(padButtonForKey(38, Qt::Key_Q), quint32(PadMask::Select));
@@ -349,12 +338,8 @@ assert(loaded == 2, "loaded " .. tostring(loaded))
     }
 
     void buttonScriptErrorsNameTheLine() {
-        try {
-            ButtonScript::parse("0 cross\n\n3 cross jump\n");
-            QFAIL("no error");
-        } catch (const std::runtime_error& e) {
-            QVERIFY2(QString(e.what()).contains("line 3: unknown button 'jump'"), e.what());
-        }
+        const QString error = thrown([] { ButtonScript::parse("0 cross\n\n3 cross jump\n"); });
+        QVERIFY2(error.contains("line 3: unknown button 'jump'"), qPrintable(error));
     }
 
     void errorLines_data() {
@@ -392,20 +377,15 @@ assert(loaded == 2, "loaded " .. tostring(loaded))
         QCOMPARE(errorMessageText(message, 4), text);
     }
 
-    // Bindings make Lua values while they hold Qt objects only through protectedCall: a Lua
-    // error there, out of memory the likeliest, must come back as an exception instead of a
-    // longjmp over the binding's frames.
+    // A Lua error (out of memory the likeliest) inside protectedCall comes back as an exception,
+    // not a longjmp over the binding's frames, which hold Qt objects.
     void protectedCallsThrow() {
         lua_State* L = lua_newstate(smallBlocksOnly, nullptr);
         lua::installProtectedCalls(L);
         const QByteArray big(1 << 20, 'x');
-        const auto failure = [](const std::function<void()>& call) {
-            try { call(); } catch (const std::runtime_error& e) { return QString(e.what()); }
-            return QString();
-        };
-        QCOMPARE(failure([&] { lua::pushBytes(L, big.constData(), big.size()); }), QString("not enough memory"));
+        QCOMPARE(thrown([&] { lua::pushBytes(L, big.constData(), big.size()); }), QString("not enough memory"));
         QCOMPARE(lua_gettop(L), 0);
-        QCOMPARE(failure([&] { lua::protectedCall(L, [](lua_State* s) { return luaL_error(s, "boum"); }); }),
+        QCOMPARE(thrown([&] { lua::protectedCall(L, [](lua_State* s) { return luaL_error(s, "boum"); }); }),
                  QString("boum"));
         lua::pushBytes(L, "abc", 3);
         QCOMPARE(lua_gettop(L), 1);

@@ -24,8 +24,7 @@ PcmSound tone(int frames, int rate = 44100) {
     return s;
 }
 
-// A module of one looping square wave, C-2 held from the first row. With `breakAtRow` the
-// song ends after that row instead of running through its 64 rows.
+// A looping square wave held at C-2 from the first row; `breakAtRow` ends the song there.
 QByteArray squareModule(int breakAtRow = -1) {
     tracker::Sample square;
     square.name = "square";
@@ -48,6 +47,9 @@ struct Recording : ProgramRun {
     std::int16_t left(int frame) const { return sound.samples[size_t(2 * frame)]; }
     std::int16_t right(int frame) const { return sound.samples[size_t(2 * frame + 1)]; }
     int peak(int from, int to) const { return ::peak(sound, from, to); }
+    bool silent(int from, int to) const { // in frames of samples, both sides
+        return std::all_of(sound.samples.begin() + 2 * from, sound.samples.begin() + 2 * to, [](auto v) { return v == 0; });
+    }
 };
 
 // Runs the script in dir for the frames, recording the sound.
@@ -64,9 +66,9 @@ std::vector<std::int16_t> render(Mixer& mixer, int frames) {
     return out;
 }
 
-// Little-endian bytes of v.
+// The low `bytes` of v, little-endian as x86 and ARM hold it.
 QByteArray le(quint32 v, int bytes) {
-    return QByteArray(reinterpret_cast<const char*>(&v), bytes); // x86 and ARM are little-endian
+    return QByteArray(reinterpret_cast<const char*>(&v), bytes);
 }
 
 QByteArray chunk(const QByteArray& id, const QByteArray& body) {
@@ -114,20 +116,16 @@ screen.waitVblankStart(30)
         QCOMPARE(r.sound.channels, 2);
         QCOMPARE(r.sound.rate, 44100);
         const int start = 10 * kFrame;
-        for (int f = 0; f < start; ++f)
-            QVERIFY2(r.left(f) == 0 && r.right(f) == 0, qPrintable(QString("sound at %1").arg(f)));
-        for (int i = 0; i < 4 * kFrame; ++i) {
-            QCOMPARE(r.left(start + i), t.samples[size_t(i)]);
-            QCOMPARE(r.right(start + i), t.samples[size_t(i)]);
-        }
+        QVERIFY(r.silent(0, start));
+        for (int i = 0; i < 4 * kFrame; ++i)
+            QVERIFY(r.left(start + i) == t.samples[size_t(i)] && r.right(start + i) == t.samples[size_t(i)]);
         for (int i = 4 * kFrame; i < 8 * kFrame; ++i)
             QVERIFY(std::abs(r.left(start + i) - t.samples[size_t(i)] * 128 / 255) <= 1);
-        for (int f = 18 * kFrame; f < r.frames(); ++f)
-            QVERIFY2(r.left(f) == 0 && r.right(f) == 0, qPrintable(QString("sound after stop at %1").arg(f)));
+        QVERIFY(r.silent(18 * kFrame, r.frames())); // after the stop
     }
 
-    // The module starts at once; volume 64 halves it; stop silences it; pause holds it. Then
-    // one played once ends on its own, and a file that is no module plays nothing.
+    // Starts at once, halved at volume 64, held by pause, silenced by stop; one played once
+    // ends on its own; a file that is no module plays nothing.
     void modulePlaysAtItsVolumeAndStops() {
         QVERIFY(putFile(mDir.filePath("petit.mod"), squareModule()));
         QVERIFY(putFile(mDir.filePath("court.mod"), squareModule(1)));
@@ -171,8 +169,7 @@ screen.waitVblankStart(5)
         QVERIFY2(r.errors.contains("luaplayer: musique illisible : "), r.errors.constData());
     }
 
-    // In a window on a machine with no sound device: one line on standard error, and the
-    // game runs on, its sounds timed as if heard.
+    // No sound device: one line on standard error, the game runs on, its sounds timed as if heard.
     void noSoundDeviceIsOneLineAndSilence() {
         QVERIFY(putFile(mDir.filePath("son.wav"), encodeWav(tone(1000))));
         QVERIFY(putFile(mDir.filePath("jeu.lua"), R"(
@@ -201,7 +198,6 @@ print("fini", v:playing())
         QVERIFY2(r.errors.contains("luaplayer: impossible d'écrire /nulle/part/son.wav"), r.errors.constData());
     }
 
-    // Left and right gains for pans across the range, and the file's channels kept apart.
     void panning_data() {
         QTest::addColumn<int>("pan");
         QTest::addColumn<int>("left");  // gain out of 127
@@ -226,17 +222,7 @@ print("fini", v:playing())
         }
     }
 
-    void stereoSoundKeepsItsSides() {
-        Mixer mixer;
-        auto sound = std::make_shared<PcmSound>();
-        sound->channels = 2;
-        sound->samples = {100, -100, 200, -200};
-        mixer.play(sound, false);
-        QCOMPARE(render(mixer, 3), (std::vector<std::int16_t>{100, -100, 200, -200, 0, 0}));
-    }
-
-    // Frequency is the sound's frames per second: half the output rate plays each frame twice
-    // as long, blending neighbours; the file's own rate is the start.
+    // Frequency in the sound's frames a second, from the file's rate; slowed, neighbours blend.
     void frequency_data() {
         QTest::addColumn<int>("fileRate");
         QTest::addColumn<int>("frequency"); // 0: left as loaded
@@ -269,8 +255,14 @@ print("fini", v:playing())
             QCOMPARE(out[2], std::int16_t(1050)); // halfway between the first two frames
     }
 
+    // Also a stereo sound's sides kept apart.
     void loopingAndStolenVoices() {
         Mixer mixer;
+        auto stereo = std::make_shared<PcmSound>();
+        stereo->channels = 2;
+        stereo->samples = {100, -100, 200, -200};
+        mixer.play(stereo, false);
+        QCOMPARE(render(mixer, 3), (std::vector<std::int16_t>{100, -100, 200, -200, 0, 0}));
         auto sound = std::make_shared<PcmSound>(tone(100));
         const Mixer::VoiceId once = mixer.play(sound, false);
         const Mixer::VoiceId looping = mixer.play(sound, true);
@@ -287,8 +279,7 @@ print("fini", v:playing())
         QVERIFY(mixer.playing(more.back()));
     }
 
-    // The files under data/sons are what quendal_sound draws: a tune of about 15 seconds
-    // and a knock of a tenth of a second.
+    // data/sons holds what quendal_sound draws: a tune of about 15 s, a knock under 0.2 s.
     void suppliedSounds() {
         const QString sons = QStringLiteral(QUENDAL_SOURCE_DIR "/data/sons/");
         QCOMPARE(bytesOf(sons + "titre.mod"), soundart::titleTune());
@@ -307,7 +298,7 @@ print("fini", v:playing())
         QVERIFY(*std::max_element(knock.samples.begin(), knock.samples.end()) > 8000);
     }
 
-    // Formats read, and those refused (rate 0).
+    // Rate 0: refused.
     void wavFormats_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("rate");
@@ -335,7 +326,7 @@ print("fini", v:playing())
         QFETCH(int, rate);
         QFETCH(int, channels);
         QFETCH(std::vector<std::int16_t>, samples);
-        if (rate == 0) { // refused
+        if (rate == 0) {
             QVERIFY_THROWS_EXCEPTION(std::runtime_error, decodeWav(file));
             return;
         }
@@ -345,7 +336,6 @@ print("fini", v:playing())
         QCOMPARE(s.samples, samples);
         QCOMPARE(decodeWav(encodeWav(s)).samples, samples);
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestPlayerSound)

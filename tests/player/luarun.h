@@ -1,7 +1,6 @@
 #pragma once
 
-// The player run in-process and headless on Lua source, for the tests that check what a
-// script draws, reads and reports.
+// The player run in-process and headless on Lua source.
 
 #include "player/luaplayer.h"
 #include "player/playerhost.h"
@@ -10,8 +9,8 @@
 #include <functional>
 #include <map>
 
-// Headless, acting at given vertical blanks (counted from 1), keeping the screen shown then
-// (filled at the flip that follows), and asking to close from a given blank on.
+// Acts at given vertical blanks (from 1), keeps the screen shown then (filled at the next
+// flip), asks to close from a given blank on.
 class ScriptedHost : public PlayerHost {
 public:
     std::map<int, std::function<void()>> actions;
@@ -37,7 +36,6 @@ struct LuaRun {
     QString error;
     QImage visible; // the shown page
     QImage back;    // the page being drawn
-    std::int64_t frame = 0;
     QByteArray recording; // the pad as recorded, with options.recording
     QByteArray state;     // what the game last reported
 };
@@ -47,6 +45,6 @@ inline LuaRun runLua(const QByteArray& source, PlayerOptions options = {}, Playe
     PlayerHost headless;
     LuaPlayer player(host ? *host : headless, std::move(options));
     const int status = player.runString(source, "=test");
-    return {status,         player.errorMessage(),   player.screen().visible(), player.screen().back().pixels(),
-            player.frame(), player.recordingText(), player.stateText()};
+    return {status, player.errorMessage(), player.screen().visible(), player.screen().back().pixels(),
+            player.recordingText(), player.stateText()};
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-// What the player and engine tests share: the real luaplayer run as a program in a folder,
-// the sound it recorded, and the pixels its 8x8 font gives a text.
+// The real luaplayer run in a folder, the sound it recorded, and its 8x8 font's pixels.
 
 #include "player/audiooutput.h"
 #include "player/font8x8.h"
@@ -21,16 +20,16 @@ struct ProgramRun {
 
 // Waits for the started player; one that runs on is killed and counts as a failure.
 inline ProgramRun finishProgram(QProcess& process) {
-    if (!process.waitForFinished(60000)) {
+    const bool ended = process.waitForFinished(60000);
+    if (!ended) {
         process.kill();
         process.waitForFinished();
-        return {-1, process.readAllStandardError(), process.readAllStandardOutput()};
     }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+    return {ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             process.readAllStandardError(), process.readAllStandardOutput()};
 }
 
-// `setUp` prepares the process (environment, limits) before it starts.
+// `setUp` prepares the process (environment, limits).
 inline ProgramRun runLuaplayer(const QString& dir, const QStringList& arguments,
                                const std::function<void(QProcess&)>& setUp = {}) {
     QProcess process;

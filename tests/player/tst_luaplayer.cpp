@@ -231,20 +231,16 @@ private slots:
         const QString before = QDir::currentPath();
         const LuaRun r = runLua("local root = '" + QFile::encodeName(QDir(dir.path()).canonicalPath()) + "'\n" + R"(
 System.currentDirectory(root)
-assert(require("outils.compte").n == 41 and package.loaded["outils.compte"])
-assert(not pcall(require, "absent"))
+assert(require("outils.compte").n == 41 and package.loaded["outils.compte"] and not pcall(require, "absent"))
 assert(dofile("\233t\233.lua") == 2)
 local out = io.open("compiled.lua", "wb") out:write(string.dump(function() end)) out:close()
 local f, message = loadfile("compiled.lua")
-assert(f == nil and message:find("binary chunk"), message)
-assert(not pcall(dofile, "compiled.lua"))
+assert(f == nil and message:find("binary chunk") and not pcall(dofile, "compiled.lua"), message)
 local missing, why = loadfile("absent.lua")
 assert(missing == nil and why:find("cannot open absent.lua"), why)
-assert(System.currentDirectory("sub") == root)
-assert(System.currentDirectory() == root .. "/Sub")
+assert(System.currentDirectory("sub") == root and System.currentDirectory() == root .. "/Sub")
 dofile("DATA/script.lua")
-assert(loaded == 42)
-assert(Image.load("face.png"):pixel(2, 1) == Color.new(10, 20, 30))
+assert(loaded == 42 and Image.load("face.png"):pixel(2, 1) == Color.new(10, 20, 30))
 )");
         QCOMPARE(r.error, QString());
         QCOMPARE(QDir::currentPath(), before);
@@ -270,8 +266,7 @@ assert(Image.load("face.png"):pixel(2, 1) == Color.new(10, 20, 30))
 local function walk(folder)
   for _, e in ipairs(System.listDirectory(folder)) do
     local path = folder .. "/" .. e.name
-    if not e.directory then dofile(path)
-    elseif e.name ~= "." and e.name ~= ".." then walk(path) end
+    if not e.directory then dofile(path) elseif e.name ~= "." and e.name ~= ".." then walk(path) end
   end
 end
 walk(".")
@@ -285,12 +280,12 @@ assert(loaded == 2, "loaded " .. tostring(loaded))
     void closeStopsAScriptThatNeverWaits_data() {
         QTest::addColumn<QByteArray>("script");
         QTest::addColumn<bool>("closeButton"); // else Esc
-        const QByteArray loop = "local t = os.clock() while os.clock() - t < 5 do end";
-        const QByteArray tail = "local t = os.clock() local function f() if os.clock() - t < 5 then return f() end end f()";
-        const QByteArray lines = "local t = os.clock() while os.clock() - t < 5 do screen:drawLine(0, 0, 2147483647, 0) end";
-        QTest::newRow("endless loop, Esc") << loop << false;
-        QTest::newRow("endless tail calls, close button") << tail << true;
-        QTest::newRow("endless lines, Esc") << lines << false;
+        const QByteArray t = "local t = os.clock() ";
+        QTest::newRow("endless loop, Esc") << t + "while os.clock() - t < 5 do end" << false;
+        QTest::newRow("endless tail calls, close button")
+            << t + "local function f() if os.clock() - t < 5 then return f() end end f()" << true;
+        QTest::newRow("endless lines, Esc")
+            << t + "while os.clock() - t < 5 do screen:drawLine(0, 0, 2147483647, 0) end" << false;
     }
     void closeStopsAScriptThatNeverWaits() {
         QFETCH(QByteArray, script);
@@ -306,8 +301,10 @@ assert(loaded == 2, "loaded " .. tostring(loaded))
         connect(&ask, &QTimer::timeout, [&] {
             askedAt = clock.elapsed();
             QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-            if (closeButton) host.window().close();
-            else QCoreApplication::sendEvent(&host.window(), &esc);
+            if (closeButton)
+                host.window().close();
+            else
+                QCoreApplication::sendEvent(&host.window(), &esc);
         });
         ask.start(300);
         clock.start();

@@ -1,6 +1,5 @@
-// The real luaplayer program: the error screen, its exit status, command line mistakes, and
-// scripts that once crashed or hung it: each must now end in a Lua error shown on the error
-// screen, with exit status 1.
+// The real luaplayer program: the error screen, exit statuses, command line mistakes, and
+// scripts that once crashed or hung it, which now end in a Lua error with exit status 1.
 #include "playerprogram.h"
 
 #include <QTemporaryDir>
@@ -28,10 +27,9 @@ private slots:
         QVERIFY(putFile(mDir.filePath("jeu.lua"), "screen.waitVblankStart(3)\nerror('boum')\n"));
         QVERIFY(putFile(mDir.filePath("boutons.txt"), "10 start\n"));
         const int status = run({"--frames", "100000", "--buttons", "boutons.txt", "--screenshot", "ecran.png", "jeu.lua"});
+        const QString message = QStringLiteral("Error: jeu.lua:2: boum"); // white on black from (8, 8)
         QVERIFY(status > 0);
-        QVERIFY2(mErrors.contains("Error: jeu.lua:2: boum"), mErrors.constData());
-        // The message in white on black from (8, 8).
-        const QString message = QStringLiteral("Error: jeu.lua:2: boum");
+        QVERIFY2(mErrors.contains(message.toLatin1()), mErrors.constData());
         QImage expected(8 * message.size(), 8, QImage::Format_RGB32);
         expected.fill(Qt::black);
         paintGlyphs(expected, 0, 0, message, qRgb(255, 255, 255));
@@ -94,8 +92,7 @@ private slots:
         QVERIFY2(mErrors.contains(error), mErrors.constData());
     }
 
-    // Memory runs out with a long message in hand: the error screen comes up all the same,
-    // with as much of the message as it holds.
+    // Memory runs out with a long message in hand: the error screen still shows what it holds.
     void errorScreenWhenMemoryRunsOut() {
 #if defined(__SANITIZE_ADDRESS__)
         QSKIP("AddressSanitizer reserves more address space than the limit leaves");
@@ -119,14 +116,19 @@ error(message, 0)
 
     void badCommandLine_data() {
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("no script") << QStringList{};
-        QTest::newRow("bad frame count") << QStringList{"--frames", "abc", "x.lua"};
-        QTest::newRow("bad memory size") << QStringList{"--memory", "0", "x.lua"};
+        QTest::addColumn<QByteArray>("error");
+        QTest::newRow("no script") << QStringList{} << QByteArray("luaplayer: ");
+        QTest::newRow("bad frame count") << QStringList{"--frames", "abc", "x.lua"} << QByteArray("luaplayer: ");
+        QTest::newRow("bad memory size") << QStringList{"--memory", "0", "x.lua"} << QByteArray("luaplayer: ");
+        QTest::newRow("unwritable sound recording") << QStringList{"--frames", "1", "--audio-out", "/nulle/part/son.wav", "x.lua"}
+                                                    << QByteArray("luaplayer: impossible d'écrire /nulle/part/son.wav");
     }
     void badCommandLine() {
         QFETCH(QStringList, args);
+        QFETCH(QByteArray, error);
+        QVERIFY(putFile(mDir.filePath("x.lua"), ""));
         QCOMPARE(run(args), 2);
-        QVERIFY2(mErrors.contains("luaplayer: "), mErrors.constData());
+        QVERIFY2(mErrors.contains(error), mErrors.constData());
     }
 };
 

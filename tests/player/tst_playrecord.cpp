@@ -16,10 +16,8 @@ private slots:
     // Recording reads the pad once a frame, as the replay does; scripted buttons hold from
     // their frame until the next line, named in any case.
     void recordingReadsThePadOnceAFrame() {
-        PlayerOptions options;
-        options.recording = true;
-        options.buttons = ButtonScript::parse("# essai\n3 cross\n5 start LEFT\n7\n");
-        const LuaRun run = runLua("for i = 1, 8 do Controls.read() screen.waitVblankStart() end", options);
+        const LuaRun run = runLua("for i = 1, 8 do Controls.read() screen.waitVblankStart() end",
+                                  {.buttons = ButtonScript::parse("# essai\n3 cross\n5 start LEFT\n7\n"), .recording = true});
         QCOMPARE(run.error, QString());
         const ButtonScript replay = ButtonScript::parse(run.recording);
         for (std::uint32_t frame = 0; frame < 8; ++frame)
@@ -44,12 +42,9 @@ private slots:
         QFETCH(int, maxFrames);
         QFETCH(int, closeAt);
         QFETCH(qint64, frames);
-        PlayerOptions options;
-        options.recording = true;
-        options.maxFrames = maxFrames;
         ScriptedHost host;
         host.closeAt = closeAt;
-        const LuaRun run = runLua(script, options, &host);
+        const LuaRun run = runLua(script, {.maxFrames = maxFrames, .buttons = {}, .recording = true}, &host);
         QVERIFY(run.recording.contains("# images " + QByteArray::number(frames) + '\n'));
     }
 
@@ -87,11 +82,7 @@ private slots:
     void scriptChecks() {
         QFETCH(QByteArray, check);
         QFETCH(bool, live);
-        PlayerOptions options;
-        options.frameClock = true;
-        options.clockStart = 1700000000;
-        options.live = live;
-        QCOMPARE(runLua(check, options).error, QString());
+        QCOMPARE(runLua(check, {.buttons = {}, .live = live, .frameClock = true, .clockStart = 1700000000}).error, QString());
     }
 
     // Random numbers do not change when some other code calls rand().

@@ -1,5 +1,4 @@
-// TrueType text: sizes reported by getTextSize and the pixels fontPrint draws, with DejaVu
-// Sans from the fonts-dejavu-core package.
+// TrueType text with DejaVu Sans (fonts-dejavu-core): getTextSize and what fontPrint draws.
 #include "luarun.h"
 
 #include <QTest>
@@ -12,7 +11,7 @@ LuaRun draw(const QByteArray& source) {
     return runLua("font = Font.load('" + kDejaVu + "')\n" + source);
 }
 
-// Pixels that differ from the background colour.
+// The box of the pixels that differ from the background.
 QRect inked(const QImage& page, QRgb background) {
     QRect box;
     for (int y = 0; y < page.height(); ++y)
@@ -29,7 +28,6 @@ class TestPlayerFont : public QObject {
 private slots:
     void initTestCase() { QVERIFY2(QFile::exists(kDejaVu), "fonts-dejavu-core is needed"); }
 
-    // Checks made by the script: sizes, clipping, colours.
     void fontCalls_data() {
         QTest::addColumn<QByteArray>("script");
         QTest::newRow("monospaced advances") << QByteArray(
@@ -56,7 +54,7 @@ private slots:
             "screen:clear() screen:fontPrint(font, 470, 10, 'WWW', Color.new(0, 0, 255))"
             " screen:fontPrint(font, -20, 300, 'WWW', Color.new(0, 0, 255)) for y = 0, 271 do for x = 0, 479 do"
             " assert(screen:pixel(x, y) == Color.new(0, 0, 0) or (x >= 470 and y < 10), x .. ', ' .. y) end end");
-        // Antialiased edges keep the colour and take the coverage as alpha on a transparent image.
+        // On a transparent image antialiased edges keep the colour, the coverage as alpha.
         QTest::newRow("default colour, transparent images") << QByteArray(R"(
 screen:clear(Color.new(255, 255, 255)) screen:fontPrint(font, 10, 30, "Ab")
 local black = false
@@ -78,8 +76,7 @@ assert(black and solid > 10 and partial > 10, "black by default, antialiased edg
         QCOMPARE(draw(script).error, QString());
     }
 
-    // "H" sits on the baseline: its lowest row is just above y, its ink inside the reported
-    // width; "g" goes below it. Fully covered pixels take the colour exactly.
+    // "H" ends just above y, inside the reported width; "g" goes below. Full coverage: the colour.
     void printSitsOnTheBaseline_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<bool>("descends");

@@ -1,6 +1,5 @@
-// A play recorded in one run of the real luaplayer replays to the same last screen, byte for
-// byte, in another: played in a window at 60 frames a second, replayed headless as fast as it
-// goes, with timers, dates and random numbers in the game.
+// A play recorded in a window at 60 frames a second replays headless, as fast as it goes, to
+// the same last screen byte for byte, timers, dates and random numbers included.
 #include "playerprogram.h"
 #include "project/apppaths.h"
 #include "project/creation.h"
@@ -11,14 +10,10 @@
 
 namespace {
 
-const QString kPlayer = QStringLiteral(QUENDAL_APP_BUILD_DIR "/luaplayer");
-
-// A game whose picture depends on the pad, a timer, the date and random numbers seeded from
-// the date: a replay draws the same only if all of them come back the same.
+// Its picture depends on the pad, a timer, the date and random numbers seeded from the date.
 const QByteArray kGame = R"(
 math.randomseed(os.time())
-local timer = Timer.new()
-local x, y = 240, 136
+local timer, x, y = Timer.new(), 240, 136
 screen:clear(Color.new(0, 0, 0))
 while true do
   local pad = Controls.read()
@@ -38,7 +33,7 @@ const QByteArray kMoves = "0\n10 right\n30 right down\n45 cross\n60 left\n80\n";
 ProgramRun play(const QString& dir, const QStringList& arguments, int stopAfterMs = -1) {
     QProcess process;
     process.setWorkingDirectory(dir);
-    process.start(kPlayer, arguments);
+    process.start(QStringLiteral(QUENDAL_APP_BUILD_DIR "/luaplayer"), arguments);
     if (stopAfterMs >= 0) {
         QTest::qWait(stopAfterMs);
         process.terminate();
@@ -57,8 +52,7 @@ class TestPlayReplay : public QObject {
     Q_OBJECT
     QTemporaryDir mDir;
 
-    // Records the game played in a window (the offscreen platform keeps real time), then
-    // replays the recording headless; both last screens and states must be the same bytes.
+    // Played in a window (offscreen keeps real time), replayed headless: same screens and states.
     void recordThenReplay(const QString& folder, const QString& script, const QStringList& recordOptions,
                           int stopAfterMs) {
         const ProgramRun recorded = play(folder, recordOptions + QStringList{"--record", "partie.txt", "--screenshot",
@@ -82,8 +76,7 @@ private slots:
         QVERIFY(putFile(mDir.filePath("boutons.txt"), kMoves));
     }
 
-    // Ended by the frame limit, and stopped from outside while it plays (the player then ends
-    // at the next frame, so that the replay can end at the same one).
+    // Ended by the frame limit, or stopped from outside (at the next frame, where the replay ends).
     void gameReplaysToTheSameScreen_data() {
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<int>("stopAfterMs");
@@ -94,8 +87,7 @@ private slots:
         QFETCH(QStringList, options);
         QFETCH(int, stopAfterMs);
         recordThenReplay(mDir.path(), "jeu.lua", options, stopAfterMs);
-        // Without the recording's clock, the headless run reads other times: the game's screen
-        // then differs, which shows the comparison can fail.
+        // With another clock the screen differs: the comparison can fail.
         QByteArray recording = bytesOf(mDir.filePath("partie.txt"));
         recording.replace("# horloge ", "# horloge 1");
         QVERIFY(putFile(mDir.filePath("autre.txt"), recording));

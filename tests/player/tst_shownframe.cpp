@@ -1,5 +1,4 @@
-// Showing the console page: the changed part found between frames, the window pixels it
-// covers, the scaled drawing straight into the window's picture, and the real window.
+// Showing the page: the part changed between frames, its scaled drawing, the real window.
 #include "player/playerwindow.h"
 #include "player/screen.h"
 #include "player/shownframe.h"
@@ -61,8 +60,7 @@ private slots:
         QCOMPARE(shown.take(p), QRect());
     }
 
-    // The direct drawing gives the pixels Qt's own scaled drawing gives, inside the area only:
-    // the window area of a changed part is what both fill.
+    // The direct drawing gives Qt's own scaled pixels, inside the area only.
     void scaledDrawingMatchesThePainter_data() {
         QTest::addColumn<QSize>("window");
         QTest::addColumn<QRect>("target");
@@ -87,9 +85,7 @@ private slots:
         QCOMPARE(direct, painted);
     }
 
-    // The real window shows the page scaled as soon as it is flipped, a change of one pixel
-    // too: every flip is shown, none waits for an update request that the next flip would
-    // overtake.
+    // Every flip shows at once, a one-pixel change too, none waiting for an update request.
     void windowShowsEachPageAtOnce() {
         PlayerWindow window(2);
         window.show();

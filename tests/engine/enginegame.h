@@ -1,8 +1,7 @@
 #pragma once
 
-// What the engine tests share: a new project of the bundled game played headless by the real
-// luaplayer with scripted buttons, the map files they write, and the supplied pictures and
-// texts looked for on the game's screen.
+// A new project of the bundled game played headless by the real luaplayer, the map files the
+// tests write, and the supplied pictures and texts looked for on the screen.
 
 #include "player/playerprogram.h"
 #include "project/apppaths.h"

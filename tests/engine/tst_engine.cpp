@@ -1,6 +1,5 @@
-// The game engine copied into every project, played headless by the real luaplayer: the title
-// menu, maps, walking and collisions, and the functions generated event lines call. Screens
-// are checked against the supplied pictures.
+// The game engine of every project, played headless by the real luaplayer: title menu, maps,
+// walking, collisions and the event functions, screens checked against the supplied pictures.
 #include "build/compiler.h"
 #include "build/launcher.h"
 #include "project/module1.h"
@@ -15,8 +14,7 @@ namespace {
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kBlack = qRgb(0, 0, 0);
 
-// Events: every arrival writes "column row map" to log.txt, then the given Lua runs on
-// arrival at column 4 of row 2 of map 01.
+// Every arrival logs "column row map"; `lua` runs on arrival at (4, 2) of map 01.
 QByteArray events(const QByteArray& lua = QByteArray()) {
     return "function runev(colonne,ligne,map)\n"
            "  local f = io.open('log.txt', 'a') f:write(colonne, ' ', ligne, ' ', map, '\\n') f:close()\n"
@@ -48,8 +46,7 @@ private slots:
         QCOMPARE(playing.exitCode, 0);
         QVERIFY(cellShowsTile(playing.screen, "01", 1, 1, 2));
         QVERIFY(cellShowsTile(playing.screen, "01", 17, 8, 5));
-        // The field is the 8 rows the editor shows: nothing is drawn between its foot and the
-        // status line, although the map file's 9th row is full of tiles.
+        // Only the 8 rows the editor shows, though the file's 9th row is full of tiles.
         QVERIFY(isBlack(playing.screen, QRect(0, 8 * 29, 480, 262 - 8 * 29)));
         QVERIFY(heroShownAt(playing.screen, 3, 2, "face1"));
         QVERIFY(textShownAt(playing.screen, 4, 263, "Vie : 10", kWhite));
@@ -88,8 +85,8 @@ private slots:
         QVERIFY(heroShownAt(run.screen, end.x(), end.y(), sprite));
     }
 
-    // Right is held from frame 10 to 100: an arrival every 8 frames, but a pause of 30
-    // frames on the first arrival leaves time for 6 more cells only (10 without it).
+    // Right held from 10 to 100, a cell every 8 frames: the first arrival's 30-frame pause
+    // leaves 6 more cells (10 without it).
     void pauseHoldsTheGame() {
         mGame->write("map01.map", patternMap(3, 2));
         mGame->write("ev.lua", events("screen.waitVblankStart(30)"));
@@ -97,9 +94,8 @@ private slots:
                  QByteArray("4 2 01\n5 2 01\n6 2 01\n7 2 01\n8 2 01\n9 2 01\n10 2 01\n"));
     }
 
-    // An event shows a text box and takes 15 lives of 10: the box blinks a marker at its
-    // bottom right while it waits for cross; then life shows 0, not less, the hero lies dead,
-    // the game-over screen speaks French only, and cross goes back to the title menu.
+    // A text box blinks its marker until cross; 15 lives of 10 taken show 0, the hero dead,
+    // a game-over screen in French only, and cross goes back to the title.
     void textBoxThenLifeAtZeroEndsTheGame() {
         mGame->write("map01.map", patternMap(3, 2));
         mGame->write("ev.lua", events("affichertexte(\"Aïe !\") hero.vie = hero.vie - 15"));
@@ -116,8 +112,7 @@ private slots:
         QVERIFY(titleShown(mGame->play(175, buttons).screen));
     }
 
-    // A map file that cannot be read names itself on an error screen; cross goes back to the
-    // title menu.
+    // An unreadable map names itself on an error screen; cross goes back to the title.
     void badMapShowsAnErrorScreen() {
         mGame->write("map01.map", "");
         const QByteArray buttons = kNewGame + "30 cross\n32\n";
@@ -127,8 +122,7 @@ private slots:
         QVERIFY(titleShown(mGame->play(40, buttons).screen));
     }
 
-    // Cross stays down from the title menu through the arrival at frame 17 until frame 30,
-    // and is pressed again at frame 45.
+    // Cross held from the title through the arrival at 17 until 30, pressed again at 45.
     void affichertexteWaitsForANewPress() {
         mGame->write("map01.map", patternMap(3, 2));
         mGame->write("ev.lua", events("affichertexte(\"Bonjour\")\nlocal g = io.open('log.txt', 'a') g:write('suite') g:close()"));
@@ -142,8 +136,7 @@ private slots:
         QVERIFY(!dialogShown(closed.screen));
     }
 
-    // The launcher is Windows-1252 like every text file; the project folder on disk is named
-    // in the system's encoding. The title menu must come up.
+    // The launcher is Windows-1252, the folder named in the system's encoding: the title comes up.
     void accentedProjectNamesStart_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("e acute") << QStringLiteral("Aventure d'été");
@@ -160,12 +153,10 @@ private slots:
         QVERIFY(titleShown(run.screen));
     }
 
-    // A created project with an event saved as the event editor saves it, built, then played
-    // through the launcher as "Tester votre jeu" does.
+    // A created project with an event saved as the editor does, built, played as "Tester votre jeu".
     void builtProjectPlaysEndToEnd() {
         const QString app = mGame->dir.path();
-        // Map 01 as created (hero at column 9, row 4), a collision cell above the hero and an
-        // event two cells to its right that goes to a map 02 of texture set 02.
+        // Hero at (9, 4) as created, a wall above, two cells right an event to map 02 (set 02).
         QVERIFY(writefile(QString::fromLatin1(collisionFile({QPoint(9, 3)}).chopped(2)), mGame->project("/map01.ev")));
         QVERIFY(writefile("\r\naffichertexte(\"Bonjour\")\r\nrunmap(\"02\")", mGame->project("/ev/map01/ev411")));
         mGame->write("images/map02/terrain.png", bytesOf(app + "/data/images/terrains/terrain02/terrain01.png"));

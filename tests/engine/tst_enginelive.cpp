@@ -1,8 +1,6 @@
-// Live changes: the bundled game runs in-process under the player, live and headless, while
-// the test edits the project through Quendal's own model (map documents, event scripts, the
-// variables) and saves, as the editors do; the live rebuild runs as it does in Quendal. The
-// game must show the changes without a restart, keep the hero's place, life and variables,
-// refuse a script that does not compile, and go on whatever screen it is on.
+// Live changes: the bundled game runs in-process, live and headless, while the test edits and
+// saves the project through Quendal's own model, with Quendal's live rebuild. The game shows
+// the changes without a restart, keeping place, life and variables, whatever screen it is on.
 #include "build/compiler.h"
 #include "build/liverebuild.h"
 #include "events/scriptdocument.h"
@@ -30,7 +28,7 @@ struct LiveGame : Game {
         QObject::connect(&rebuild, &LiveRebuild::failed, [this](const QString& m) { failures << m; });
     }
 
-    // The cell's event script, saved through a script document as an editor saves it.
+    // Saved through the documents, as the editors save.
     QString saveEvent(int row, int column, const QStringList& lines) {
         ScriptDocument script(session);
         script.openCell("01", row, column);
@@ -40,7 +38,6 @@ struct LiveGame : Game {
             script.appendLine(line);
         return script.save();
     }
-    // One tile of map 01 painted and the map saved, through its document.
     QString paintAndSave(int row, int column, const QString& code) {
         const auto map = MapDocument::open(session, "01");
         if (!map)
@@ -54,18 +51,13 @@ struct LiveGame : Game {
         session.notifyVariablesChanged();
         return error.value_or(QString());
     }
-    // Builds the game as "Tester votre jeu" does, then plays it live until `frames`, after
-    // the Lua of `prelude`.
+    // Builds as "Tester votre jeu" does, then plays live until `frames`, after `prelude`.
     QString play(ScriptedHost& host, int frames, const QByteArray& buttons, const QByteArray& prelude = {}) {
         const CompileResult built = compiler(project());
         if (!built.eventsWritten || !built.variablesWritten)
             return QStringLiteral("not built");
         rebuild.setActive(true);
-        PlayerOptions options;
-        options.live = true;
-        options.maxFrames = frames;
-        options.buttons = ButtonScript::parse(buttons);
-        LuaPlayer player(host, options);
+        LuaPlayer player(host, {.maxFrames = frames, .buttons = ButtonScript::parse(buttons), .live = true});
         player.runString(prelude + " System.currentDirectory('" + project().toUtf8() + "') dofile('index.lua')", "=launcher");
         rebuild.setActive(false);
         return player.errorMessage();
@@ -97,10 +89,9 @@ private slots:
         QVERIFY(mGame->write("map01.map", patternMap(3, 2)));
     }
 
-    // The hero steps onto (4, 2), whose event sets variable 1 and takes 3 lives. At frame 40,
-    // with the game running, a tile, an event and a new variable are saved in Quendal; at
-    // frame 45 the map shows the tile with the hero where he was; then he walks onto (6, 2),
-    // whose new event sees variable 1 as the game left it and the new variable's start value.
+    // The event of (4, 2) sets variable 1 and takes 3 lives. At frame 40 a tile, an event at
+    // (6, 2) and a variable are saved; by 45 the tile shows, the hero in place; at (6, 2) the
+    // new event sees variable 1 as the game left it and the new variable's start value.
     void savesReachTheRunningGame() {
         LiveGame& game = *mGame;
         QCOMPARE(game.addVariable("0"), QString());
@@ -121,9 +112,8 @@ private slots:
         QCOMPARE(game.log(), QByteArray("oui neuf 6 7\n"));
     }
 
-    // A script that does not compile, saved in Quendal, is refused there, naming its cell,
-    // and ev.lua stays as it was; one written by hand reaches the game, which keeps its
-    // events. Either way the game goes on: the event of (5, 2) still runs after it.
+    // Saved in Quendal, it is refused naming its cell, ev.lua untouched; written by hand, the
+    // game keeps its events. Either way the event of (5, 2) still runs after it.
     void scriptThatDoesNotCompileIsRefused_data() {
         QTest::addColumn<bool>("throughQuendal");
         QTest::newRow("saved in Quendal") << true;
@@ -156,9 +146,8 @@ private slots:
         QVERIFY(heroShownAt(host.shots[80], 5, 2, "droite1"));
     }
 
-    // A map saved while the game shows a text box, its START menu, the dead hero or the title:
-    // the screen stays as it was, over the new map where the map shows, and the game goes on
-    // when the player presses on.
+    // A map saved under a text box, the START menu, the dead hero or the title: the screen stays,
+    // over the new map, and the game goes on when pressed on.
     void changeUnderTextBoxMenuAndGameOver_data() {
         QTest::addColumn<QString>("event");
         QTest::addColumn<QByteArray>("buttons");
@@ -186,7 +175,6 @@ private slots:
         host.actions[saveAt] = [&] { QCOMPARE(game.paintAndSave(1, 1, "7"), QString()); };
         host.shots[saveAt + 5];
         host.shots[150];
-        // The title row starts no game before the save.
         const QByteArray start = screen == "title" ? QByteArray("0\n") : kNewGame;
         QCOMPARE(game.play(host, 155, start + buttons + after), QString());
         const QImage& shown = host.shots[saveAt + 5];
@@ -195,15 +183,13 @@ private slots:
                 : screen == "dead" ? heroShownAt(shown, 4, 2, "mort")
                                    : titleShown(shown));
         QVERIFY(screen == "title" || cellShowsTile(shown, "01", 1, 1, 7));
-        // Pressed on: back on the map (its new tile), or the title after the game over.
-        if (screen == "dead")
+        if (screen == "dead") // pressed on: the title after the game over, else the new map
             QVERIFY(titleShown(host.shots[150]));
         else
             QVERIFY(cellShowsTile(host.shots[150], "01", 1, 1, 7) && !dialogShown(host.shots[150]));
     }
 
-    // On the console there is neither System.changedFiles nor System.reportState: the same
-    // engine files play without them.
+    // As on the console, without System.changedFiles and System.reportState.
     void gamePlaysWithoutTheDesktopFunctions() {
         LiveGame& game = *mGame;
         ScriptedHost host;

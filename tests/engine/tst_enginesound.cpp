@@ -1,6 +1,5 @@
-// The bundled game's sound and title, played headless by the real luaplayer with its mix
-// recorded: the title tune, the knock against walls, the START menu's options, the game's name
-// from infos.lua, projects made before the game had sounds.
+// The bundled game's sound and title, its mix recorded by the real luaplayer: tune, knock,
+// the START menu's options, the name from infos.lua, projects older than sounds.
 #include "enginegame.h"
 
 #include <QTest>
@@ -18,24 +17,21 @@ private slots:
         QVERIFY(mGame->write("map01.map", patternMap(3, 2)) && mGame->write("map01.ev", collisionFile({{5, 2}})));
     }
 
-    // The tune plays from the first frame of the title screen and stops with the menu; right
-    // held against the wall from frame 20 to 40 knocks once, again when pressed anew at 50.
+    // The tune from the title's first frame until the menu; right held against the wall from
+    // 20 to 40 (a step then the push at 28) knocks once, again when pressed anew at 50.
     void titleTuneAndWallKnock() {
         const GameRun run = mGame->play(80, kNewGame + "20 right\n40\n50 right\n60\n");
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.sound.samples.size(), size_t(80 * AudioOutput::kFrameSamples * 2));
         QVERIFY(run.peak(0, 5) > 1000);
-        QCOMPARE(run.peak(8, 20), 0);
-        // The hero walks a cell (8 frames) and then pushes against the wall at frame 28.
-        QCOMPARE(run.peak(20, 28), 0);
+        QCOMPARE(run.peak(8, 28), 0);
         QVERIFY(run.peak(28, 31) > 4000);
         QCOMPARE(run.peak(35, 50), 0);
         QVERIFY(run.peak(50, 53) > 4000);
         QCOMPARE(run.peak(56, 80), 0);
     }
 
-    // In the START menu, cross on "Musique" and "Sons" turns them off: no knock, and no tune
-    // back on the title screen. Left on, both are heard.
+    // Cross on "Musique" and "Sons" in the START menu: no knock, no tune back on the title.
     void startMenuTurnsSoundsOff_data() {
         QTest::addColumn<bool>("turnOff");
         QTest::newRow("left on") << false;
@@ -85,8 +81,7 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(!run.errors.contains("Error"), run.errors.constData());
         QCOMPARE(run.screen == fallback, asQuendal);
-        // Whatever the name, it is written over the title picture's band below the logo, and
-        // nowhere else.
+        // The name goes on the band below the logo, nowhere else.
         const QImage title = QImage(kData + "/images/system/theme01/imgprinc.png").convertToFormat(QImage::Format_RGB32);
         int changed = 0;
         for (int y = 0; y < 272; ++y)

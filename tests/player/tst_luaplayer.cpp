@@ -104,13 +104,10 @@ private slots:
         const LuaRun r = runLua(kTile + (call + (alpha ? ")" : ", false)") + "\nscreen.flip()\n").toLatin1());
         const QRgb background = qRgb(10, 20, 30);
         QImage expected = filledScreen(background);
-        for (int y = 0; y < source.height(); ++y)
-            for (int x = 0; x < source.width(); ++x)
-                if (QRect(0, 0, 4, 4).contains(source.x() + x, source.y() + y) &&
-                    expected.valid(to.x() + x, to.y() + y)) {
-                    const QRgb pixel = tilePixel(source.x() + x, source.y() + y);
-                    expected.setPixel(to.x() + x, to.y() + y, alpha ? blendOverOpaque(pixel, background) : pixel);
-                }
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x)
+                if (const QPoint at = to + QPoint(x, y) - source.topLeft(); source.contains(x, y) && expected.valid(at))
+                    expected.setPixel(at, alpha ? blendOverOpaque(tilePixel(x, y), background) : tilePixel(x, y));
         QCOMPARE(firstDifference(r.visible, expected), r.error);
     }
 

@@ -14,6 +14,7 @@
 namespace {
 
 constexpr int kFrame = AudioOutput::kFrameSamples;
+using Samples = std::vector<std::int16_t>;
 
 // A mono tone whose samples all differ from their neighbours, so a shift would show.
 PcmSound tone(int frames, int rate = 44100) {
@@ -60,8 +61,8 @@ Recording record(const QString& dir, const QByteArray& script, int frames) {
             recordedSound(dir + "/son.wav")};
 }
 
-std::vector<std::int16_t> render(Mixer& mixer, int frames) {
-    std::vector<std::int16_t> out(size_t(frames) * 2);
+Samples render(Mixer& mixer, int frames) {
+    Samples out(size_t(frames) * 2);
     mixer.render(out.data(), frames);
     return out;
 }
@@ -186,7 +187,7 @@ assert(not pcall(Music.playFile, "absent.mod")) screen.waitVblankStart(5)
         auto sound = std::make_shared<PcmSound>(tone(100));
         const Mixer::VoiceId v = mixer.play(sound, false);
         mixer.setPan(v, pan);
-        std::vector<std::int16_t> expected;
+        Samples expected;
         for (std::int16_t s : sound->samples)
             expected.insert(expected.end(), {std::int16_t(s * left / 127), std::int16_t(s * right / 127)});
         QCOMPARE(render(mixer, 100), expected);
@@ -228,7 +229,7 @@ assert(not pcall(Music.playFile, "absent.mod")) screen.waitVblankStart(5)
         stereo->channels = 2;
         stereo->samples = {100, -100, 200, -200};
         mixer.play(stereo, false);
-        QCOMPARE(render(mixer, 3), (std::vector<std::int16_t>{100, -100, 200, -200, 0, 0}));
+        QCOMPARE(render(mixer, 3), (Samples{100, -100, 200, -200, 0, 0}));
         auto sound = std::make_shared<PcmSound>(tone(100));
         const Mixer::VoiceId once = mixer.play(sound, false);
         const Mixer::VoiceId looping = mixer.play(sound, true);
@@ -251,7 +252,7 @@ assert(not pcall(Music.playFile, "absent.mod")) screen.waitVblankStart(5)
         QCOMPARE(bytesOf(sons + "titre.mod"), soundart::titleTune());
         QCOMPARE(bytesOf(sons + "mur.wav"), encodeWav(soundart::wallSound()));
         ModuleMusic tune(bytesOf(sons + "titre.mod"), false);
-        std::vector<std::int16_t> buffer(kFrame * 2);
+        Samples buffer(kFrame * 2);
         int frames = 0, loud = 0;
         while (tune.render(buffer.data(), kFrame) && frames < 60 * 60) {
             ++frames;
@@ -269,29 +270,30 @@ assert(not pcall(Music.playFile, "absent.mod")) screen.waitVblankStart(5)
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("rate");
         QTest::addColumn<int>("channels");
-        QTest::addColumn<std::vector<std::int16_t>>("samples");
+        QTest::addColumn<Samples>("samples");
+        const QByteArray mono16 = wavHeader(1, 1, 44100, 16);
         QTest::newRow("8 bits mono") << riff(wavHeader(1, 1, 8000, 8) + chunk("data", QByteArray("\x80\xFF\x00", 3)))
-                                     << 8000 << 1 << std::vector<std::int16_t>{0, 127 << 8, -32768};
+                                     << 8000 << 1 << Samples{0, 127 << 8, -32768};
         QTest::newRow("16 bits stereo") << riff(wavHeader(1, 2, 22050, 16) + chunk("data", QByteArray("\x01\x00\xFF\xFF", 4)))
-                                        << 22050 << 2 << std::vector<std::int16_t>{1, -1};
+                                        << 22050 << 2 << Samples{1, -1};
         QTest::newRow("extensible, odd chunk before the data")
             << riff(wavHeader(0xFFFE, 1, 44100, 16, true) + chunk("LIST", "abc") + QByteArray(1, '\0')
                     + chunk("data", QByteArray("\x10\x27", 2)))
-            << 44100 << 1 << std::vector<std::int16_t>{10000};
-        QTest::newRow("refused: not riff") << QByteArray("RIFX\0\0\0\0WAVE", 12) << 0 << 0 << std::vector<std::int16_t>{};
+            << 44100 << 1 << Samples{10000};
+        QTest::newRow("data cut short") << riff(mono16 + QByteArray("data\x10\0\0\0\x10\x27\x20", 11))
+                                        << 44100 << 1 << Samples{10000};
+        QTest::newRow("refused: not riff") << QByteArray("RIFX\0\0\0\0WAVE", 12) << 0 << 0 << Samples{};
         QTest::newRow("refused: float samples") << riff(wavHeader(3, 1, 44100, 32) + chunk("data", QByteArray(8, '\0')))
-                                                << 0 << 0 << std::vector<std::int16_t>{};
+                                                << 0 << 0 << Samples{};
         QTest::newRow("refused: 24 bits") << riff(wavHeader(1, 1, 44100, 24) + chunk("data", QByteArray(6, '\0')))
-                                          << 0 << 0 << std::vector<std::int16_t>{};
-        QTest::newRow("refused: no data") << riff(wavHeader(1, 1, 44100, 16)) << 0 << 0 << std::vector<std::int16_t>{};
-        QTest::newRow("data cut short") << riff(wavHeader(1, 1, 44100, 16) + QByteArray("data\x10\0\0\0\x10\x27\x20", 11))
-                                        << 44100 << 1 << std::vector<std::int16_t>{10000};
+                                          << 0 << 0 << Samples{};
+        QTest::newRow("refused: no data") << riff(mono16) << 0 << 0 << Samples{};
     }
     void wavFormats() {
         QFETCH(QByteArray, file);
         QFETCH(int, rate);
         QFETCH(int, channels);
-        QFETCH(std::vector<std::int16_t>, samples);
+        QFETCH(Samples, samples);
         if (rate == 0) {
             QVERIFY_THROWS_EXCEPTION(std::runtime_error, decodeWav(file));
             return;

@@ -39,9 +39,8 @@ private slots:
         QVERIFY(mGame->valid);
     }
 
-    void titleMenuThenHeroOnMap01() {
+    void heroOnMap01() {
         mGame->write("map01.map", patternMap(3, 2));
-        QVERIFY(titleShown(mGame->play(3, kNewGame).screen));
         const GameRun playing = mGame->play(20, kNewGame);
         QCOMPARE(playing.exitCode, 0);
         QVERIFY(cellShowsTile(playing.screen, "01", 1, 1, 2));

@@ -56,15 +56,11 @@ inline QByteArray patternMap(int column, int row) {
     return text;
 }
 
+// 9 rows of 17 cells, '1' where blocked.
 inline QByteArray collisionFile(const QList<QPoint>& blocked) {
-    QByteArray text;
-    for (int r = 1; r <= 9; ++r) {
-        QByteArray line(17, '0');
-        for (const QPoint& cell : blocked)
-            if (cell.y() == r)
-                line[cell.x() - 1] = '1';
-        text += line + "\r\n";
-    }
+    QByteArray text = (QByteArray(17, '0') + "\r\n").repeated(9);
+    for (const QPoint& cell : blocked)
+        text[(cell.y() - 1) * 19 + cell.x() - 1] = '1';
     return text;
 }
 

@@ -139,9 +139,8 @@ private slots:
         QFETCH(bool, byRename);
         QFETCH(QStringList, changed);
         QTemporaryDir dir;
-        QVERIFY(putFile(dir.filePath("map01.map"), "0503\r\n"));
-        QVERIFY(putFile(dir.filePath("ev.lua"), "function runev() end\r\n"));
-        QVERIFY(putFile(dir.filePath("images/map01/terrain.png"), "png"));
+        for (const char* name : {"map01.map", "ev.lua", "images/map01/terrain.png"})
+            QVERIFY(putFile(dir.filePath(name), "0503\r\n"));
         FileWatch watch(dir.path());
         QCOMPARE(watch.takeChanged(), QStringList());
         const QString path = dir.filePath(byRename ? ".nouveau.~tmp" : written);

@@ -57,30 +57,25 @@ private slots:
                                   " assert(c.r == 0 and c.g == 0 and c.b == 0 and c.a == 0, c.r)");
         survives("timers of NaN and infinities", "local a, b, c = Timer.new(0/0), Timer.new(1/0), Timer.new(5) c:reset(-1/0)"
                                                  " assert(a:stop() < 1000 and b:stop() >= 2^53 and c:time() <= -2^53)");
-        QTest::newRow("image kept by a weak table past its finaliser")
-            << QByteArray("local c = setmetatable({}, {__mode = 'k'}) c[Image.createEmpty(4, 4)] = true"
-                          " collectgarbage() for i in pairs(c) do print(i:width()) end")
-            << QByteArray("attempt to use a freed Image");
-        QTest::newRow("image finalised by hand")
-            << QByteArray("local i = Image.createEmpty(4, 4) i:__gc() i:__gc() screen:blit(0, 0, i)")
-            << QByteArray("attempt to use a freed Image");
-        QTest::newRow("image finaliser given a colour")
-            << QByteArray("local i = Image.createEmpty(4, 4) i.__gc(Color.new(1, 0, 1))")
-            << QByteArray("bad argument #1 to '__gc' (Image expected, got userdata)");
-        QTest::newRow("timer finalised by hand") << QByteArray("local t = Timer.new() t:__gc() t:time()")
-                                                 << QByteArray("attempt to use a freed Timer");
-        QTest::newRow("timer finaliser given an image")
-            << QByteArray("Timer.new().__gc(Image.createEmpty(1, 1))")
-            << QByteArray("bad argument #1 to '__gc' (Timer expected, got userdata)");
-        QTest::newRow("pattern that recurses 400,000 times")
-            << QByteArray("string.find(string.rep('a', 4e5), string.rep('a?', 4e5))")
-            << QByteArray("pattern too complex");
-        QTest::newRow("pattern method, gsub") << QByteArray("(string.rep('a', 4e5)):gsub(string.rep('(a)?', 1e5), '')")
-                                              << QByteArray("pattern too complex");
+        const auto fails = [](const char* name, const char* script, const char* error) {
+            QTest::newRow(name) << QByteArray(script) << QByteArray(error);
+        };
+        fails("image kept by a weak table past its finaliser", "local c = setmetatable({}, {__mode = 'k'})"
+              " c[Image.createEmpty(4, 4)] = true collectgarbage() for i in pairs(c) do print(i:width()) end",
+              "attempt to use a freed Image");
+        fails("image finalised by hand", "local i = Image.createEmpty(4, 4) i:__gc() i:__gc() screen:blit(0, 0, i)",
+              "attempt to use a freed Image");
+        fails("image finaliser given a colour", "local i = Image.createEmpty(4, 4) i.__gc(Color.new(1, 0, 1))",
+              "bad argument #1 to '__gc' (Image expected, got userdata)");
+        fails("timer finalised by hand", "local t = Timer.new() t:__gc() t:time()", "attempt to use a freed Timer");
+        fails("timer finaliser given an image", "Timer.new().__gc(Image.createEmpty(1, 1))",
+              "bad argument #1 to '__gc' (Timer expected, got userdata)");
+        fails("pattern that recurses 400,000 times", "string.find(string.rep('a', 4e5), string.rep('a?', 4e5))",
+              "pattern too complex");
+        fails("pattern method, gsub", "(string.rep('a', 4e5)):gsub(string.rep('(a)?', 1e5), '')", "pattern too complex");
         // Images count against the game's memory although Lua's collector does not see them.
-        QTest::newRow("images held past the limit")
-            << QByteArray("local keep = {} for i = 1, 100 do keep[i] = Image.createEmpty(512, 512) end")
-            << QByteArray("hostile.lua:1: not enough memory");
+        fails("images held past the limit", "local keep = {} for i = 1, 100 do keep[i] = Image.createEmpty(512, 512) end",
+              "hostile.lua:1: not enough memory");
         survives("discarded images are collected", "for i = 1, 300 do local image = Image.createEmpty(512, 512) end");
     }
     // With a game memory (--memory, in megabytes) of 16.

@@ -336,39 +336,20 @@ assert(loaded == 2, "loaded " .. tostring(loaded))
         QVERIFY2(error.contains("line 3: unknown button 'jump'"), qPrintable(error));
     }
 
-    void errorLines_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("maxLines");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("own line breaks") << "a\nb\n" << 58 << 23 << QStringList{"a", "b", ""};
-        QTest::newRow("last space that fits") << "aaa bbb ccc" << 7 << 23 << QStringList{"aaa bbb", "ccc"};
-        QTest::newRow("word longer than a line") << "abcdefghij" << 4 << 23 << QStringList{"abcd", "efgh", "ij"};
-        QTest::newRow("tab as two spaces") << "a\tb" << 58 << 23 << QStringList{"a  b"};
-        QTest::newRow("blanks after a cut dropped") << "aaa    bbb  " << 4 << 23 << QStringList{"aaa ", "bbb"};
-        QTest::newRow("stops at the last line") << QString("y ").repeated(1000) << 10 << 3
-                                                << QStringList{"y y y y y", "y y y y y", "y y y y y"};
-    }
     void errorLines() {
-        QFETCH(QString, text);
-        QFETCH(int, width);
-        QFETCH(int, maxLines);
-        QFETCH(QStringList, lines);
-        QCOMPARE(wrapErrorLines(text, width, maxLines), lines);
+        QCOMPARE(wrapErrorLines("a\nb\n", 58, 23), (QStringList{"a", "b", ""}));
+        QCOMPARE(wrapErrorLines("aaa bbb ccc", 7, 23), (QStringList{"aaa bbb", "ccc"})); // at the last space that fits
+        QCOMPARE(wrapErrorLines("abcdefghij", 4, 23), (QStringList{"abcd", "efgh", "ij"}));
+        QCOMPARE(wrapErrorLines("a\tb", 58, 23), QStringList{"a  b"});
+        QCOMPARE(wrapErrorLines("aaa    bbb  ", 4, 23), (QStringList{"aaa ", "bbb"})); // blanks after a cut dropped
+        QCOMPARE(wrapErrorLines(QString("y ").repeated(1000), 10, 3), QStringList(3, "y y y y y"));
     }
 
-    void errorMessageIsCut_data() {
-        QTest::addColumn<QByteArray>("message");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("short, windows-1252") << QByteArray("\xE9t\xE9") << QStringLiteral("été");
-        QTest::newRow("cut") << QByteArray(10, 'y') << QStringLiteral("yyyy [6 more bytes]");
-        // A cut between the two bytes of "é" steps back before it: the message is UTF-8.
-        QTest::newRow("utf-8 cut before a character") << QByteArray("yyy\xC3\xA9y") << QStringLiteral("yyy [3 more bytes]");
-    }
+    // Cut after 4 bytes; a cut between the two bytes of "é" steps back before it (UTF-8).
     void errorMessageIsCut() {
-        QFETCH(QByteArray, message);
-        QFETCH(QString, text);
-        QCOMPARE(errorMessageText(message, 4), text);
+        QCOMPARE(errorMessageText("\xE9t\xE9", 4), QStringLiteral("été"));
+        QCOMPARE(errorMessageText(QByteArray(10, 'y'), 4), QStringLiteral("yyyy [6 more bytes]"));
+        QCOMPARE(errorMessageText("yyy\xC3\xA9y", 4), QStringLiteral("yyy [3 more bytes]"));
     }
 
     // A Lua error (out of memory the likeliest) inside protectedCall comes back as an exception,

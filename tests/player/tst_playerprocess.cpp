@@ -93,12 +93,10 @@ private slots:
         QSKIP("AddressSanitizer reserves more address space than the limit leaves");
 #endif
         QVERIFY(putFile(mDir.filePath("full.lua"), R"(
-local message = string.rep("y", 8e6)
-local keep = {}
+local message, keep = string.rep("y", 8e6), {}
 pcall(function() while true do keep[#keep + 1] = string.rep("x", 1e6) .. #keep end end)
 for i = 1, 4 do keep[#keep] = nil end
-collectgarbage()
-error(message, 0)
+collectgarbage() error(message, 0)
 )"));
         const int status = run({"--memory", "4096", "--screenshot", "ecran.png", "full.lua"}, [] {
             const rlimit limit{400 << 20, 400 << 20};

@@ -1,6 +1,4 @@
-// The map editor window driven through its controls with scripted message boxes: loads and
-// saves, "Nouvelle carte", the reset, the hero start, the map chooser, the window's menu, and
-// the event panel below the canvas.
+// The map editor window driven through its controls, with scripted message boxes.
 
 #include "editorfixture.h"
 #include "events/eventscript.h"
@@ -13,7 +11,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
-
 
 class TestMapEditor : public QObject {
     Q_OBJECT
@@ -120,8 +117,7 @@ private slots:
         QVERIFY(nearColour(shownAt(e.get(), {42, 14}), tileColour(1, 1))); // all tiles "0"
     }
 
-    // "Changer" waits for a press on a cell, in any mode; that press moves the hero start
-    // and nothing else.
+    // "Changer" waits for a press on a cell in any mode; it moves the hero start, nothing else.
     void heroStartPlacement() {
         auto e = mFix->editorOn("01");
         play(e.get(), "Option1_1 Command9");
@@ -170,8 +166,6 @@ private slots:
         QTRY_VERIFY(!sub);
     }
 
-    // The event panel.
-
     // The panel's lines belong to the cell chosen, even after another map is loaded.
     void eventCellIsChosenAndSaved() {
         QVERIFY(saveevent({"-- a"}, script("01", "312")));
@@ -192,9 +186,8 @@ private slots:
         QVERIFY(e->panelScript().lines().isEmpty());
     }
 
-    // Each button of the panel gives its command's line; the map chooser, on map 02, reads
-    // "01" until moved. What the shared command column does
-    // with refused answers and its delete mode is the event editor's test.
+    // Each button of the panel gives its command's line; the map chooser on map 02 reads "01"
+    // until moved. Refused answers and delete mode are the event editor's test.
     void panelCommandAppendsItsLine_data() {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("answer"); // to the prompt, if any

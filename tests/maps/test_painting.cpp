@@ -1,6 +1,4 @@
-// The drawing tools without a window: the cells a flood fill reaches, what each tool gives a
-// map document (one undo step per gesture), and the canvas picture repainted cell by cell as
-// a full repaint would leave it.
+// The drawing tools without a window: flood fill, gestures on a map document, cell repaints.
 
 #include "maps/mapdocument.h"
 #include "maps/maprenderer.h"

@@ -1,5 +1,4 @@
-// The INI rules and the file helpers: what a read finds, what a write changes byte for byte,
-// encoding, and writes that fail without harm.
+// The INI rules and the file helpers: reads, writes byte for byte, encoding, failed writes.
 #include "project/inifile.h"
 #include "project/module1.h"
 #include "testsupport/files.h"

@@ -200,23 +200,6 @@ private slots:
         QCOMPARE(e->document()->undoStack()->count(), 1);
     }
 
-    // Ctrl with the wheel zooms; a press at 2x lands on the cell under it; tiles stay sharp.
-    void zoomedCanvasMapsPressesToCells() {
-        auto e = mFix->editorOn("01");
-        MapCanvas* canvas = canvasOf(e.get());
-        QWheelEvent wheel(QPointF(40, 40), canvas->mapToGlobal(QPointF(40, 40)), QPoint(),
-                          QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
-                          false);
-        QApplication::sendEvent(canvas, &wheel);
-        QCOMPARE(canvas->zoom(), 2);
-        pickerOf(e.get())->setValue(10);
-        QTest::mouseClick(canvas, Qt::LeftButton, {}, centre(2, 4, 2));
-        QCOMPARE(e->document()->cells().maptiles[size_t(mapgrid::slot(2, 4))], QStringLiteral("9"));
-        // Cell (1, 2) at 2x: pixels 56 to 111 across; its neighbour starts right after.
-        for (auto [x, tile] : {std::pair{57, 4}, {110, 4}, {113, 5}})
-            QVERIFY(nearColour(shownAt(e.get(), {x, 20}), tileColour(1, tile)));
-    }
-
     // Over the map: the hero start, the cells with a script, the event cell being edited,
     // the collisions; the status line names the cell under the pointer.
     void canvasShowsWhatMatters() {
@@ -269,9 +252,10 @@ private slots:
         QCOMPARE(e->document()->cells().maptiles[size_t(mapgrid::slot(8, 17))], QStringLiteral("5"));
     }
 
+    // Ctrl with the wheel zooms: a press at 2x lands on the cell under it, tiles stay sharp.
     // Zooming in grows the window within the main window's area, 1x gives its place and size
     // back, and no new control covers one of the editor's own at any size.
-    void windowGrowsAroundTheCanvas() {
+    void zoomGrowsTheWindowAroundTheCanvas() {
         QMdiArea area;
         area.resize(1270, 935); // the main window's area on a 1280 x 1024 screen
         MapEditor* e = mFix->editorOn("01").release();
@@ -283,10 +267,20 @@ private slots:
         auto* view = e->findChild<CanvasView*>();
         noNewControlCovers(e);
 
-        view->zoomInAction()->trigger();
-        QCOMPARE(canvasOf(e)->size(), QSize(962, 498));
+        MapCanvas* canvas = canvasOf(e);
+        QWheelEvent wheel(QPointF(40, 40), canvas->mapToGlobal(QPointF(40, 40)), QPoint(),
+                          QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(canvas, &wheel);
+        QCOMPARE(canvas->size(), QSize(962, 498));
         QVERIFY(view->viewport()->width() >= 962 && view->viewport()->height() >= 498);
         noNewControlCovers(e);
+        pickerOf(e)->setValue(10);
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, centre(2, 4, 2));
+        QCOMPARE(e->document()->cells().maptiles[size_t(mapgrid::slot(2, 4))], QStringLiteral("9"));
+        // Cell (1, 2) at 2x: pixels 56 to 111 across; its neighbour starts right after.
+        for (auto [x, tile] : {std::pair{57, 4}, {110, 4}, {113, 5}})
+            QVERIFY(nearColour(shownAt(e, {x, 20}), tileColour(1, tile)));
         view->zoomInAction()->trigger(); // 3x needs more room than there is: it scrolls
         QCOMPARE(sub->size(), sub->size().boundedTo(area.viewport()->size()));
         QVERIFY(view->horizontalScrollBar()->maximum() > 0);

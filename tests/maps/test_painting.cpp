@@ -26,11 +26,9 @@ QList<Cell> cells(const QString& text) {
 std::array<QString, mapgrid::kSlots> tiles(const QStringList& rows) {
     std::array<QString, mapgrid::kSlots> store;
     for (int r = 1; r <= mapgrid::kRows; ++r)
-        for (int c = 1; c <= mapgrid::kColumns; ++c) {
-            const QString row = rows.value(r - 1);
-            const QChar ch = c - 1 < row.size() ? row[c - 1] : u'0';
-            store[size_t(mapgrid::slot(r, c))] = ch == u'.' ? QString() : QString(ch);
-        }
+        for (int c = 1; c <= mapgrid::kColumns; ++c)
+            if (rows[r - 1][c - 1] != u'.')
+                store[size_t(mapgrid::slot(r, c))] = rows[r - 1][c - 1];
     return store;
 }
 

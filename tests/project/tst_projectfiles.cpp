@@ -110,8 +110,7 @@ private slots:
         const bool iniWritten = writeini("A", "k", QString(200, u'v'), path("projet.ini"));
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, oldHandler);
-        QVERIFY(!textWritten);
-        QVERIFY(!iniWritten);
+        QVERIFY(!textWritten && !iniWritten);
         QCOMPARE(bytesOf(path("map01.map")), old);
         QCOMPARE(bytesOf(path("projet.ini")), old);
         QCOMPARE(tree(path("")), (QStringList{"map01.map", "projet.ini"}));

@@ -98,21 +98,15 @@ private slots:
 
     // Outside delete mode a click only selects; in it, a line goes once the question is
     // answered Yes.
-    void deleteMode_data() {
-        QTest::addColumn<MsgAnswer>("answer");
-        QTest::addColumn<QStringList>("after");
-        QTest::newRow("yes") << MsgAnswer::Yes << QStringList{"end"};
-        QTest::newRow("no") << MsgAnswer::No << QStringList{"-- Evenements :", "end"};
-    }
     void deleteMode() {
-        QFETCH(MsgAnswer, answer);
-        QFETCH(QStringList, after);
         play("Command15 text1#0");
         QVERIFY(mApp->dialogs.shown.isEmpty());
-        mApp->dialogs.answers = {answer};
+        mApp->dialogs.answers = {MsgAnswer::No, MsgAnswer::Yes};
         play("Command11 text1#0");
-        QCOMPARE(mApp->messages(), QStringList{"Êtes-vous sure ?"});
-        QCOMPARE(mEditor->script().lines(), after);
+        QCOMPARE(mEditor->script().lines(), (QStringList{"-- Evenements :", "end"}));
+        play("text1#0");
+        QCOMPARE(mEditor->script().lines(), QStringList{"end"});
+        QCOMPARE(mApp->messages(), QStringList(2, "Êtes-vous sure ?"));
     }
 
     // Both close the window; "OK" writes the lines, "Annuler" keeps the file as it was. The

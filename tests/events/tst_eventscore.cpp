@@ -88,22 +88,19 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<int>("kind"); // -1: no command makes it
         QTest::addColumn<QString>("answers");
-        QTest::newRow("map") << "runmap(\"12\")" << int(CommandLine::MapChange) << "12";
-        QTest::newRow("text") << "affichertexte(\"Il dit \\\"oui\\\"\")" << int(CommandLine::Text)
+        using C = CommandLine;
+        QTest::newRow("map") << "runmap(\"12\")" << int(C::MapChange) << "12";
+        QTest::newRow("text") << "affichertexte(\"Il dit \\\"oui\\\"\")" << int(C::Text)
                               << "Il dit \\\"oui\\\"";
-        QTest::newRow("empty text") << "affichertexte(\"\")" << int(CommandLine::Text) << "";
-        QTest::newRow("pause") << "screen.waitVblankStart(-5)" << int(CommandLine::Pause) << "-5";
-        QTest::newRow("variable") << "var[3] = \"a = \"b\"\"" << int(CommandLine::Variable)
-                                  << "3|a = \"b\"";
-        QTest::newRow("condition ==") << "if var[2] == \"non\" then" << int(CommandLine::Condition)
-                                      << "2|=|non";
-        QTest::newRow("condition ~=") << "if var[10] ~= \"\" then" << int(CommandLine::Condition)
-                                      << "10|!|";
-        QTest::newRow("life -") << "hero.vie = hero.vie - 2" << int(CommandLine::Life) << "0|2";
-        QTest::newRow("life + nothing") << "hero.vie = hero.vie + " << int(CommandLine::Life)
-                                        << "1|";
-        QTest::newRow("life =") << "hero.vie = 10" << int(CommandLine::Life) << "2|10";
-        QTest::newRow("end") << "end" << int(CommandLine::CloseCondition) << "";
+        QTest::newRow("empty text") << "affichertexte(\"\")" << int(C::Text) << "";
+        QTest::newRow("pause") << "screen.waitVblankStart(-5)" << int(C::Pause) << "-5";
+        QTest::newRow("variable") << "var[3] = \"a = \"b\"\"" << int(C::Variable) << "3|a = \"b\"";
+        QTest::newRow("if ==") << "if var[2] == \"non\" then" << int(C::Condition) << "2|=|non";
+        QTest::newRow("if ~=") << "if var[10] ~= \"\" then" << int(C::Condition) << "10|!|";
+        QTest::newRow("life -") << "hero.vie = hero.vie - 2" << int(C::Life) << "0|2";
+        QTest::newRow("life + nothing") << "hero.vie = hero.vie + " << int(C::Life) << "1|";
+        QTest::newRow("life =") << "hero.vie = 10" << int(C::Life) << "2|10";
+        QTest::newRow("end") << "end" << int(C::CloseCondition) << "";
         QTest::newRow("comment") << "-- Evenements :" << -1 << "";
         QTest::newRow("pause with zeros") << "screen.waitVblankStart(007)" << -1 << "";
         QTest::newRow("variable 0") << "var[0] = \"a\"" << -1 << "";

@@ -127,8 +127,6 @@ private slots:
                                          << "99456789012345678";
         QTest::newRow("pencil back and forth") << int(PaintTools::Pencil) << tile << "1,3 1,1 1,3"
                                                << "99956789012345678";
-        QTest::newRow("rectangle") << int(PaintTools::Rectangle) << tile << "1,16 3,14 2,15"
-                                   << "23456789012345998";
         QTest::newRow("collisions from a free cell") << int(PaintTools::Pencil) << flag << "2,1 2,4"
                                                      << "11110000000000000";
         QTest::newRow("collisions from a set cell") << int(PaintTools::Pencil) << flag << "2,2 2,4"

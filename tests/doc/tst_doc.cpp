@@ -1,6 +1,4 @@
-// The user's guide Doc/index.html: one UTF-8 page that opens on its own. Every file it points
-// to is in Doc/, every picture under Doc/images is used, every link inside the page reaches
-// an anchor and every section is in the table of contents.
+// The user's guide Doc/index.html: one UTF-8 page that opens on its own.
 
 #include <QDir>
 #include <QFile>

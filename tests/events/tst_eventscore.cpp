@@ -1,6 +1,4 @@
-// Event script files and the lines of the event commands: the bytes of a script file, the
-// line each answer makes, the command and answers a line gives back, how deep each line lies
-// in its condition blocks, and the cells of a map that have a script.
+// Event script files and the lines of the event commands, without a window.
 #include "events/eventcommands.h"
 #include "events/eventscript.h"
 #include "project/mapgrid.h"
@@ -29,45 +27,39 @@ private slots:
         QVERIFY(!saveevent({"end"}, cell("1", "1", "07"))); // no folder for map 07
     }
 
-    void saveAndLoad_data() {
+    // Lines saved give the bytes and read back without their empty entries; bytes read give
+    // the lines between the first CR LF and the last.
+    void fileBytes_data() {
+        QTest::addColumn<bool>("saved");
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("empty entry left out") << QStringList{"-- Evenements :", "", "end"}
+        QTest::newRow("empty entry left out") << true << QStringList{"-- Evenements :", "", "end"}
                                               << QByteArray("\r\n-- Evenements :\r\nend\r\n");
-        QTest::newRow("empty list") << QStringList{} << QByteArray("\r\n");
+        QTest::newRow("empty list") << true << QStringList{} << QByteArray("\r\n");
         QTest::newRow("accent in Windows-1252")
-            << QStringList{QString::fromUtf8("affichertexte(\"Héros\")")}
+            << true << QStringList{QString::fromUtf8("affichertexte(\"Héros\")")}
             << QByteArray("\r\naffichertexte(\"H\xe9ros\")\r\n");
+        QTest::newRow("two CR LF: one empty line") << false << QStringList{""}
+                                                   << QByteArray("\r\n\r\n");
+        QTest::newRow("empty entry kept") << false << QStringList{"a", "", "b"}
+                                          << QByteArray("\r\na\r\n\r\nb\r\n");
+        QTest::newRow("tail after the last CR LF dropped") << false << QStringList{"a"}
+                                                           << QByteArray("\r\na\r\nb");
+        QTest::newRow("lone LF stays in the line") << false << QStringList{"a\nb"}
+                                                   << QByteArray("\r\na\nb\r\n");
     }
-    void saveAndLoad() {
+    void fileBytes() {
+        QFETCH(bool, saved);
         QFETCH(QStringList, lines);
         QFETCH(QByteArray, bytes);
-        QVERIFY(saveevent(lines, cell("2", "3")));
+        QVERIFY(saved ? saveevent(lines, cell("2", "3")) : putFile(cell("2", "3"), bytes));
         QCOMPARE(bytesOf(cell("2", "3")), bytes);
-        lines.removeAll(QString());
+        if (saved)
+            lines.removeAll(QString());
         QCOMPARE(loadevent(cell("2", "3")), lines);
     }
 
-    void load_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("two CR LF: one empty line") << QByteArray("\r\n\r\n") << QStringList{""};
-        QTest::newRow("empty entry kept") << QByteArray("\r\na\r\n\r\nb\r\n")
-                                          << QStringList{"a", "", "b"};
-        QTest::newRow("tail after last CR LF dropped") << QByteArray("\r\na\r\nb")
-                                                       << QStringList{"a"};
-        QTest::newRow("lone LF stays in the line") << QByteArray("\r\na\nb\r\n")
-                                                   << QStringList{"a\nb"};
-    }
-    void load() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QStringList, lines);
-        QVERIFY(putFile(cell("1", "1"), bytes));
-        QCOMPARE(loadevent(cell("1", "1")), lines);
-    }
-
-    // The answers no line is made from; every other line is built again from the command
-    // read back from it (commandOfLine below).
+    // The answers no line is made from; other lines are rebuilt from their command below.
     void refusedAnswers() {
         QCOMPARE(lifeLine(true, true, true, "2"), QString("hero.vie = hero.vie - 2")); // remove first
         QCOMPARE(lifeLine(false, false, false, "2"), std::nullopt);
@@ -96,22 +88,19 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<int>("kind"); // -1: no command makes it
         QTest::addColumn<QString>("answers");
-        QTest::newRow("map") << "runmap(\"12\")" << int(CommandLine::MapChange) << "12";
-        QTest::newRow("text") << "affichertexte(\"Il dit \\\"oui\\\"\")" << int(CommandLine::Text)
+        using C = CommandLine;
+        QTest::newRow("map") << "runmap(\"12\")" << int(C::MapChange) << "12";
+        QTest::newRow("text") << "affichertexte(\"Il dit \\\"oui\\\"\")" << int(C::Text)
                               << "Il dit \\\"oui\\\"";
-        QTest::newRow("empty text") << "affichertexte(\"\")" << int(CommandLine::Text) << "";
-        QTest::newRow("pause") << "screen.waitVblankStart(-5)" << int(CommandLine::Pause) << "-5";
-        QTest::newRow("variable") << "var[3] = \"a = \"b\"\"" << int(CommandLine::Variable)
-                                  << "3|a = \"b\"";
-        QTest::newRow("condition ==") << "if var[2] == \"non\" then" << int(CommandLine::Condition)
-                                      << "2|=|non";
-        QTest::newRow("condition ~=") << "if var[10] ~= \"\" then" << int(CommandLine::Condition)
-                                      << "10|!|";
-        QTest::newRow("life -") << "hero.vie = hero.vie - 2" << int(CommandLine::Life) << "0|2";
-        QTest::newRow("life + nothing") << "hero.vie = hero.vie + " << int(CommandLine::Life)
-                                        << "1|";
-        QTest::newRow("life =") << "hero.vie = 10" << int(CommandLine::Life) << "2|10";
-        QTest::newRow("end") << "end" << int(CommandLine::CloseCondition) << "";
+        QTest::newRow("empty text") << "affichertexte(\"\")" << int(C::Text) << "";
+        QTest::newRow("pause") << "screen.waitVblankStart(-5)" << int(C::Pause) << "-5";
+        QTest::newRow("variable") << "var[3] = \"a = \"b\"\"" << int(C::Variable) << "3|a = \"b\"";
+        QTest::newRow("if ==") << "if var[2] == \"non\" then" << int(C::Condition) << "2|=|non";
+        QTest::newRow("if ~=") << "if var[10] ~= \"\" then" << int(C::Condition) << "10|!|";
+        QTest::newRow("life -") << "hero.vie = hero.vie - 2" << int(C::Life) << "0|2";
+        QTest::newRow("life + nothing") << "hero.vie = hero.vie + " << int(C::Life) << "1|";
+        QTest::newRow("life =") << "hero.vie = 10" << int(C::Life) << "2|10";
+        QTest::newRow("end") << "end" << int(C::CloseCondition) << "";
         QTest::newRow("comment") << "-- Evenements :" << -1 << "";
         QTest::newRow("pause with zeros") << "screen.waitVblankStart(007)" << -1 << "";
         QTest::newRow("variable 0") << "var[0] = \"a\"" << -1 << "";

@@ -1,7 +1,6 @@
 #pragma once
 
-// A map editor window on a project of a test application folder with the texture sets of
-// tiles.h, and the ways the tests drive it.
+// A map editor on a test project with the texture sets of tiles.h, and ways to drive it.
 
 #include "maps/mapcanvas.h"
 #include "maps/mapeditor.h"

@@ -1,6 +1,4 @@
-// The map editor's canvas driven by real mouse and key events: drags, rectangles and fills
-// with the file bytes they save and one undo step each, the palette beside the tile picker,
-// what the canvas shows over the map, the zoom, and the window growing around the canvas.
+// The map editor's canvas driven by real mouse and key events.
 
 #include "editorfixture.h"
 #include "events/eventscript.h"
@@ -17,7 +15,7 @@
 
 namespace {
 
-// The map file a save writes: hero start "0503", the rows, the ninth row line, the last CR LF.
+// The map file a save writes: hero start, rows, ninth row, last CR LF.
 QString mapText(const QStringList& rows, const QString& ninth = QString()) {
     return "0503\r\n" + rows.join("\r\n") + "\r\n" + ninth + "\r\n\r\n";
 }
@@ -83,18 +81,16 @@ private slots:
         QTest::addColumn<int>("undoSteps");
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<QString>("ninth");
-        const QString rectangle = "Choixtext=10 toolRectangleButton ";
-        const QString fill = "Command10 Choixtext=10 toolFillButton @4,4";
-        const QString lineThenFill = "Command10 Choixtext=10 @1,9-8,9 Choixtext=3 toolFillButton @5,1";
+        const QString rectangle = "Choixtext=10 toolRectangleButton ", zeros(17, u'0');
         QTest::newRow("rectangle") << rectangle + "@3,9-5,6" << 1 << templateWith(3, 5, 6, "9999")
                                    << "";
         QTest::newRow("rectangle dragged past the edge")
             << rectangle + "@7,16-7,20-8,17" << 1 << templateWith(7, 8, 16, "99") << "";
-        QTest::newRow("fill of the whole map")
-            << fill << 2 << QStringList(8, QString(17, u'9')) << QString(17, u'0');
+        QTest::newRow("fill of the whole map") << "Command10 Choixtext=10 toolFillButton @4,4" << 2
+                                               << QStringList(8, QString(17, u'9')) << zeros;
         QTest::newRow("line then fill")
-            << lineThenFill << 3 << QStringList(8, QString(8, u'2') + '9' + QString(8, u'0'))
-            << QString(17, u'0');
+            << "Command10 Choixtext=10 @1,9-8,9 Choixtext=3 toolFillButton @5,1" << 3
+            << QStringList(8, QString(8, u'2') + '9' + QString(8, u'0')) << zeros;
     }
     void gesturesSaveTheirCells() {
         QFETCH(QString, steps);
@@ -108,8 +104,7 @@ private slots:
         QCOMPARE(saved(e.get()), mapText(rows, ninth));
     }
 
-    // A double click is two presses: in collision mode the cell ends as it was. The window
-    // system sends the second press before the double click, which is no third press.
+    // A double click (press, release, press, double click, release) is two presses.
     void doubleClickIsTwoPresses() {
         auto e = mFix->editorOn("01");
         clickOn(e.get(), "Option1_1");
@@ -146,8 +141,7 @@ private slots:
         QCOMPARE(e->document()->undoStack()->count(), 0);
     }
 
-    // Choosing a tile in either chooses it in the other and selects drawing; another texture
-    // set brings both down to its tiles and repaints the map with them.
+    // A tile chosen in either is chosen in the other; another set brings both down to its tiles.
     void paletteAndPickerStayInStep() {
         auto e = mFix->editorOn("01");
         auto* p = e->findChild<TilePalette*>("tilePalette");
@@ -163,7 +157,6 @@ private slots:
         p->setFocus();
         QTest::keyClick(p, Qt::Key_3); // the code's digit
         QCOMPARE(pickerOf(e.get())->value(), 4);
-        // A set of four tiles: both come down to its last tile.
         play(e.get(), "Command11 HScroll2=2 Command14");
         QVERIFY(e->findChild<QWidget*>("Frame4")->isHidden());
         QVERIFY(nearColour(shownAt(e.get(), {42, 14}), tileColour(2, 4))); // code 3
@@ -175,8 +168,7 @@ private slots:
         QVERIFY(mFix->app.dialogs.shown.isEmpty());
     }
 
-    // Tools, modes and the grid from the keyboard; arrows move the outlined cell from the top
-    // left and Space paints it.
+    // Tools, modes and the grid from the keyboard; arrows move the outlined cell, Space paints.
     void keyboardWorksTheEditor() {
         auto e = mFix->editorOn("01");
         activate(e.get());
@@ -208,67 +200,12 @@ private slots:
         QCOMPARE(e->document()->undoStack()->count(), 1);
     }
 
-    // Ctrl with the wheel zooms; a press at 2x lands on the cell shown under it, and the
-    // tiles stay sharp.
-    void zoomedCanvasMapsPressesToCells() {
-        auto e = mFix->editorOn("01");
-        MapCanvas* canvas = canvasOf(e.get());
-        QWheelEvent wheel(QPointF(40, 40), canvas->mapToGlobal(QPointF(40, 40)), QPoint(),
-                          QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
-                          false);
-        QApplication::sendEvent(canvas, &wheel);
-        QCOMPARE(canvas->zoom(), 2);
-        pickerOf(e.get())->setValue(10);
-        QTest::mouseClick(canvas, Qt::LeftButton, {}, centre(2, 4, 2));
-        QCOMPARE(e->document()->cells().maptiles[size_t(mapgrid::slot(2, 4))], QStringLiteral("9"));
-        // Cell (1, 2) at 2x: pixels 56 to 111 across; its neighbour starts right after.
-        for (auto [x, tile] : {std::pair{57, 4}, {110, 4}, {113, 5}})
-            QVERIFY(nearColour(shownAt(e.get(), {x, 20}), tileColour(1, tile)));
-    }
-
     // Over the map: the hero start, the cells with a script, the event cell being edited,
-    // the collisions.
+    // the collisions; the status line names the cell under the pointer.
     void canvasShowsWhatMatters() {
         QVERIFY(saveevent({"end"}, mProject + "/ev/map01/ev27"));
-        QVERIFY(saveevent({}, mProject + "/ev/map01/ev28")); // no line: no mark
-        auto e = mFix->editorOn("01");
-        const auto isTile = [&](int row, int column, QPoint offset) {
-            return nearColour(shownAt(e.get(), centre(row, column) + offset),
-                              tileColour(1, (row + column) % 10 + 1));
-        };
-        // The hero start (5, 3): the test data's hero picture is unreadable, so a round mark.
-        QVERIFY(!isTile(3, 5, {0, 0}));
-        play(e.get(), "Command9 @6,2");
-        QVERIFY(isTile(3, 5, {0, 0}) && !isTile(6, 2, {0, 0}));
-        // A script's mark in the top right corner of its cell.
-        QVERIFY(!isTile(2, 7, {9, -9}));
-        QVERIFY(isTile(2, 8, {9, -9}));
-        // The event cell being edited is outlined; a script saved from the panel shows its
-        // mark at once.
-        play(e.get(), "Option1_2 @4,10");
-        QVERIFY(!isTile(4, 10, {-13, 0}));
-        play(e.get(), "Command15 Command2");
-        QVERIFY(!isTile(4, 10, {9, -9}));
-        // A white X on a collision, from its top left corner (453, 203); gone when taken off.
-        const auto whiteIn = [&](QRect area) {
-            const QImage img = canvasOf(e.get())->grab().toImage().copy(area);
-            int n = 0;
-            for (int i = 0; i < img.width() * img.height(); ++i)
-                n += nearColour(img.pixelColor(i % img.width(), i / img.width()), Qt::white);
-            return n;
-        };
-        const QRect mark(453, 203, 20, 26);
-        clickOn(e.get(), "Option1_1");
-        QCOMPARE(whiteIn(mark), 0);
-        pressCell(e.get(), 8, 17);
-        QVERIFY(whiteIn(mark.adjusted(5, 1, 0, 0)) > 10);
-        pressCell(e.get(), 8, 17);
-        QCOMPARE(whiteIn(mark), 0);
-        QCOMPARE(e->document()->cells().maptiles[size_t(mapgrid::slot(8, 17))], QStringLiteral("5"));
-    }
-
-    void statusLineNamesTheCellUnderThePointer() {
         QVERIFY(saveevent({"end"}, mProject + "/ev/map01/ev35"));
+        QVERIFY(saveevent({}, mProject + "/ev/map01/ev28")); // no line: no mark
         auto e = mFix->editorOn("01");
         MapCanvas* canvas = canvasOf(e.get());
         const auto hover = [&](int row, int column) {
@@ -284,12 +221,41 @@ private slots:
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(canvas, &leave);
         QCOMPARE(textOf(e.get(), "statusLine"), QString());
+        const auto isTile = [&](int row, int column, QPoint offset) {
+            return nearColour(shownAt(e.get(), centre(row, column) + offset),
+                              tileColour(1, (row + column) % 10 + 1));
+        };
+        // The hero start (5, 3), a round mark as the test hero picture is unreadable; scripts'
+        // marks top right; the edited event cell outlined; a white X on a collision.
+        QVERIFY(!isTile(3, 5, {0, 0}));
+        play(e.get(), "Command9 @6,2");
+        QVERIFY(isTile(3, 5, {0, 0}) && !isTile(6, 2, {0, 0}));
+        QVERIFY(!isTile(2, 7, {9, -9}) && isTile(2, 8, {9, -9}));
+        play(e.get(), "Option1_2 @4,10");
+        QVERIFY(!isTile(4, 10, {-13, 0}));
+        play(e.get(), "Command15 Command2"); // saved from the panel: marked at once
+        QVERIFY(!isTile(4, 10, {9, -9}));
+        const auto whiteIn = [&](QRect area) {
+            const QImage img = canvas->grab().toImage().copy(area);
+            int n = 0;
+            for (int i = 0; i < img.width() * img.height(); ++i)
+                n += nearColour(img.pixelColor(i % img.width(), i / img.width()), Qt::white);
+            return n;
+        };
+        const QRect mark(453, 203, 20, 26); // cell (8, 17)
+        clickOn(e.get(), "Option1_1");
+        QCOMPARE(whiteIn(mark), 0);
+        pressCell(e.get(), 8, 17);
+        QVERIFY(whiteIn(mark.adjusted(5, 1, 0, 0)) > 10);
+        pressCell(e.get(), 8, 17);
+        QCOMPARE(whiteIn(mark), 0);
+        QCOMPARE(e->document()->cells().maptiles[size_t(mapgrid::slot(8, 17))], QStringLiteral("5"));
     }
 
-    // The window grows and the canvas with it; zooming in makes the window as large as the
-    // enlarged map needs, within the main window, and 1x gives it its place and size back. No
-    // new control covers a control of the editor's own at any size.
-    void windowGrowsAroundTheCanvas() {
+    // Ctrl with the wheel zooms: a press at 2x lands on the cell under it, tiles stay sharp.
+    // Zooming in grows the window within the main window's area, 1x gives its place and size
+    // back, and no new control covers one of the editor's own at any size.
+    void zoomGrowsTheWindowAroundTheCanvas() {
         QMdiArea area;
         area.resize(1270, 935); // the main window's area on a 1280 x 1024 screen
         MapEditor* e = mFix->editorOn("01").release();
@@ -301,10 +267,20 @@ private slots:
         auto* view = e->findChild<CanvasView*>();
         noNewControlCovers(e);
 
-        view->zoomInAction()->trigger();
-        QCOMPARE(canvasOf(e)->size(), QSize(962, 498));
+        MapCanvas* canvas = canvasOf(e);
+        QWheelEvent wheel(QPointF(40, 40), canvas->mapToGlobal(QPointF(40, 40)), QPoint(),
+                          QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(canvas, &wheel);
+        QCOMPARE(canvas->size(), QSize(962, 498));
         QVERIFY(view->viewport()->width() >= 962 && view->viewport()->height() >= 498);
         noNewControlCovers(e);
+        pickerOf(e)->setValue(10);
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, centre(2, 4, 2));
+        QCOMPARE(e->document()->cells().maptiles[size_t(mapgrid::slot(2, 4))], QStringLiteral("9"));
+        // Cell (1, 2) at 2x: pixels 56 to 111 across; its neighbour starts right after.
+        for (auto [x, tile] : {std::pair{57, 4}, {110, 4}, {113, 5}})
+            QVERIFY(nearColour(shownAt(e, {x, 20}), tileColour(1, tile)));
         view->zoomInAction()->trigger(); // 3x needs more room than there is: it scrolls
         QCOMPARE(sub->size(), sub->size().boundedTo(area.viewport()->size()));
         QVERIFY(view->horizontalScrollBar()->maximum() > 0);
@@ -313,23 +289,21 @@ private slots:
     }
 
 private:
-    // The controls the editor had before the tools came, and those that came with them.
     void noNewControlCovers(MapEditor* e) {
         const QStringList own = QString("CarteImg Command4 Frame2 Frame6 Label6 Label4 Label5 "
                                         "Command9 text1 Frame5 Choixtext Image5 Option1_0 "
                                         "Option1_1 Option1_2 Command11 Command10 listev Command2 "
                                         "Command20 Command19 Label8 co ln").split(u' ');
-        for (const QString& a : {"paintBar", "statusLine", "lineUp", "lineDown"}) {
+        const auto place = [e](QWidget* w) { return QRect(w->mapTo(e, QPoint()), w->size()); };
+        for (const QString& a : QStringList{"paintBar", "statusLine", "lineUp", "lineDown"}) {
             auto* newer = e->findChild<QWidget*>(a);
             QVERIFY2(newer && newer->isVisible(), qPrintable(a));
-            const QRect at(newer->mapTo(e, QPoint()), newer->size());
             for (const QString& o : own) {
                 auto* older = e->findChild<QWidget*>(o);
                 QVERIFY2(older, qPrintable(o));
-                if (older->isAncestorOf(newer) || !older->isVisible())
-                    continue;
-                const QRect there(older->mapTo(e, QPoint()), older->size());
-                QVERIFY2(!at.intersects(there), qPrintable(a + " covers " + o));
+                QVERIFY2(older->isAncestorOf(newer) || !older->isVisible() ||
+                             !place(newer).intersects(place(older)),
+                         qPrintable(a + " covers " + o));
             }
         }
     }

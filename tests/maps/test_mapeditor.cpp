@@ -1,6 +1,4 @@
-// The map editor window driven through its controls with scripted message boxes: loads and
-// saves, "Nouvelle carte", the reset, the hero start, the map chooser, the window's menu, and
-// the event panel below the canvas.
+// The map editor window driven through its controls, with scripted message boxes.
 
 #include "editorfixture.h"
 #include "events/eventscript.h"
@@ -13,7 +11,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
-
 
 class TestMapEditor : public QObject {
     Q_OBJECT
@@ -120,8 +117,7 @@ private slots:
         QVERIFY(nearColour(shownAt(e.get(), {42, 14}), tileColour(1, 1))); // all tiles "0"
     }
 
-    // "Changer" waits for a press on a cell, in any mode; that press moves the hero start
-    // and nothing else.
+    // "Changer" waits for a press on a cell in any mode; it moves the hero start, nothing else.
     void heroStartPlacement() {
         auto e = mFix->editorOn("01");
         play(e.get(), "Option1_1 Command9");
@@ -145,32 +141,28 @@ private slots:
         QCOMPARE(e.grab().toImage(), before);
     }
 
-    void mapChooserLoadsMapTen() {
+    // The chooser goes no further than the last map; "Nouvelle carte" of the frame and of the
+    // menu each add a map and load it; "Quitter" closes the window.
+    void mapFrameAndMenu() {
         makeProject(mFix->app.dir.path(), "Jeu", 10);
-        auto e = mFix->editorOn("01");
-        play(e.get(), "Command4 Command6 HScroll1=11 Command1"); // past the last: map 10
-        QCOMPARE(e->tag(), QStringLiteral("10"));
-        QCOMPARE(textOf(e.get(), "text1"), QStringLiteral("Carte 10"));
-        QVERIFY(e->findChild<QWidget*>("Frame1")->isHidden());
-    }
-
-    void newMapFromFrameAndMenuThenExit() {
         QMdiArea area;
         MapEditor* e = mFix->editorOn("01").release();
         QPointer<QMdiSubWindow> sub = area.addSubWindow(e);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         area.show();
-        play(e, "Command4 Command5"); // "Nouvelle carte" of the main menu frame
-        QCOMPARE(e->tag(), QStringLiteral("03"));
+        play(e, "Command4 Command6 HScroll1=11 Command1");
+        QCOMPARE(e->tag(), QStringLiteral("10"));
+        QCOMPARE(textOf(e, "text1"), QStringLiteral("Carte 10"));
+        QVERIFY(e->findChild<QWidget*>("Frame1")->isHidden());
+        play(e, "Command4 Command5");
+        QCOMPARE(e->tag(), QStringLiteral("11"));
         e->findChild<QAction*>("newca")->trigger();
-        QCOMPARE(e->tag(), QStringLiteral("04"));
-        QCOMPARE(readini("Jeu", "cartes", ini()), QStringLiteral("04"));
+        QCOMPARE(e->tag(), QStringLiteral("12"));
+        QCOMPARE(readini("Jeu", "cartes", ini()), QStringLiteral("12"));
         QVERIFY(mDialogs->shown.isEmpty());
         e->findChild<QAction*>("exit")->trigger();
         QTRY_VERIFY(!sub);
     }
-
-    // The event panel.
 
     // The panel's lines belong to the cell chosen, even after another map is loaded.
     void eventCellIsChosenAndSaved() {
@@ -192,9 +184,8 @@ private slots:
         QVERIFY(e->panelScript().lines().isEmpty());
     }
 
-    // Each button of the panel gives its command's line; the map chooser, on map 02, reads
-    // "01" until moved. What the shared command column does
-    // with refused answers and its delete mode is the event editor's test.
+    // Each button of the panel gives its command's line; the map chooser on map 02 reads "01"
+    // until moved. Refused answers and delete mode are the event editor's test.
     void panelCommandAppendsItsLine_data() {
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("answer"); // to the prompt, if any

@@ -1,5 +1,4 @@
-// The plain logic under the map editor: map files and "Nouvelle carte", the map document with
-// its undo steps, texture sets, the tile cache and the painted picture.
+// The plain logic under the map editor: map files, new maps, documents, sets, tile pictures.
 
 #include "maps/mapdocument.h"
 #include "maps/mapfiles.h"

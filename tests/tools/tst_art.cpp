@@ -1,5 +1,4 @@
-// The pictures and map templates committed under data/: what project creation copies, the
-// texture sets the map editor reads, and the first content of a new map.
+// The pictures, texture sets and map templates committed under data/.
 #include "testsupport/appfolder.h"
 
 #include <QImage>

@@ -8,21 +8,11 @@
 #include <QtTest>
 #include <cstdio>
 
-namespace {
-
-// One line of "dpkg-deb --contents": the mode and owner of an entry.
-struct Entry {
-    QString mode;
-    QString owner;
-};
-
-} // namespace
-
 class TestPackage : public QObject {
     Q_OBJECT
     QTemporaryDir mOut;
     QString mDeb;
-    QMap<QString, Entry> mContents; // by path, "./usr/bin/quendal"
+    QMap<QString, QString> mContents; // "mode owner" by path, "./usr/bin/quendal"
 
     QString field(const char* name) const {
         return QString::fromUtf8(runProgram(QStringLiteral("dpkg-deb"), {"--field", mDeb, name}).out).trimmed();
@@ -42,7 +32,7 @@ class TestPackage : public QObject {
         QCOMPARE(contents.exitCode, 0);
         for (const QString& line : QString::fromUtf8(contents.out).split(u'\n', Qt::SkipEmptyParts)) {
             const QStringList parts = line.split(u' ', Qt::SkipEmptyParts);
-            mContents.insert(parts.value(5), {parts.value(0), parts.value(1)});
+            mContents.insert(parts.value(5), parts.value(0) + u' ' + parts.value(1));
         }
     }
 
@@ -71,16 +61,14 @@ class TestPackage : public QObject {
     void contents() {
         QFETCH(QString, path);
         QFETCH(QString, mode);
-        QVERIFY2(mContents.contains(path), qPrintable(path));
-        QCOMPARE(mContents[path].mode, mode);
-        QCOMPARE(mContents[path].owner, QStringLiteral("root/root"));
+        QCOMPARE(mContents.value(path), mode + " root/root");
     }
 
     // Everything under /usr, nothing writable by others, no placeholder from the repository.
     void onlyWhatIsInstalled() {
         for (auto it = mContents.cbegin(); it != mContents.cend(); ++it) {
             const QString& path = it.key();
-            const QString& mode = it->mode;
+            const QString& mode = it.value();
             QVERIFY2(path.startsWith(QLatin1String("./usr/")) || path == QLatin1String("./"), qPrintable(path));
             QVERIFY2(!path.endsWith(QLatin1String("/.keep")), qPrintable(path));
             QVERIFY2(mode.startsWith(u'l') || (mode[5] != u'w' && mode[8] != u'w'),

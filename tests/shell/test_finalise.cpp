@@ -1,17 +1,11 @@
-// The finalising window: opened by "Finaliser le jeu..." once a project is open, it saves
-// what is on screen, asks before replacing a game, copies on its own thread and says how it
-// went (what the copy refuses is in tst_export). Command5 of the control panel still only
-// says "En création...".
+// The finalising window: opened once a project is open, it saves what is on screen, asks
+// before replacing a game and copies on its own thread (what the copy refuses is in tst_export).
 #include "build/gamefiles.h"
-#include "maps/mapcanvas.h"
-#include "maps/mapeditor.h"
 #include "project/creation.h"
 #include "shell/sendtopsp.h"
 #include "shellfixture.h"
 #include "testsupport/tiles.h"
 
-#include <QRadioButton>
-#include <QScrollBar>
 #include <QSignalSpy>
 
 class TestFinalise : public QObject, ShellFixture {
@@ -47,8 +41,6 @@ private slots:
         QVERIFY(!action->isEnabled());
         openAventure();
         QVERIFY(action->isEnabled());
-
-        // The control panel's button still only announces it.
         click(panel(), "Command5");
         QCOMPARE(mApp->messages(), QStringList{"En création..."});
         QVERIFY(!window() || !window()->isVisible());
@@ -70,11 +62,8 @@ private slots:
     // The copy takes the map as it is on screen, asks before replacing a game, and plays it.
     void copiesWhatIsOnScreen() {
         openAventure();
-        auto* editor = static_cast<MapEditor*>(windowsNamed("mapeditor").value(0));
-        QVERIFY(editor);
-        editor->findChild<QScrollBar*>("Choixtext")->setValue(9);
-        editor->findChild<QRadioButton*>("Option1_" + QString::number(MapEditor::Drawing))->setChecked(true);
-        QTest::mouseClick(editor->findChild<MapCanvas*>("CarteImg"), Qt::LeftButton, {}, QPoint(14, 14));
+        QVERIFY(editor());
+        paint(editor(), 1, 1);
         mApp->dialogs.shown.clear();
 
         trigger("finaliser");
@@ -95,7 +84,6 @@ private slots:
         QVERIFY(lastMessage().contains("existe déjà"));
         QVERIFY(QFileInfo::exists(game + "/vieux.txt"));
     }
-
 };
 
 QTEST_MAIN(TestFinalise)

@@ -1,42 +1,19 @@
-// Nothing is lost without a question: every way of dropping unsaved edits of a map or of an
-// event script asks first, "Annuler" keeps them, the test run plays what is on screen, and
-// two editors of one map stay in step.
+// Every way of dropping unsaved edits of a map or an event script asks, "Annuler" keeps them;
+// the test run plays what is on screen; two editors of one map stay in step.
 #include "events/eventeditor.h"
 #include "events/scriptdocument.h"
-#include "maps/mapcanvas.h"
 #include "maps/mapdocument.h"
-#include "maps/mapeditor.h"
 #include "maps/mapfiles.h"
-#include "project/module1.h"
 #include "shellfixture.h"
 #include "testsupport/tiles.h"
-
-#include <QRadioButton>
-#include <QScrollBar>
 
 class TestUnsaved : public QObject, ShellFixture {
     Q_OBJECT
     QString mDir;
 
-    MapEditor* editor(int k = 0) const {
-        return static_cast<MapEditor*>(windowsNamed("mapeditor").value(k));
-    }
     static QString shownTitle(QWidget* w) {
         QString title = w->windowTitle();
         return title.replace(QStringLiteral("[*]"), w->isWindowModified() ? "*" : "");
-    }
-    static void press(MapEditor* e, int row, int column) {
-        QTest::mouseClick(e->findChild<MapCanvas*>("CarteImg"), Qt::LeftButton, {},
-                          QPoint((column - 1) * 28 + 14, (row - 1) * 29 + 14));
-    }
-    static void setMode(MapEditor* e, int mode) {
-        e->findChild<QRadioButton*>("Option1_" + QString::number(mode))->setChecked(true);
-    }
-    // Paints tile 9 (code 8) on the cell.
-    static void paint(MapEditor* e, int row, int column) {
-        e->findChild<QScrollBar*>("Choixtext")->setValue(9);
-        setMode(e, MapEditor::Drawing);
-        press(e, row, column);
     }
     void closeEditor(MapEditor* e) {
         frameOf(e)->close();

@@ -1,6 +1,5 @@
-// Recorded plays without windows: the player's files as Quendal reads them, the project's
-// plays and checks, the comparison of a replay with a kept play, the live test run, and the
-// verification without a player. Replays with the real player are in test_playwindows.
+// Recorded plays without windows: the player's files, the project's plays and checks, their
+// comparison, the live test run and the verification (with the real player: test_playwindows).
 #include "plays/livetestrun.h"
 #include "plays/playcomparison.h"
 #include "plays/recordingstore.h"
@@ -67,10 +66,8 @@ private slots:
         QCOMPARE(info.liveChanges, frames > 0 ? 2 : 0);
     }
 
-    // Plays listed the latest first, a pad without the player's header left out; ids made
-    // for plays started in the same second differ; the state file is Windows-1252. Keeping
-    // gives a play its check's name; a play that took in live changes or has no last screen
-    // cannot be one, nor can an unnamed one. Forgetting keeps the files; removing deletes them.
+    // Plays listed latest first, a pad without header left out, ids of one second distinct, the
+    // state in Windows-1252; what cannot be kept as a check; forget keeps the files, remove not.
     void storeListsAndKeepsPlays() {
         QTemporaryDir project;
         RecordingStore store(project.path());
@@ -137,9 +134,8 @@ private slots:
         QCOMPARE(verdict.same, differences.isEmpty());
     }
 
-    // The live test run: started live and recorded; restarted, the running game is stopped
-    // first; the panel's button starts another one beside it; a save while live rebuilds the
-    // game's scripts; the end of the player ends it.
+    // Live and recorded; a restart stops the running game first, the panel's button starts one
+    // beside it; a save while live rebuilds the scripts; the end of the player ends it.
     void liveTestRun() {
         QTemporaryDir app;
         QVERIFY(makeApp(app));
@@ -151,16 +147,14 @@ private slots:
         QSignalSpy live(&run, &LiveTestRun::liveChanged);
         QSignalSpy recorded(&run, &LiveTestRun::playRecorded);
 
-        QVERIFY(run.start().started);
-        QVERIFY(run.isLive());
+        QVERIFY(run.start().started && run.isLive());
         QCOMPARE(live.size(), 1);
         const QStringList arguments = processes.started[0].arguments;
         QVERIFY(arguments.contains("--live"));
         QVERIFY(arguments.at(arguments.indexOf("--record") + 1).startsWith(session.folder() + "/parties/"));
 
         QVERIFY(run.start().started); // "Relancer le jeu"
-        QCOMPARE(processes.programs[0]->stops, 1); // the first one was stopped
-        QCOMPARE(recorded.size(), 1);
+        QVERIFY(processes.programs[0]->stops == 1 && recorded.size() == 1);
         QTRY_VERIFY(processes.programs[0].isNull()); // and let go of
 
         // A variable added while live reaches variables.lua at the next turn of the loop.
@@ -185,9 +179,8 @@ private slots:
         QCOMPARE(live.size(), changes);
 
         processes.programs[1]->finish(0);
-        QVERIFY(!run.isLive());
+        QVERIFY(!run.isLive() && !live.last().first().toBool());
         QCOMPARE(recorded.size(), 3);
-        QCOMPARE(live.last().first().toBool(), false);
         // Not live any more: saves rebuild nothing.
         QVERIFY(writeini("Variable1", "valeur", "fini", ini));
         session.notifyVariablesChanged();
@@ -195,8 +188,8 @@ private slots:
         QVERIFY(readfile(session.folder() + "/variables.lua").contains("\"vivant\""));
     }
 
-    // A player that cannot be started fails each check, and the verification still ends; a
-    // game that does not build is said before anything is replayed.
+    // Without a player each check fails and the verification ends; a game that does not build
+    // is said before anything is replayed.
     void verificationWithoutPlayer() {
         QTemporaryDir app;
         QVERIFY(makeApp(app));

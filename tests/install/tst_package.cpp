@@ -82,10 +82,7 @@ class TestPackage : public QObject {
             QSKIP("lintian is not installed");
         const ProgramRun check = runProgram(lintian, {"--fail-on", "error", "--no-tag-display-limit", mDeb}, {},
                                             QProcessEnvironment::systemEnvironment(), 600000);
-        if (!check.out.isEmpty())
-            qInfo("%s", check.out.constData());
-        QVERIFY2(check.exitCode == 0, (check.out + check.err).constData());
-        QVERIFY2(!check.out.startsWith("E: ") && !check.out.contains("\nE: "), check.out.constData());
+        QVERIFY2(check.exitCode == 0, (check.out + check.err).constData()); // --fail-on error
     }
 };
 

@@ -40,73 +40,54 @@ private slots:
     }
     void cleanup() { mMain.reset(); }
 
-    void closingAsks() {
-        paint(editor(), 1, 1);
-        QCOMPARE(shownTitle(editor()), QStringLiteral("Editeur de carte*"));
-        closeEditor(editor()); // Annuler
-        QCOMPARE(questions(), QStringList{"Enregistrer les modifications de la carte 01 ?"});
-        QVERIFY(editor() && editor()->document()->isModified());
-
-        mApp->dialogs.answers = {MsgAnswer::No};
-        closeEditor(editor());
-        QVERIFY(!editor());
-        QCOMPARE(firstCell(), u'2');
-        mMain->handOverMap(1); // read again from the file
-        QCOMPARE(editor()->document()->cells().maptiles[0], QStringLiteral("2"));
-
-        paint(editor(), 1, 1);
-        mApp->dialogs.answers = {MsgAnswer::Yes};
-        closeEditor(editor());
-        QVERIFY(!editor());
-        QCOMPARE(firstCell(), u'8');
-        QCOMPARE(shownTitle(mMain->handOverMap(1)), QStringLiteral("Editeur de carte"));
+    // Each way of leaving map 01 with an unsaved paint asks once: "Annuler" keeps the edits, "Non"
+    // drops them, "Oui" saves them, and only then does the editor go on.
+    void droppingMapEditsAsks_data() {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<MsgAnswer>("answer");
+        for (const char* way : {"close", "load map 02", "new map", "open another project", "quit"})
+            for (const auto& [name, answer] : {std::pair{"Annuler", MsgAnswer::Cancel}, {"Non", MsgAnswer::No},
+                                               {"Oui", MsgAnswer::Yes}})
+                QTest::addRow("%s, %s", way, name) << QString(way) << answer;
     }
-
-    void loadingAnotherMapAndNewMapAsk() {
-        MapEditor* e = editor();
-        paint(e, 1, 1);
-        e->setMapNumber("02");
-        e->loadmap(); // Annuler
-        QCOMPARE(e->tag() + e->document()->cells().maptiles[0], QStringLiteral("018"));
-        click(e, "Command5"); // "Nouvelle carte", Annuler: nothing added
-        QCOMPARE(readini("Jeu", "cartes", mDir + "/projet.ini"), QStringLiteral("2"));
-        QCOMPARE(questions().size(), 2);
-
-        mApp->dialogs.answers = {MsgAnswer::No};
-        e->setMapNumber("02");
-        e->loadmap();
-        QCOMPARE(e->tag(), QStringLiteral("02"));
-        QCOMPARE(firstCell(), u'2');
-    }
-
-    void openingAnotherProjectAsks() {
-        paint(editor(), 1, 1);
+    void droppingMapEditsAsks() {
+        QFETCH(QString, way);
+        QFETCH(MsgAnswer, answer);
         const QString other = makeProject(mApp->dir.path(), "Autre", 1);
-        openFolder(other); // Annuler
-        QCOMPARE(mMain->session().name(), QStringLiteral("Mon jeu"));
-        QVERIFY(editor() && editor()->document()->isModified());
-        QCOMPARE(questions(), QStringList{"Enregistrer les modifications de la carte 01 ?"});
-
-        mApp->dialogs.answers = {MsgAnswer::Yes};
-        click(child("openp"), "Command1");
-        settle();
-        QCOMPARE(mMain->session().name(), QStringLiteral("Autre"));
-        QCOMPARE(firstCell(), u'8');
-        QCOMPARE(windowsNamed("mapeditor").size(), 1);
-    }
-
-    void quittingWithUnsavedEditsAsksOnce() {
-        paint(editor(), 1, 1);
-        trigger("Quit"); // Annuler
-        QCOMPARE(questions(), QStringList{"Enregistrer les modifications avant de quitter ?"});
-        QCOMPARE(mQuits, 0);
-        mApp->dialogs.answers = {MsgAnswer::No};
-        trigger("Quit");
-        QVERIFY(mQuits == 1 && firstCell() == u'2');
-        mApp->dialogs.answers = {MsgAnswer::Yes};
-        trigger("Quit");
-        QVERIFY(mQuits == 2 && firstCell() == u'8');
-        QCOMPARE(mApp->dialogs.shown.size(), 3); // no other question
+        QPointer<MapEditor> e = editor();
+        paint(e, 1, 1);
+        mApp->dialogs.answers = {answer};
+        if (way == "close") {
+            closeEditor(e);
+        } else if (way == "load map 02") {
+            e->setMapNumber("02");
+            e->loadmap();
+        } else if (way == "new map") {
+            click(e, "Command5");
+        } else if (way == "open another project") {
+            openFolder(other);
+            settle();
+        } else {
+            trigger("Quit");
+        }
+        QCOMPARE(mApp->messages(), QStringList{way == "quit" ? "Enregistrer les modifications avant de quitter ?"
+                                                             : "Enregistrer les modifications de la carte 01 ?"});
+        QCOMPARE(firstCell(), answer == MsgAnswer::Yes ? u'8' : u'2');
+        const bool kept = answer == MsgAnswer::Cancel;
+        const QMap<QString, bool> wentOn{{"close", !editor()},
+                                         {"load map 02", e && e->tag() == "02"},
+                                         {"new map", e && e->tag() == "03"},
+                                         {"open another project", mMain->session().name() == "Autre" && windowsNamed("mapeditor").size() == 1},
+                                         {"quit", mQuits == 1}};
+        QCOMPARE(wentOn[way], !kept);
+        if (kept)
+            QCOMPARE(shownTitle(editor()) + editor()->tag() + editor()->document()->cells().maptiles[0] +
+                         readini("Jeu", "cartes", mDir + "/projet.ini"),
+                     QStringLiteral("Editeur de carte*0182")); // still map 01, painted, and no map added
+        if (way == "close" && !kept) { // read again from the file
+            MapEditor* again = mMain->handOverMap(1);
+            QCOMPARE(shownTitle(again) + again->document()->cells().maptiles[0], "Editeur de carte" + QString(firstCell()));
+        }
     }
 
     void eventPanelAsksBeforeDroppingLines() {

@@ -129,25 +129,6 @@ private slots:
         QCOMPARE(child("var")->findChild<QListWidget*>("List1")->count(), 1);
     }
 
-    // In event mode a double click opens the event editor on the cell; its "OK" refreshes the
-    // map editor's panel (what it writes is in test_eveditor).
-    void doubleClickInEventModeOpensTheEventEditor() {
-        const QString dir = makeProject(mApp->dir.path(), "Mon jeu", 2);
-        writefile("\r\naffichertexte(\"Bonjour\")", dir + "/ev/map02/ev23");
-        openFolder(dir);
-        MapEditor* editor = mMain->handOverMap(2);
-        setMode(editor, MapEditor::Event);
-        QTest::mouseDClick(editor->findChild<QWidget*>("CarteImg"), Qt::LeftButton, {}, QPoint(2 * 28 + 5, 1 * 29 + 5));
-        QWidget* eveditor = child("eveditor");
-        QVERIFY(eveditor);
-        QCOMPARE(text(eveditor, "ln") + text(eveditor, "co"), QStringLiteral("23"));
-        QCOMPARE(eveditor->findChild<QListWidget*>("text1")->item(0)->text(), QStringLiteral("affichertexte(\"Bonjour\")"));
-        click(eveditor, "Command15");
-        click(eveditor, "Command7");
-        QVERIFY(!child("eveditor"));
-        QCOMPARE(editor->findChild<QListWidget*>("listev")->count(), 2);
-    }
-
     // With every window open, a screen reader names each control without a caption of its own,
     // and reads a label as its current text and a frame as its own caption, not its parent's.
     void screenReaderNames() {

@@ -110,8 +110,12 @@ private slots:
         QCOMPARE(text(e, "ln") + text(e, "co"), QStringLiteral("56"));
     }
 
+    // In event mode a double click opens the event editor on that cell of the map shown; it asks
+    // before replacing unsaved lines, and its "OK" refreshes the map editor's panel.
     void eventEditorAsksBeforeReplacingLines() {
         MapEditor* e = editor();
+        e->setMapNumber("02");
+        e->loadmap();
         setMode(e, MapEditor::Event);
         auto* canvas = e->findChild<MapCanvas*>("CarteImg");
         QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(14, 14));
@@ -119,14 +123,20 @@ private slots:
         QVERIFY(events);
         click(events, "Command15");
         click(events, "Command8"); // "Annuler" hides it and keeps the line
-        const auto shown = [events] { return events->script().lines() + QStringList{QString::number(events->script().column())}; };
-        QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(42, 14)); // Annuler
-        QCOMPARE(shown(), (QStringList{"-- Evenements :", "end", "1"}));
+        const auto shown = [events] { return events->script().lines() + QStringList{text(events, "ln") + text(events, "co")}; };
+        QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(42, 72)); // row 3, column 2: Annuler
+        QCOMPARE(shown(), (QStringList{"-- Evenements :", "end", "11"}));
         mApp->dialogs.answers = {MsgAnswer::No};
-        QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(42, 14));
-        QCOMPARE(shown(), (QStringList{"-- Evenements :", "2"}));
-        QVERIFY(!QFileInfo::exists(mDir + "/ev/map01/ev11"));
+        QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(42, 72));
+        QCOMPARE(shown(), (QStringList{"-- Evenements :", "32"}));
+        QVERIFY(!QFileInfo::exists(mDir + "/ev/map02/ev11"));
         QCOMPARE(questions().size(), 2);
+        auto* panelLines = e->findChild<QListWidget*>("listev");
+        QCOMPARE(panelLines->count(), 0);
+        click(events, "Command15");
+        click(events, "Command7"); // "OK" writes the cell and refreshes the panel
+        QVERIFY(!child("eveditor"));
+        QCOMPARE(panelLines->count(), 2);
     }
 
     void testRunPlaysWhatIsOnScreen() {

@@ -141,8 +141,9 @@ private slots:
     }
 
     // Files a script names come along, and the sounds folder whole, never the editor's files;
-    // names keep the engine's spelling, also from a case-insensitive file system.
-    void filesTheScriptsNameComeAlong() {
+    // names keep the engine's spelling, also from a case-insensitive file system. With the
+    // console player: its files, and a script.lua of ours that starts the game.
+    void filesNamedByScriptsAndThePlayerComeAlong() {
         QVERIFY(QDir(mProject).rename("map01.map", "MAP01.Map"));
         QVERIFY(QDir(mProject).rename("images/System", "images/SYSTEM"));
         QVERIFY(QDir(mProject).rename("images/SYSTEM/parler.png", "images/SYSTEM/Parler.PNG"));
@@ -150,9 +151,14 @@ private slots:
                         "\r\nlocal i = Image.load(\"images/Coffre.png\")\r\ndofile('projet.ini')\r\n"));
         for (const char* rel : {"images/coffre.png", "sons/effets/mur.wav", "notes.txt"})
             QVERIFY(putFile(mProject + '/' + rel, rel));
-        QCOMPARE(exportGame(), QString());
-        QCOMPARE(filesBelow(mDest + "/Aventure"),
-                 newGameFiles({"images/Coffre.png", "sons/effets/mur.wav"}));
+        const QString player = consolePlayerFolder(mPaths);
+        QVERIFY(prepare(true).error.contains("placez-le dans le dossier " + player));
+        QVERIFY(putFile(player + "/EBOOT.PBP", "PBP") && putFile(player + "/System/system.lua", "-- menu") &&
+                putFile(player + "/script.lua", "-- le sien"));
+        QCOMPARE(exportGame(true), QString());
+        QCOMPARE(filesBelow(mDest + "/Aventure"), newGameFiles({"images/Coffre.png", "sons/effets/mur.wav", "EBOOT.PBP",
+                                                                "System/system.lua", "script.lua"}));
+        QCOMPARE(bytesOf(mDest + "/Aventure/script.lua"), QByteArray(kConsoleStartScript));
     }
 
     void missingOrFaultyGameIsNotCopied_data() {
@@ -262,19 +268,6 @@ private slots:
                  qPrintable(error));
         QVERIFY(QFileInfo::exists(mPaths.projectFolder(name) + "/projet.ini"));
         QCOMPARE(tree(mDir->path()).filter(".quendal"), QStringList());
-    }
-
-    // With the console player: its files, and a script.lua of ours that starts the game.
-    void consolePlayerGoesWithTheGame() {
-        const QString player = consolePlayerFolder(mPaths);
-        QVERIFY(prepare(true).error.contains("placez-le dans le dossier " + player));
-        QVERIFY(putFile(player + "/EBOOT.PBP", "PBP") && putFile(player + "/System/system.lua", "-- menu") &&
-                putFile(player + "/script.lua", "-- le sien"));
-        QCOMPARE(exportGame(true), QString());
-        const QString game = mDest + "/Aventure";
-        QCOMPARE(filesBelow(game),
-                 newGameFiles({"EBOOT.PBP", "System/system.lua", "script.lua"}));
-        QCOMPARE(bytesOf(game + "/script.lua"), QByteArray(kConsoleStartScript));
     }
 
     void folderNames_data() {

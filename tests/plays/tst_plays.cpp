@@ -92,14 +92,12 @@ private slots:
         QVERIFY(store.keep("vivante", "x").contains("changements"));
         QVERIFY(store.keep("sans-image", "x").contains("image de fin"));
         QVERIFY(store.keep(a, "  ").contains("nom"));
-        QVERIFY(!store.keep("absente", "x").isEmpty());
-        QCOMPARE(store.checks().size(), 1);
+        QVERIFY(!store.keep("absente", "x").isEmpty() && store.checks().size() == 1);
         QCOMPARE(store.forget(a), QString());
         QVERIFY(store.checks().isEmpty() && QFileInfo::exists(store.padPath(a)));
         QCOMPARE(store.keep(a, "encore"), QString());
         QCOMPARE(store.remove(a), QString());
-        QVERIFY(!QFileInfo::exists(store.padPath(a)) && !QFileInfo::exists(store.screenPath(a)));
-        QVERIFY(store.checks().isEmpty());
+        QVERIFY(!QFileInfo::exists(store.padPath(a)) && !QFileInfo::exists(store.screenPath(a)) && store.checks().isEmpty());
     }
 
     void comparison_data() {
@@ -150,8 +148,7 @@ private slots:
         QVERIFY(run.start().started && run.isLive());
         QCOMPARE(live.size(), 1);
         const QStringList arguments = processes.started[0].arguments;
-        QVERIFY(arguments.contains("--live"));
-        QVERIFY(arguments.at(arguments.indexOf("--record") + 1).startsWith(session.folder() + "/parties/"));
+        QVERIFY(arguments.contains("--live") && arguments.at(arguments.indexOf("--record") + 1).startsWith(session.folder() + "/parties/"));
 
         QVERIFY(run.start().started); // "Relancer le jeu"
         QVERIFY(processes.programs[0]->stops == 1 && recorded.size() == 1);
@@ -166,17 +163,14 @@ private slots:
         QVERIFY(putFile(session.folder() + "/ev/map01/ev11", "\r\nif then\r\n"));
         const TestRunOutcome refused = run.start();
         QVERIFY(!refused.started && refused.error.contains("ligne 1, colonne 1"));
-        QCOMPARE(processes.started.size(), 2);
-        QVERIFY(run.isLive() && processes.programs[1]->stops == 0);
+        QVERIFY(processes.started.size() == 2 && run.isLive() && processes.programs[1]->stops == 0);
         QVERIFY(QFile::remove(session.folder() + "/ev/map01/ev11"));
 
         // The panel's button starts one more player, as each press always did.
         const qsizetype changes = live.size();
         QVERIFY(run.start(LiveTestRun::Start::Another).started);
-        QCOMPARE(processes.programs[1]->stops, 0);
         processes.programs[2]->finish(0);
-        QVERIFY(run.isLive());
-        QCOMPARE(live.size(), changes);
+        QVERIFY(run.isLive() && live.size() == changes && processes.programs[1]->stops == 0);
 
         processes.programs[1]->finish(0);
         QVERIFY(!run.isLive() && !live.last().first().toBool());

@@ -5,7 +5,6 @@
 #include "testsupport/files.h"
 #include "testsupport/run.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -4,9 +4,7 @@
 #include "testsupport/run.h"
 
 #include <QLineEdit>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {

@@ -4,7 +4,6 @@
 #include "plays/playcomparison.h"
 #include "plays/recordingstore.h"
 #include "plays/verificationrunner.h"
-#include "project/apppaths.h"
 #include "project/creation.h"
 #include "project/module1.h"
 #include "project/projectsession.h"

@@ -9,7 +9,6 @@
 #include "shellfixture.h"
 #include "testsupport/run.h"
 
-#include <QAbstractItemModel>
 #include <QProgressBar>
 #include <QTreeView>
 

@@ -39,7 +39,6 @@ class TestBuild : public QObject {
     RecordingProcessService mProcesses;
 
     TestRunOutcome test() { return tester(AppPaths::inPlace(mApp), "Jeu", mProcesses); }
-    QString error() { return test().error; }
 
 private slots:
     void init() {
@@ -134,51 +133,40 @@ private slots:
         mProcesses.succeed = true;
     }
 
-    void failedWriteStartsNothing_data() {
-        QTest::addColumn<QString>("blocked");
-        QTest::newRow("variables.lua") << "projets/Jeu/variables.lua";
-        QTest::newRow("ev.lua") << "projets/Jeu/ev.lua";
-        QTest::newRow("launcher") << "index.lua";
-    }
-    void failedWriteStartsNothing() {
-        QFETCH(QString, blocked);
-        QVERIFY(QDir().mkpath(mApp + "/" + blocked)); // a folder where the file should go
-        QVERIFY(error().contains("Impossible d'écrire le fichier " + mApp + "/" + blocked));
-        QVERIFY(mProcesses.started.isEmpty());
-    }
-
-    // A refused cell is named whatever its fault, also one only inside the generated function;
-    // a quote or backslash in it, or in a start value, adds how to write one.
-    void syntaxFaultNamesTheCell_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("cell");
+    // What stops the build names its cause and starts nothing: a refused cell whatever its fault,
+    // also one only inside the generated function (a quote or backslash in it, or in a start
+    // value, adds how to write one), and a file that cannot be written.
+    void refusedBuildStartsNothing_data() {
+        QTest::addColumn<QString>("file");       // below the application folder
+        QTest::addColumn<QByteArray>("content"); // empty: a folder where the file should go
+        QTest::addColumn<QString>("said");       // %1: the application folder
         QTest::addColumn<bool>("quoteHint");
-        QTest::newRow("unbalanced if") << "ev/map01/ev312" << QByteArray("\r\nif var[1] == \"0\" then\r\n")
+        const QString cells = "projets/Jeu/ev/map01/";
+        QTest::newRow("unbalanced if") << cells + "ev312" << QByteArray("\r\nif var[1] == \"0\" then\r\n")
                                        << "carte 01, ligne 3, colonne 12" << true;
-        QTest::newRow("quote in text") << "ev/map01/ev111"
-                                       << QByteArray("\r\naffichertexte(\"Il dit \"non\"\")\r\n")
+        QTest::newRow("quote in text") << cells + "ev111" << QByteArray("\r\naffichertexte(\"Il dit \"non\"\")\r\n")
                                        << "carte 01, ligne 1, colonne 11" << true;
         QTest::newRow("backslash at the end of a text")
-            << "ev/map01/ev55" << QByteArray("\r\naffichertexte(\"C:\\\")\r\n")
-            << "carte 01, ligne 5, colonne 5" << true;
+            << cells + "ev55" << QByteArray("\r\naffichertexte(\"C:\\\")\r\n") << "carte 01, ligne 5, colonne 5" << true;
         QTest::newRow("vararg outside the event function")
-            << "ev/map01/ev98" << QByteArray("\r\nhero.vie = hero.vie + ...\r\n")
-            << "carte 01, ligne 9, colonne 8" << false;
+            << cells + "ev98" << QByteArray("\r\nhero.vie = hero.vie + ...\r\n") << "carte 01, ligne 9, colonne 8" << false;
         QTest::newRow("quote in a start value")
-            << "projet.ini" << QByteArray("[Jeu]\r\ncartes=1\r\n[Variables]\r\nnombre=1\r\n[Variable1]\r\nvaleur=a\"b\r\n")
-            << "variable 1" << true;
+            << "projets/Jeu/projet.ini"
+            << QByteArray("[Jeu]\r\ncartes=1\r\n[Variables]\r\nnombre=1\r\n[Variable1]\r\nvaleur=a\"b\r\n") << "variable 1" << true;
+        for (const QString blocked : {"projets/Jeu/variables.lua", "projets/Jeu/ev.lua", "index.lua"})
+            QTest::newRow(qPrintable("cannot write " + blocked))
+                << blocked << QByteArray() << "Impossible d'écrire le fichier %1/" + blocked << false;
     }
-    void syntaxFaultNamesTheCell() {
+    void refusedBuildStartsNothing() {
         QFETCH(QString, file);
         QFETCH(QByteArray, content);
-        QFETCH(QString, cell);
+        QFETCH(QString, said);
         QFETCH(bool, quoteHint);
-        QVERIFY(putFile(mProject + "/" + file, content));
-        const QString said = error();
-        QVERIFY2(said.contains(cell) && said.contains(kQuoteHint) == quoteHint, qPrintable(said));
+        QVERIFY(content.isEmpty() ? QDir().mkpath(mApp + '/' + file) : putFile(mApp + '/' + file, content));
+        const QString error = test().error;
+        QVERIFY2(error.contains(said.replace("%1", mApp)) && error.contains(kQuoteHint) == quoteHint, qPrintable(error));
         QVERIFY(mProcesses.started.isEmpty());
-        QCOMPARE(bytesOf(mProject + "/" + file), content); // the script is left as it was
+        QCOMPARE(bytesOf(mApp + '/' + file), content); // the script is left as it was
     }
 
     // The build reads only regular files: a link elsewhere and a named pipe are left out, named.

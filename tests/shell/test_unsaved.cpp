@@ -98,9 +98,8 @@ private slots:
         press(e, 5, 6);        // Annuler
         QCOMPARE(questions(), QStringList{"Enregistrer les modifications de l'évènement de la "
                                           "carte 01, ligne 3, colonne 4 ?"});
-        QCOMPARE(text(e, "ln") + text(e, "co"), QStringLiteral("34"));
-        QCOMPARE(e->panelScript().lines(), QStringList{"end"});
-        QCOMPARE(shownTitle(e), QStringLiteral("Editeur de carte*"));
+        QCOMPARE(QStringList({text(e, "ln") + text(e, "co"), shownTitle(e)}) + e->panelScript().lines(),
+                 (QStringList{"34", "Editeur de carte*", "end"}));
 
         closeEditor(e); // Annuler on the script's question keeps the window
         QVERIFY(editor());

@@ -78,9 +78,7 @@ class TestExport : public QObject {
     // Prepares and copies; the error of either, or empty.
     QString exportGame(bool withPlayer = false) {
         const ExportPreparation prepared = prepare(withPlayer);
-        if (!prepared.error.isEmpty())
-            return prepared.error;
-        return copyGame(prepared.plan).error;
+        return prepared.error.isEmpty() ? copyGame(prepared.plan).error : prepared.error;
     }
     // A copy of the template's project; the supplied data, which only creation reads, stays there.
     bool addProject(const QString& name) {

@@ -59,7 +59,6 @@ inline void writeData(const QString& appDir) {
 inline QString makeProject(const QString& appDir, const QString& name, int maps,
                            const QString& extraJeu = QString()) {
     const QString dir = appDir + QStringLiteral("/projets/") + name;
-    QDir().mkpath(dir);
     QString ini = QStringLiteral("[Jeu]\r\nnom=") + name +
                   QStringLiteral("\r\nauteur=Moi\r\nver=3.0.0\r\ncartes=") +
                   QString::number(maps) + QStringLiteral("\r\ncombats=0\r\n") + extraJeu;

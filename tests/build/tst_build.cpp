@@ -133,9 +133,8 @@ private slots:
         mProcesses.succeed = true;
     }
 
-    // What stops the build names its cause and starts nothing: a refused cell whatever its fault,
-    // also one only inside the generated function (a quote or backslash in it, or in a start
-    // value, adds how to write one), and a file that cannot be written.
+    // A refused cell (also one refused only inside the generated function; a quote adds how to
+    // write one) or a file that cannot be written is named, and nothing starts.
     void refusedBuildStartsNothing_data() {
         QTest::addColumn<QString>("file");       // below the application folder
         QTest::addColumn<QByteArray>("content"); // empty: a folder where the file should go

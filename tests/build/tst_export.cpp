@@ -1,5 +1,4 @@
-// Finalising: what the game's folder holds, that it plays on its own, and that a failed,
-// refused or cancelled copy leaves the destination as it was.
+// Finalising: the game's folder plays on its own; a failed or cancelled copy leaves the rest.
 #include "build/destinations.h"
 #include "build/gamecheck.h"
 #include "build/gamecopy.h"
@@ -138,9 +137,8 @@ private slots:
         QVERIFY(checkExportedGame(mDir->path() + "/rien", game).contains("LuaPlayer est introuvable"));
     }
 
-    // Files a script names come along, and the sounds folder whole, never the editor's files;
-    // names keep the engine's spelling, also from a case-insensitive file system. With the
-    // console player: its files, and a script.lua of ours that starts the game.
+    // Files scripts name, the sounds and the console player come along, never the editor's files;
+    // names keep the engine's spelling, also from a case-insensitive file system.
     void filesNamedByScriptsAndThePlayerComeAlong() {
         QVERIFY(QDir(mProject).rename("map01.map", "MAP01.Map"));
         QVERIFY(QDir(mProject).rename("images/System", "images/SYSTEM"));

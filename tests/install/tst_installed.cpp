@@ -1,5 +1,4 @@
-// Quendal installed into a DESTDIR: the files where a desktop and the program look for them,
-// and the installed program writing in $XDG_DATA_HOME/quendal, never under the prefix.
+// Quendal installed into a DESTDIR: its files, and the program writing only in $XDG_DATA_HOME.
 #include "shell/shellfixture.h"
 #include "testsupport/run.h"
 

@@ -1,5 +1,4 @@
-// The Debian package cpack makes from the build: its dependencies, what it installs with which
-// modes, and lintian's verdict (which checks the control fields).
+// The Debian package cpack makes: its dependencies, its files' modes and lintian's verdict.
 #include "testsupport/run.h"
 
 #include <QDir>

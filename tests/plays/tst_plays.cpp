@@ -1,5 +1,4 @@
-// Recorded plays without windows: the player's files, the project's plays and checks, their
-// comparison, the live test run and the verification (with the real player: test_playwindows).
+// Recorded plays, their checks and the live test run, without windows nor the real player.
 #include "plays/livetestrun.h"
 #include "plays/playcomparison.h"
 #include "plays/recordingstore.h"
@@ -181,8 +180,7 @@ private slots:
         QVERIFY(readfile(session.folder() + "/variables.lua").contains("\"vivant\""));
     }
 
-    // Without a player each check fails and the verification ends; a game that does not build
-    // is said before anything is replayed.
+    // Without a player each check fails and it ends; a game that does not build is said first.
     void verificationWithoutPlayer() {
         QTemporaryDir app;
         QVERIFY(makeApp(app));

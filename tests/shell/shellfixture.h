@@ -1,7 +1,6 @@
 #pragma once
 
-// The main window on a temporary application folder with scripted message boxes, and the
-// helpers tests drive it with.
+// The main window on a test application folder, and the helpers tests drive it with.
 
 #include "maps/mapcanvas.h"
 #include "maps/mapeditor.h"

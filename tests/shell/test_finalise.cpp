@@ -1,5 +1,4 @@
-// The finalising window: opened once a project is open, it saves what is on screen, asks
-// before replacing a game and copies on its own thread (what the copy refuses is in tst_export).
+// The finalising window (what the copy itself does and refuses is in tst_export).
 #include "build/gamefiles.h"
 #include "project/creation.h"
 #include "shell/sendtopsp.h"
@@ -31,8 +30,7 @@ private slots:
     }
     void cleanup() { mMain.reset(); }
 
-    // Once a project is open the command opens the window (the panel's button only announces
-    // it); the copy takes the map as it is on screen, asks before replacing a game, and plays it.
+    // The copy takes the map as on screen, asks before replacing a game, and plays it.
     void copiesWhatIsOnScreen() {
         auto* action = mMain->findChild<QAction*>("finaliser");
         QVERIFY(!action->isEnabled());

@@ -1,5 +1,4 @@
-// The test run's menu item, a faulty save while the game runs, "Parties enregistrées", and
-// "Vérifier le jeu" with the real player after a collision is put on a kept play's path.
+// The live test run's menu item, "Parties enregistrées" and "Vérifier le jeu" with the player.
 #include "build/compiler.h"
 #include "events/scriptdocument.h"
 #include "maps/mapdocument.h"
@@ -92,8 +91,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(store.padPath("a")));
     }
 
-    // A kept play of the real player replays in the background the same, then different once a
-    // collision on its path is saved, with both last screens side by side.
+    // A kept play replays the same, then different once a collision on its path is saved.
     void verificationReportsAChangedCollision() {
         QVERIFY(QDir(mApp->dir.filePath("data")).removeRecursively());
         QVERIFY(copyTree(QStringLiteral(QUENDAL_SOURCE_DIR "/data"), mApp->dir.filePath("data")));

@@ -1,5 +1,4 @@
-// The whole user interface on a temporary application folder: start-up, menus and shortcuts,
-// project creation and opening, the control panel and the map hand-over.
+// The main window: start-up, shortcuts, project creation and opening, the control panel.
 #include "shellfixture.h"
 
 #include <QAccessible>

@@ -1,5 +1,4 @@
-// Every way of dropping unsaved edits of a map or an event script asks, "Annuler" keeps them;
-// the test run plays what is on screen; two editors of one map stay in step.
+// Unsaved edits of maps and event scripts are never dropped without a question.
 #include "events/eventeditor.h"
 #include "events/scriptdocument.h"
 #include "maps/mapdocument.h"
@@ -40,8 +39,7 @@ private slots:
     }
     void cleanup() { mMain.reset(); }
 
-    // Each way of leaving map 01 with an unsaved paint asks once: "Annuler" keeps the edits, "Non"
-    // drops them, "Oui" saves them, and only then does the editor go on.
+    // Each way of leaving an unsaved paint asks once: "Annuler" keeps it, "Non" drops, "Oui" saves.
     void droppingMapEditsAsks_data() {
         QTest::addColumn<QString>("way");
         QTest::addColumn<MsgAnswer>("answer");
@@ -109,8 +107,7 @@ private slots:
         QCOMPARE(text(e, "ln") + text(e, "co"), QStringLiteral("56"));
     }
 
-    // In event mode a double click opens the event editor on that cell of the map shown; it asks
-    // before replacing unsaved lines, and its "OK" refreshes the map editor's panel.
+    // A double click opens the event editor on the cell; it asks before replacing unsaved lines.
     void eventEditorAsksBeforeReplacingLines() {
         MapEditor* e = editor();
         e->setMapNumber("02");

@@ -1,7 +1,6 @@
 #pragma once
 
-// Records what would have been started; followed programs run until the test finishes them,
-// or really run with runForReal.
+// Records what would have been started; followed ones run until finished, or for real.
 
 #include "build/processservice.h"
 

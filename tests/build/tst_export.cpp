@@ -195,45 +195,38 @@ private slots:
         QCOMPARE(tree(mDest), (QStringList{"PSP", "PSP/GAME"}));
     }
 
-    // A medium that fills up midway (a file size limit) leaves the old game whole, naming the file.
-    void fullMediumLeavesTheDestinationAsItWas() {
-        QVERIFY(putFile(mDest + "/Aventure/index.lua", "-- ancien jeu"));
+    // A game already there is replaced whole, after the question. A cancel, or a medium that
+    // fills up midway (a file size limit), leaves it as it was; the latter names the file.
+    void replacingCancellingAndFillingUp() {
+        QVERIFY(putFile(mDest + "/Aventure/vieux.txt", "ancien") && putFile(mDest + "/Aventure/index.lua", "-- ancien jeu"));
         QVERIFY(putFile(mProject + "/sons/titre.mod", QByteArray(200000, 'm')));
         const ExportPreparation prepared = prepare();
         QVERIFY(prepared.plan.replaces);
-        const QStringList before = tree(mDest);
-
-        rlimit saved{};
-        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit small{100000, saved.rlim_max};
-        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
-        const ExportResult result = copyGame(prepared.plan);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
-
-        QVERIFY(!result.done);
-        QVERIFY2(result.error.startsWith("Impossible d'écrire le fichier sons/titre.mod du jeu dans " +
-                                         mDest + " : le fichier est trop gros pour ce support."),
-                 qPrintable(result.error));
-        QCOMPARE(tree(mDest), before);
-        QCOMPARE(bytesOf(mDest + "/Aventure/index.lua"), QByteArray("-- ancien jeu"));
-    }
-
-    // A game already there is replaced whole, after the question; a cancel leaves it.
-    void replacingAndCancelling() {
-        QVERIFY(putFile(mDest + "/Aventure/vieux.txt", "ancien"));
-        ExportPreparation prepared = prepare();
-        QVERIFY(prepared.plan.replaces);
         QCOMPARE(replaceQuestion(prepared.plan),
                  "Le dossier " + mDest + "/Aventure existe déjà.\nLe remplacer par le jeu « Aventure » ?");
+        const QStringList before{"Aventure", "Aventure/index.lua", "Aventure/vieux.txt", "PSP", "PSP/GAME"};
 
         std::atomic<bool> cancel{false};
         int calls = 0;
         ExportControl control{[&](qint64, qint64) { cancel = ++calls == 3; }, &cancel};
         const ExportResult stopped = copyGame(prepared.plan, control);
         QVERIFY(stopped.cancelled && !stopped.done && stopped.error.isEmpty());
-        QCOMPARE(tree(mDest), (QStringList{"Aventure", "Aventure/vieux.txt", "PSP", "PSP/GAME"}));
+        QCOMPARE(tree(mDest), before);
+
+        rlimit saved{};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{100000, saved.rlim_max};
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        const ExportResult full = copyGame(prepared.plan);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(!full.done);
+        QVERIFY2(full.error.startsWith("Impossible d'écrire le fichier sons/titre.mod du jeu dans " + mDest +
+                                       " : le fichier est trop gros pour ce support."),
+                 qPrintable(full.error));
+        QCOMPARE(tree(mDest), before);
+        QCOMPARE(bytesOf(mDest + "/Aventure/index.lua"), QByteArray("-- ancien jeu"));
 
         qint64 last = 0;
         control = {[&](qint64 done, qint64 total) { QVERIFY(done >= last && done <= total); last = done; },

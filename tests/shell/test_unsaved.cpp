@@ -68,7 +68,8 @@ private slots:
         } else {
             trigger("Quit");
         }
-        QCOMPARE(mApp->messages(), QStringList{way == "quit" ? "Enregistrer les modifications avant de quitter ?"
+        QCOMPARE(mApp->dialogs.shown.size(), 1);
+        QCOMPARE(questions(), QStringList{way == "quit" ? "Enregistrer les modifications avant de quitter ?"
                                                              : "Enregistrer les modifications de la carte 01 ?"});
         QCOMPARE(firstCell(), answer == MsgAnswer::Yes ? u'8' : u'2');
         const bool kept = answer == MsgAnswer::Cancel;

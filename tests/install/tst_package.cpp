@@ -13,10 +13,6 @@ class TestPackage : public QObject {
     QString mDeb;
     QMap<QString, QString> mContents; // "mode owner" by path, "./usr/bin/quendal"
 
-    QString field(const char* name) const {
-        return QString::fromUtf8(runProgram(QStringLiteral("dpkg-deb"), {"--field", mDeb, name}).out).trimmed();
-    }
-
   private slots:
     void initTestCase() {
         const ProgramRun cpack =
@@ -38,7 +34,8 @@ class TestPackage : public QObject {
     // The libraries the programs link, found by dpkg-shlibdeps, and the fonts the player reads.
     void dependencies() {
         QStringList names;
-        for (const QString& dependency : field("Depends").split(u',', Qt::SkipEmptyParts))
+        const QString depends = QString::fromUtf8(runProgram(QStringLiteral("dpkg-deb"), {"--field", mDeb, "Depends"}).out);
+        for (const QString& dependency : depends.split(u',', Qt::SkipEmptyParts))
             names << dependency.trimmed().section(u' ', 0, 0);
         for (const char* package : {"libqt6widgets6", "liblua5.1-0", "libsdl2-2.0-0", "libxmp4", "fonts-dejavu-core"})
             QVERIFY2(names.contains(package), qPrintable(package + (" not in " + names.join(u' '))));

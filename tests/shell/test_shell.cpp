@@ -13,16 +13,14 @@ private slots:
     void init() { startMain(); }
     void cleanup() { mMain.reset(); }
 
-    void startShowsWelcomeAndMakesProjects() {
+    void startShortcutsAndQuit() {
         QCOMPARE(mMain->windowTitle(), QStringLiteral("Quendal 3"));
         QVERIFY(QFileInfo(mApp->dir.path() + "/projets").isDir());
         QWidget* viewport = mMain->mdiArea()->viewport();
         QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(viewport->width() - 5, viewport->height() - 5));
         QCOMPARE(mMain->windowTitle(), QStringLiteral("Quendal 3 - Par Tamsik"));
-    }
 
-    // The shortcuts; quitting asks first.
-    void shortcutsAndQuit() {
+        // The shortcuts; quitting asks first.
         mMain->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(mMain.get()));
         QTest::keyClick(mMain.get(), Qt::Key_N, Qt::ControlModifier);

@@ -39,10 +39,8 @@ QStringList newGameFiles(QStringList files = {}) {
 
 // Files only, relative and sorted.
 QStringList filesBelow(const QString& dir) {
-    QStringList files;
-    for (const QString& rel : tree(dir))
-        if (QFileInfo(dir + '/' + rel).isFile())
-            files << rel;
+    QStringList files = tree(dir);
+    files.removeIf([&dir](const QString& rel) { return !QFileInfo(dir + '/' + rel).isFile(); });
     return files;
 }
 

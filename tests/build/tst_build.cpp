@@ -39,7 +39,6 @@ class TestBuild : public QObject {
     RecordingProcessService mProcesses;
 
     TestRunOutcome test() { return tester(AppPaths::inPlace(mApp), "Jeu", mProcesses); }
-    QString error() { return test().error; }
 
 private slots:
     void init() {
@@ -119,15 +118,21 @@ private slots:
                             "dofile(\"index.lua\")\r\n"));
     }
 
-    // The player is followed, from the application folder; one that cannot be started is
-    // reported, not taken for a started game.
+    // The player is followed, from the application folder; one that cannot start is reported.
+    // The build reads only regular files: a link elsewhere and a named pipe are left out, named.
     void testerStartsThePlayer() {
+        QTemporaryDir outside;
+        QVERIFY(putFile(outside.filePath("hostname"), "machine-secrete"));
+        QVERIFY(QFile::link(outside.filePath("hostname"), mProject + "/ev/map01/ev11"));
+        QVERIFY(mkfifo(QFile::encodeName(mProject + "/ev/map01/ev12").constData(), 0600) == 0);
         const TestRunOutcome outcome = test();
         QVERIFY2(outcome.started, qPrintable(outcome.error));
-        QCOMPARE(mProcesses.started[0].program, mApp + "/luaplayer");
-        QCOMPARE(mProcesses.started[0].workingDirectory, mApp);
-        QCOMPARE(mProcesses.started[0].arguments, (QStringList{"--live", "index.lua"}));
-        QVERIFY(mProcesses.started[0].followed && outcome.program && outcome.program->isRunning());
+        QVERIFY(!bytesOf(mProject + "/ev.lua").contains("machine-secrete"));
+        QVERIFY(outcome.notice.contains(mProject + "/ev/map01/ev11") && outcome.notice.contains(mProject + "/ev/map01/ev12"));
+        const RecordingProcessService::Start& start = mProcesses.started[0];
+        QCOMPARE(QStringList({start.program, start.workingDirectory}) + start.arguments,
+                 (QStringList{mApp + "/luaplayer", mApp, "--live", "index.lua"}));
+        QVERIFY(start.followed && outcome.program && outcome.program->isRunning());
         QVERIFY(bytesOf(mApp + "/index.lua").startsWith("System.currentDirectory(\"projets/Jeu\")"));
         mProcesses.succeed = false;
         const TestRunOutcome failed = test();
@@ -135,66 +140,39 @@ private slots:
         mProcesses.succeed = true;
     }
 
-    void failedWriteStartsNothing_data() {
-        QTest::addColumn<QString>("blocked");
-        QTest::newRow("variables.lua") << "projets/Jeu/variables.lua";
-        QTest::newRow("ev.lua") << "projets/Jeu/ev.lua";
-        QTest::newRow("launcher") << "index.lua";
-    }
-    void failedWriteStartsNothing() {
-        QFETCH(QString, blocked);
-        QVERIFY(QDir().mkpath(mApp + "/" + blocked)); // a folder where the file should go
-        QVERIFY(error().contains("Impossible d'écrire le fichier " + mApp + "/" + blocked));
-        QVERIFY(mProcesses.started.isEmpty());
-    }
-
-    // A refused cell is named in the same words whatever its fault, also one that is a fault
-    // only inside the generated function; a quote or backslash in it, or in a variable's start
-    // value, adds how to write one.
-    void syntaxFaultNamesTheCell_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("cell");
+    // A refused cell (also one refused only inside the generated function; a quote adds how to
+    // write one) or a file that cannot be written is named, and nothing starts.
+    void refusedBuildStartsNothing_data() {
+        QTest::addColumn<QString>("file");       // below the application folder
+        QTest::addColumn<QByteArray>("content"); // empty: a folder where the file should go
+        QTest::addColumn<QString>("said");       // %1: the application folder
         QTest::addColumn<bool>("quoteHint");
-        QTest::newRow("unbalanced if") << "ev/map01/ev312" << QByteArray("\r\nif var[1] == \"0\" then\r\n")
+        const QString cells = "projets/Jeu/ev/map01/";
+        QTest::newRow("unbalanced if") << cells + "ev312" << QByteArray("\r\nif var[1] == \"0\" then\r\n")
                                        << "carte 01, ligne 3, colonne 12" << true;
-        QTest::newRow("quote in text") << "ev/map01/ev111"
-                                       << QByteArray("\r\naffichertexte(\"Il dit \"non\"\")\r\n")
+        QTest::newRow("quote in text") << cells + "ev111" << QByteArray("\r\naffichertexte(\"Il dit \"non\"\")\r\n")
                                        << "carte 01, ligne 1, colonne 11" << true;
         QTest::newRow("backslash at the end of a text")
-            << "ev/map01/ev55" << QByteArray("\r\naffichertexte(\"C:\\\")\r\n")
-            << "carte 01, ligne 5, colonne 5" << true;
+            << cells + "ev55" << QByteArray("\r\naffichertexte(\"C:\\\")\r\n") << "carte 01, ligne 5, colonne 5" << true;
         QTest::newRow("vararg outside the event function")
-            << "ev/map01/ev98" << QByteArray("\r\nhero.vie = hero.vie + ...\r\n")
-            << "carte 01, ligne 9, colonne 8" << false;
+            << cells + "ev98" << QByteArray("\r\nhero.vie = hero.vie + ...\r\n") << "carte 01, ligne 9, colonne 8" << false;
         QTest::newRow("quote in a start value")
-            << "projet.ini" << QByteArray("[Jeu]\r\ncartes=1\r\n[Variables]\r\nnombre=1\r\n[Variable1]\r\nvaleur=a\"b\r\n")
-            << "variable 1" << true;
+            << "projets/Jeu/projet.ini"
+            << QByteArray("[Jeu]\r\ncartes=1\r\n[Variables]\r\nnombre=1\r\n[Variable1]\r\nvaleur=a\"b\r\n") << "variable 1" << true;
+        for (const QString blocked : {"projets/Jeu/variables.lua", "projets/Jeu/ev.lua", "index.lua"})
+            QTest::newRow(qPrintable("cannot write " + blocked))
+                << blocked << QByteArray() << "Impossible d'écrire le fichier %1/" + blocked << false;
     }
-    void syntaxFaultNamesTheCell() {
+    void refusedBuildStartsNothing() {
         QFETCH(QString, file);
         QFETCH(QByteArray, content);
-        QFETCH(QString, cell);
+        QFETCH(QString, said);
         QFETCH(bool, quoteHint);
-        QVERIFY(putFile(mProject + "/" + file, content));
-        QVERIFY2(error().contains(cell), qPrintable(error()));
-        QCOMPARE(error().contains(kQuoteHint), quoteHint);
+        QVERIFY(content.isEmpty() ? QDir().mkpath(mApp + '/' + file) : putFile(mApp + '/' + file, content));
+        const QString error = test().error;
+        QVERIFY2(error.contains(said.replace("%1", mApp)) && error.contains(kQuoteHint) == quoteHint, qPrintable(error));
         QVERIFY(mProcesses.started.isEmpty());
-        QCOMPARE(bytesOf(mProject + "/" + file), content); // the script is left as it was
-    }
-
-    // The build reads only the project's own regular files: a link to a file elsewhere and a
-    // named pipe are left out, named, and the game still starts.
-    void linksAndPipesAreLeftOut() {
-        QTemporaryDir outside;
-        QVERIFY(putFile(outside.filePath("hostname"), "machine-secrete"));
-        QVERIFY(QFile::link(outside.filePath("hostname"), mProject + "/ev/map01/ev11"));
-        QVERIFY(mkfifo(QFile::encodeName(mProject + "/ev/map01/ev12").constData(), 0600) == 0);
-        const TestRunOutcome outcome = test();
-        QVERIFY(outcome.started);
-        QVERIFY(!bytesOf(mProject + "/ev.lua").contains("machine-secrete"));
-        QVERIFY(outcome.notice.contains(mProject + "/ev/map01/ev11"));
-        QVERIFY(outcome.notice.contains(mProject + "/ev/map01/ev12"));
+        QCOMPARE(bytesOf(mApp + '/' + file), content); // the script is left as it was
     }
 };
 

@@ -1,11 +1,9 @@
-// quendal-build, the command-line build that links only the build library, on a project made
-// from the supplied data.
+// quendal-build, the command-line build of a project's game, on a project made from the data.
 #include "project/apppaths.h"
 #include "project/creation.h"
 #include "testsupport/files.h"
 #include "testsupport/run.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -1,5 +1,4 @@
-// Finalising: what the game's folder holds, that it plays on its own as in the test run, and
-// that a failed, refused or cancelled copy leaves the destination as it was.
+// Finalising: the game's folder plays on its own; a failed or cancelled copy leaves the rest.
 #include "build/destinations.h"
 #include "build/gamecheck.h"
 #include "build/gamecopy.h"
@@ -24,32 +23,24 @@ namespace {
 
 const QString kPlayer = QStringLiteral(QUENDAL_APP_BUILD_DIR "/luaplayer");
 
-// What the game of a new project needs, in the engine's spelling.
-QStringList newGameFiles() {
-    QStringList files{"ev.lua",        "images/map01/terrain.png", "index.lua", "infos.lua",
-                      "map.lua",       "map01.ev",  "map01.map", "menustart.lua", "ram.lua",
-                      "sons/mur.wav",  "sons/titre.mod", "variables.lua"};
+// What the game of a new project needs, in the engine's spelling, with the extra files.
+QStringList newGameFiles(QStringList files = {}) {
+    files << "ev.lua" << "images/map01/terrain.png" << "index.lua" << "infos.lua" << "map.lua" << "map01.ev"
+          << "map01.map" << "menustart.lua" << "ram.lua" << "sons/mur.wav" << "sons/titre.mod" << "variables.lua"
+          << "images/personnages/hero/mort.png";
     for (const char* name : {"imgprinc", "menuingame", "menuprinc", "parler"})
         files << QString("images/System/%1.png").arg(name);
     for (const char* pose : {"dos", "face", "droite", "gauche"})
         for (int frame = 1; frame <= 3; ++frame)
             files << QString("images/personnages/hero/%1%2.png").arg(pose).arg(frame);
-    files << "images/personnages/hero/mort.png";
     files.sort();
     return files;
 }
 
-QStringList sorted(QStringList list) {
-    list.sort();
-    return list;
-}
-
 // Files only, relative and sorted.
 QStringList filesBelow(const QString& dir) {
-    QStringList files;
-    for (const QString& rel : tree(dir))
-        if (QFileInfo(dir + '/' + rel).isFile())
-            files << rel;
+    QStringList files = tree(dir);
+    files.removeIf([&dir](const QString& rel) { return !QFileInfo(dir + '/' + rel).isFile(); });
     return files;
 }
 
@@ -84,12 +75,9 @@ class TestExport : public QObject {
     // Prepares and copies; the error of either, or empty.
     QString exportGame(bool withPlayer = false) {
         const ExportPreparation prepared = prepare(withPlayer);
-        if (!prepared.error.isEmpty())
-            return prepared.error;
-        return copyGame(prepared.plan).error;
+        return prepared.error.isEmpty() ? copyGame(prepared.plan).error : prepared.error;
     }
-    // A new project in an application folder of its own, copied from the template: the
-    // supplied data, which only creation reads, stays in the template.
+    // A copy of the template's project; the supplied data, which only creation reads, stays there.
     bool addProject(const QString& name) {
         return copyTree(AppPaths::inPlace(mTemplate.path()).projectFolder("Aventure"),
                         mPaths.projectFolder(name)) &&
@@ -112,9 +100,8 @@ private slots:
         QVERIFY(QDir().mkpath(mDest + "/PSP/GAME"));
     }
 
-    // The folder holds the engine, the freshly built scripts, map 01 and the engine's pictures,
-    // nothing of the editor, and plays from its own folder exactly as the test run plays the
-    // project, also once the project is gone.
+    // The folder holds the game and nothing of the editor, and plays from its own folder as the
+    // test run plays the project, also once the project is gone.
     void exportedGamePlaysAsTheTestRun() {
         QVERIFY(putFile(mProject + "/ev/map01/ev59", "\r\naffichertexte(\"Bonjour\")\r\n"));
         const qint64 announced = gameFilesAsBuilt(mProject, QString()).bytes; // before any build
@@ -140,23 +127,32 @@ private slots:
         QVERIFY(QDir().rename(mPaths.projectsRoot(), mDir->path() + "/ailleurs"));
         QCOMPARE(playScreen(game, "index.lua", 30, QByteArray()), title);
         QCOMPARE(playScreen(game, "index.lua", 40, newGame), map);
+
+        // The trial in LuaPlayer reports what stops the game, with the player's message.
+        QVERIFY(putFile(game + "/ram.lua", bytesOf(game + "/ram.lua") + "\nerror('la suite manque')\n"));
+        const QString failed = checkExportedGame(kPlayer, game);
+        QVERIFY2(failed.contains("la suite manque"), qPrintable(failed));
+        QVERIFY(checkExportedGame(mDir->path() + "/rien", game).contains("LuaPlayer est introuvable"));
     }
 
-    // Files named by a quoted path in a script come along (an event's picture, a sound of
-    // the engine), and the sounds folder whole; the editor's files never do. Names keep the
-    // engine's spelling, also those of a project made on a case-insensitive file system, so
-    // that the game runs the same on a memory stick.
-    void filesTheScriptsNameComeAlong() {
+    // Files scripts name, the sounds and the console player come along, never the editor's files;
+    // names keep the engine's spelling, also from a case-insensitive file system.
+    void filesNamedByScriptsAndThePlayerComeAlong() {
         QVERIFY(QDir(mProject).rename("map01.map", "MAP01.Map"));
         QVERIFY(QDir(mProject).rename("images/System", "images/SYSTEM"));
         QVERIFY(QDir(mProject).rename("images/SYSTEM/parler.png", "images/SYSTEM/Parler.PNG"));
         QVERIFY(putFile(mProject + "/ev/map01/ev23",
                         "\r\nlocal i = Image.load(\"images/Coffre.png\")\r\ndofile('projet.ini')\r\n"));
-        QVERIFY(putFile(mProject + "/images/coffre.png", "png") && putFile(mProject + "/sons/effets/mur.wav", "wav") &&
-                putFile(mProject + "/notes.txt", "pas pour le jeu"));
-        QCOMPARE(exportGame(), QString());
-        QCOMPARE(filesBelow(mDest + "/Aventure"),
-                 sorted(newGameFiles() + QStringList{"images/Coffre.png", "sons/effets/mur.wav"}));
+        for (const char* rel : {"images/coffre.png", "sons/effets/mur.wav", "notes.txt"})
+            QVERIFY(putFile(mProject + '/' + rel, rel));
+        const QString player = consolePlayerFolder(mPaths);
+        QVERIFY(prepare(true).error.contains("placez-le dans le dossier " + player));
+        QVERIFY(putFile(player + "/EBOOT.PBP", "PBP") && putFile(player + "/System/system.lua", "-- menu") &&
+                putFile(player + "/script.lua", "-- le sien"));
+        QCOMPARE(exportGame(true), QString());
+        QCOMPARE(filesBelow(mDest + "/Aventure"), newGameFiles({"images/Coffre.png", "sons/effets/mur.wav", "EBOOT.PBP",
+                                                                "System/system.lua", "script.lua"}));
+        QCOMPARE(bytesOf(mDest + "/Aventure/script.lua"), QByteArray(kConsoleStartScript));
     }
 
     void missingOrFaultyGameIsNotCopied_data() {
@@ -180,8 +176,7 @@ private slots:
         QCOMPARE(tree(mDest), (QStringList{"PSP", "PSP/GAME"}));
     }
 
-    // Not enough room is said before anything is written, with both sizes. Each file takes
-    // whole clusters (32 Ko here), and each folder one.
+    // Not enough room is said before anything is written; each file and folder takes whole 32 Ko clusters.
     void notEnoughRoomIsSaidFirst() {
         qint64 clusters = 7; // the game's folder, images, images/System, images/map01,
                              // images/personnages, images/personnages/hero and sons
@@ -198,46 +193,38 @@ private slots:
         QCOMPARE(tree(mDest), (QStringList{"PSP", "PSP/GAME"}));
     }
 
-    // A medium that fills up midway (here a file size limit) leaves the game that was there
-    // whole and nothing else, and says which file could not be written.
-    void fullMediumLeavesTheDestinationAsItWas() {
-        QVERIFY(putFile(mDest + "/Aventure/index.lua", "-- ancien jeu"));
+    // A game already there is replaced whole, after the question. A cancel, or a medium that
+    // fills up midway (a file size limit), leaves it as it was; the latter names the file.
+    void replacingCancellingAndFillingUp() {
+        QVERIFY(putFile(mDest + "/Aventure/vieux.txt", "ancien") && putFile(mDest + "/Aventure/index.lua", "-- ancien jeu"));
         QVERIFY(putFile(mProject + "/sons/titre.mod", QByteArray(200000, 'm')));
         const ExportPreparation prepared = prepare();
         QVERIFY(prepared.plan.replaces);
-        const QStringList before = tree(mDest);
-
-        rlimit saved{};
-        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit small{100000, saved.rlim_max};
-        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
-        const ExportResult result = copyGame(prepared.plan);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
-
-        QVERIFY(!result.done);
-        QVERIFY2(result.error.startsWith("Impossible d'écrire le fichier sons/titre.mod du jeu dans " +
-                                         mDest + " : le fichier est trop gros pour ce support."),
-                 qPrintable(result.error));
-        QCOMPARE(tree(mDest), before);
-        QCOMPARE(bytesOf(mDest + "/Aventure/index.lua"), QByteArray("-- ancien jeu"));
-    }
-
-    // A game already there is replaced whole, after the question; a cancel leaves it.
-    void replacingAndCancelling() {
-        QVERIFY(putFile(mDest + "/Aventure/vieux.txt", "ancien"));
-        ExportPreparation prepared = prepare();
-        QVERIFY(prepared.plan.replaces);
         QCOMPARE(replaceQuestion(prepared.plan),
                  "Le dossier " + mDest + "/Aventure existe déjà.\nLe remplacer par le jeu « Aventure » ?");
+        const QStringList before{"Aventure", "Aventure/index.lua", "Aventure/vieux.txt", "PSP", "PSP/GAME"};
 
         std::atomic<bool> cancel{false};
         int calls = 0;
         ExportControl control{[&](qint64, qint64) { cancel = ++calls == 3; }, &cancel};
         const ExportResult stopped = copyGame(prepared.plan, control);
         QVERIFY(stopped.cancelled && !stopped.done && stopped.error.isEmpty());
-        QCOMPARE(tree(mDest), (QStringList{"Aventure", "Aventure/vieux.txt", "PSP", "PSP/GAME"}));
+        QCOMPARE(tree(mDest), before);
+
+        rlimit saved{};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{100000, saved.rlim_max};
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        const ExportResult full = copyGame(prepared.plan);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(!full.done);
+        QVERIFY2(full.error.startsWith("Impossible d'écrire le fichier sons/titre.mod du jeu dans " + mDest +
+                                       " : le fichier est trop gros pour ce support."),
+                 qPrintable(full.error));
+        QCOMPARE(tree(mDest), before);
+        QCOMPARE(bytesOf(mDest + "/Aventure/index.lua"), QByteArray("-- ancien jeu"));
 
         qint64 last = 0;
         control = {[&](qint64 done, qint64 total) { QVERIFY(done >= last && done <= total); last = done; },
@@ -270,29 +257,6 @@ private slots:
         QCOMPARE(tree(mDir->path()).filter(".quendal"), QStringList());
     }
 
-    // With the console player: its files, and a script.lua of ours that starts the game.
-    void consolePlayerGoesWithTheGame() {
-        const QString player = consolePlayerFolder(mPaths);
-        QVERIFY(prepare(true).error.contains("placez-le dans le dossier " + player));
-        QVERIFY(putFile(player + "/EBOOT.PBP", "PBP") && putFile(player + "/System/system.lua", "-- menu") &&
-                putFile(player + "/script.lua", "-- le sien"));
-        QCOMPARE(exportGame(true), QString());
-        const QString game = mDest + "/Aventure";
-        QCOMPARE(filesBelow(game),
-                 sorted(newGameFiles() + QStringList{"EBOOT.PBP", "System/system.lua", "script.lua"}));
-        QCOMPARE(bytesOf(game + "/script.lua"), QByteArray(kConsoleStartScript));
-    }
-
-    // The trial in LuaPlayer reports what stops the game, with the player's message.
-    void trialReportsAFailure() {
-        QCOMPARE(exportGame(), QString());
-        const QString game = mDest + "/Aventure";
-        QVERIFY(putFile(game + "/ram.lua", bytesOf(game + "/ram.lua") + "\nerror('la suite manque')\n"));
-        const QString failed = checkExportedGame(kPlayer, game);
-        QVERIFY2(failed.contains("la suite manque"), qPrintable(failed));
-        QVERIFY(checkExportedGame(mDir->path() + "/rien", game).contains("LuaPlayer est introuvable"));
-    }
-
     void folderNames_data() {
         QTest::addColumn<QString>("project");
         QTest::addColumn<QString>("folder");
@@ -311,17 +275,9 @@ private slots:
         QCOMPARE(gameFolderName(project), folder);
     }
 
-    // Sizes as the messages give them.
-    void sizes_data() {
-        QTest::addColumn<qint64>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("bytes") << qint64(1023) << "1023 octets";
-        QTest::newRow("rounded up to Mo") << qint64(1048575) << "1,0 Mo";
-    }
     void sizes() {
-        QFETCH(qint64, bytes);
-        QFETCH(QString, text);
-        QCOMPARE(sizeText(bytes), text);
+        QCOMPARE(sizeText(1023), "1023 octets");
+        QCOMPARE(sizeText(1048575), "1,0 Mo"); // rounded up
     }
 
     void literals_data() {
@@ -345,12 +301,11 @@ private slots:
         const QList<DestinationPlace> places = destinationPlaces(
             {"/", "/boot", "/run/media/bob/DISQUE", "/media/camille/CLE_USB", "/home", "/media/camille/A"},
             "/home/camille");
-        QStringList labels;
+        QString labels;
         for (const DestinationPlace& p : places)
-            labels << p.label();
-        QCOMPARE(labels, (QStringList{"A (support amovible)", "CLE_USB (support amovible)",
-                                      "DISQUE (support amovible)", "Dossier personnel (/home/camille)",
-                                      "Racine (/)"}));
+            labels += p.label() + '|';
+        QCOMPARE(labels, "A (support amovible)|CLE_USB (support amovible)|DISQUE (support amovible)|"
+                         "Dossier personnel (/home/camille)|Racine (/)|");
         QCOMPARE(shownPath(places[1], "/media/camille/CLE_USB/PSP/GAME"), "CLE_USB/PSP/GAME");
         QCOMPARE(shownPath(places[4], "/media/camille/CLE_USB"), "/media/camille/CLE_USB");
     }

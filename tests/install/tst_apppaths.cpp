@@ -8,8 +8,7 @@
 class TestAppPaths : public QObject {
     Q_OBJECT
   private slots:
-    // A program folder with data/ beside the program runs in place; any other is installed,
-    // its supplied files where the install rules put them under the prefix.
+    // With data/ beside the program it runs in place; otherwise as installed under the prefix.
     void forProgram_data() {
         QTest::addColumn<QString>("setUp"); // what lies beside the program
         QTest::addColumn<QString>("dataHome");

@@ -1,5 +1,4 @@
-// The Debian package cpack makes from the build: its dependencies, what it installs with which
-// modes, and lintian's verdict (which checks the control fields).
+// The Debian package cpack makes: its dependencies, its files' modes and lintian's verdict.
 #include "testsupport/run.h"
 
 #include <QDir>
@@ -8,25 +7,11 @@
 #include <QtTest>
 #include <cstdio>
 
-namespace {
-
-// One line of "dpkg-deb --contents": the mode and owner of an entry.
-struct Entry {
-    QString mode;
-    QString owner;
-};
-
-} // namespace
-
 class TestPackage : public QObject {
     Q_OBJECT
     QTemporaryDir mOut;
     QString mDeb;
-    QMap<QString, Entry> mContents; // by path, "./usr/bin/quendal"
-
-    QString field(const char* name) const {
-        return QString::fromUtf8(runProgram(QStringLiteral("dpkg-deb"), {"--field", mDeb, name}).out).trimmed();
-    }
+    QMap<QString, QString> mContents; // "mode owner" by path, "./usr/bin/quendal"
 
   private slots:
     void initTestCase() {
@@ -42,14 +27,15 @@ class TestPackage : public QObject {
         QCOMPARE(contents.exitCode, 0);
         for (const QString& line : QString::fromUtf8(contents.out).split(u'\n', Qt::SkipEmptyParts)) {
             const QStringList parts = line.split(u' ', Qt::SkipEmptyParts);
-            mContents.insert(parts.value(5), {parts.value(0), parts.value(1)});
+            mContents.insert(parts.value(5), parts.value(0) + u' ' + parts.value(1));
         }
     }
 
     // The libraries the programs link, found by dpkg-shlibdeps, and the fonts the player reads.
     void dependencies() {
         QStringList names;
-        for (const QString& dependency : field("Depends").split(u',', Qt::SkipEmptyParts))
+        const QString depends = QString::fromUtf8(runProgram(QStringLiteral("dpkg-deb"), {"--field", mDeb, "Depends"}).out);
+        for (const QString& dependency : depends.split(u',', Qt::SkipEmptyParts))
             names << dependency.trimmed().section(u' ', 0, 0);
         for (const char* package : {"libqt6widgets6", "liblua5.1-0", "libsdl2-2.0-0", "libxmp4", "fonts-dejavu-core"})
             QVERIFY2(names.contains(package), qPrintable(package + (" not in " + names.join(u' '))));
@@ -71,16 +57,14 @@ class TestPackage : public QObject {
     void contents() {
         QFETCH(QString, path);
         QFETCH(QString, mode);
-        QVERIFY2(mContents.contains(path), qPrintable(path));
-        QCOMPARE(mContents[path].mode, mode);
-        QCOMPARE(mContents[path].owner, QStringLiteral("root/root"));
+        QCOMPARE(mContents.value(path), mode + " root/root");
     }
 
     // Everything under /usr, nothing writable by others, no placeholder from the repository.
     void onlyWhatIsInstalled() {
         for (auto it = mContents.cbegin(); it != mContents.cend(); ++it) {
             const QString& path = it.key();
-            const QString& mode = it->mode;
+            const QString& mode = it.value();
             QVERIFY2(path.startsWith(QLatin1String("./usr/")) || path == QLatin1String("./"), qPrintable(path));
             QVERIFY2(!path.endsWith(QLatin1String("/.keep")), qPrintable(path));
             QVERIFY2(mode.startsWith(u'l') || (mode[5] != u'w' && mode[8] != u'w'),
@@ -94,10 +78,7 @@ class TestPackage : public QObject {
             QSKIP("lintian is not installed");
         const ProgramRun check = runProgram(lintian, {"--fail-on", "error", "--no-tag-display-limit", mDeb}, {},
                                             QProcessEnvironment::systemEnvironment(), 600000);
-        if (!check.out.isEmpty())
-            qInfo("%s", check.out.constData());
-        QVERIFY2(check.exitCode == 0, (check.out + check.err).constData());
-        QVERIFY2(!check.out.startsWith("E: ") && !check.out.contains("\nE: "), check.out.constData());
+        QVERIFY2(check.exitCode == 0, (check.out + check.err).constData()); // --fail-on error
     }
 };
 

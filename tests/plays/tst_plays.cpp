@@ -1,11 +1,8 @@
-// Recorded plays without windows: the player's files as Quendal reads them, the project's
-// plays and checks, the comparison of a replay with a kept play, the live test run, and the
-// verification without a player. Replays with the real player are in test_playwindows.
+// Recorded plays, their checks and the live test run, without windows nor the real player.
 #include "plays/livetestrun.h"
 #include "plays/playcomparison.h"
 #include "plays/recordingstore.h"
 #include "plays/verificationrunner.h"
-#include "project/apppaths.h"
 #include "project/creation.h"
 #include "project/module1.h"
 #include "project/projectsession.h"
@@ -67,10 +64,8 @@ private slots:
         QCOMPARE(info.liveChanges, frames > 0 ? 2 : 0);
     }
 
-    // Plays listed the latest first, a pad without the player's header left out; ids made
-    // for plays started in the same second differ; the state file is Windows-1252. Keeping
-    // gives a play its check's name; a play that took in live changes or has no last screen
-    // cannot be one, nor can an unnamed one. Forgetting keeps the files; removing deletes them.
+    // Plays listed latest first, a pad without header left out, ids of one second distinct, the
+    // state in Windows-1252; what cannot be kept as a check; forget keeps the files, remove not.
     void storeListsAndKeepsPlays() {
         QTemporaryDir project;
         RecordingStore store(project.path());
@@ -83,10 +78,9 @@ private slots:
         putFile(store.padPath("cassee"), "0 cross\n");
         const QList<Recording> plays = store.list();
         QCOMPARE(plays.size(), 2);
-        QCOMPARE(plays[0].id + ' ' + plays[0].end.map() + ' ' + plays[0].end.life(), a + " 02 été");
-        QCOMPARE(plays[0].lengthText(), QStringLiteral("1 s"));
-        QCOMPARE(plays[1].lengthText(), QStringLiteral("1 min 00 s"));
-        QCOMPARE(plays[1].end.frames, qint64(-1)); // no state file
+        QCOMPARE(plays[0].id + ' ' + plays[0].end.map() + ' ' + plays[0].end.life() + ' ' + plays[0].lengthText(),
+                 a + " 02 été 1 s");
+        QCOMPARE(plays[1].lengthText() + ' ' + QString::number(plays[1].end.frames), "1 min 00 s -1"); // no state file
 
         writePlay(store, "vivante", header(120, 3));
         writePlay(store, "sans-image", header(120), "image=120\n", false);
@@ -95,14 +89,12 @@ private slots:
         QVERIFY(store.keep("vivante", "x").contains("changements"));
         QVERIFY(store.keep("sans-image", "x").contains("image de fin"));
         QVERIFY(store.keep(a, "  ").contains("nom"));
-        QVERIFY(!store.keep("absente", "x").isEmpty());
-        QCOMPARE(store.checks().size(), 1);
+        QVERIFY(!store.keep("absente", "x").isEmpty() && store.checks().size() == 1);
         QCOMPARE(store.forget(a), QString());
         QVERIFY(store.checks().isEmpty() && QFileInfo::exists(store.padPath(a)));
         QCOMPARE(store.keep(a, "encore"), QString());
         QCOMPARE(store.remove(a), QString());
-        QVERIFY(!QFileInfo::exists(store.padPath(a)) && !QFileInfo::exists(store.screenPath(a)));
-        QVERIFY(store.checks().isEmpty());
+        QVERIFY(!QFileInfo::exists(store.padPath(a)) && !QFileInfo::exists(store.screenPath(a)) && store.checks().isEmpty());
     }
 
     void comparison_data() {
@@ -137,9 +129,8 @@ private slots:
         QCOMPARE(verdict.same, differences.isEmpty());
     }
 
-    // The live test run: started live and recorded; restarted, the running game is stopped
-    // first; the panel's button starts another one beside it; a save while live rebuilds the
-    // game's scripts; the end of the player ends it.
+    // Live and recorded; a restart stops the running game first, the panel's button starts one
+    // beside it; a save while live rebuilds the scripts; the end of the player ends it.
     void liveTestRun() {
         QTemporaryDir app;
         QVERIFY(makeApp(app));
@@ -151,16 +142,13 @@ private slots:
         QSignalSpy live(&run, &LiveTestRun::liveChanged);
         QSignalSpy recorded(&run, &LiveTestRun::playRecorded);
 
-        QVERIFY(run.start().started);
-        QVERIFY(run.isLive());
+        QVERIFY(run.start().started && run.isLive());
         QCOMPARE(live.size(), 1);
         const QStringList arguments = processes.started[0].arguments;
-        QVERIFY(arguments.contains("--live"));
-        QVERIFY(arguments.at(arguments.indexOf("--record") + 1).startsWith(session.folder() + "/parties/"));
+        QVERIFY(arguments.contains("--live") && arguments.at(arguments.indexOf("--record") + 1).startsWith(session.folder() + "/parties/"));
 
         QVERIFY(run.start().started); // "Relancer le jeu"
-        QCOMPARE(processes.programs[0]->stops, 1); // the first one was stopped
-        QCOMPARE(recorded.size(), 1);
+        QVERIFY(processes.programs[0]->stops == 1 && recorded.size() == 1);
         QTRY_VERIFY(processes.programs[0].isNull()); // and let go of
 
         // A variable added while live reaches variables.lua at the next turn of the loop.
@@ -172,22 +160,20 @@ private slots:
         QVERIFY(putFile(session.folder() + "/ev/map01/ev11", "\r\nif then\r\n"));
         const TestRunOutcome refused = run.start();
         QVERIFY(!refused.started && refused.error.contains("ligne 1, colonne 1"));
-        QCOMPARE(processes.started.size(), 2);
-        QVERIFY(run.isLive() && processes.programs[1]->stops == 0);
+        // So does a verification, before anything is replayed.
+        QVERIFY(VerificationRunner(AppPaths::inPlace(app.path()), processes).start("Jeu").contains("ligne 1, colonne 1"));
+        QVERIFY(processes.started.size() == 2 && run.isLive() && processes.programs[1]->stops == 0);
         QVERIFY(QFile::remove(session.folder() + "/ev/map01/ev11"));
 
         // The panel's button starts one more player, as each press always did.
         const qsizetype changes = live.size();
         QVERIFY(run.start(LiveTestRun::Start::Another).started);
-        QCOMPARE(processes.programs[1]->stops, 0);
         processes.programs[2]->finish(0);
-        QVERIFY(run.isLive());
-        QCOMPARE(live.size(), changes);
+        QVERIFY(run.isLive() && live.size() == changes && processes.programs[1]->stops == 0);
 
         processes.programs[1]->finish(0);
-        QVERIFY(!run.isLive());
+        QVERIFY(!run.isLive() && !live.last().first().toBool());
         QCOMPARE(recorded.size(), 3);
-        QCOMPARE(live.last().first().toBool(), false);
         // Not live any more: saves rebuild nothing.
         QVERIFY(writeini("Variable1", "valeur", "fini", ini));
         session.notifyVariablesChanged();
@@ -195,8 +181,7 @@ private slots:
         QVERIFY(readfile(session.folder() + "/variables.lua").contains("\"vivant\""));
     }
 
-    // A player that cannot be started fails each check, and the verification still ends; a
-    // game that does not build is said before anything is replayed.
+    // Without a player each check fails, and the verification still ends.
     void verificationWithoutPlayer() {
         QTemporaryDir app;
         QVERIFY(makeApp(app));
@@ -210,9 +195,6 @@ private slots:
         QCOMPARE(runner.start("Jeu"), QString());
         QVERIFY(done.wait(5000));
         QCOMPARE(runner.results()[0].outcome, CheckResult::Failed);
-        QVERIFY(putFile(app.filePath("projets/Jeu/ev/map01/ev11"), "\r\nif then\r\n"));
-        QVERIFY(runner.start("Jeu").contains("ligne 1, colonne 1"));
-        QVERIFY(!runner.isRunning());
     }
 };
 

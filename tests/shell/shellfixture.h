@@ -1,8 +1,9 @@
 #pragma once
 
-// The main window on a temporary application folder with scripted message boxes, and the
-// helpers tests drive it with.
+// The main window on a test application folder, and the helpers tests drive it with.
 
+#include "maps/mapcanvas.h"
+#include "maps/mapeditor.h"
 #include "shell/controlpanel.h"
 #include "shell/folderlist.h"
 #include "shell/mainwindow.h"
@@ -14,6 +15,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <functional>
@@ -44,6 +47,7 @@ struct ShellFixture {
         return found;
     }
     QWidget* child(const QString& name) const { return windowsNamed(name).value(0); }
+    MapEditor* editor(int k = 0) const { return static_cast<MapEditor*>(windowsNamed("mapeditor").value(k)); }
     static QMdiSubWindow* frameOf(QWidget* window) {
         return qobject_cast<QMdiSubWindow*>(window->parentWidget());
     }
@@ -72,6 +76,19 @@ struct ShellFixture {
         const QString dir = makeProject(mApp->dir.path(), name, maps);
         openFolder(dir);
         return dir;
+    }
+    static void press(MapEditor* e, int row, int column) {
+        QTest::mouseClick(e->findChild<MapCanvas*>("CarteImg"), Qt::LeftButton, {},
+                          QPoint((column - 1) * 28 + 14, (row - 1) * 29 + 14));
+    }
+    static void setMode(MapEditor* e, int mode) {
+        e->findChild<QRadioButton*>("Option1_" + QString::number(mode))->setChecked(true);
+    }
+    // Paints tile 9 (code 8) on the cell.
+    static void paint(MapEditor* e, int row, int column) {
+        e->findChild<QScrollBar*>("Choixtext")->setValue(9);
+        setMode(e, MapEditor::Drawing);
+        press(e, row, column);
     }
     // Runs the deletions a closed window asked for, as the event loop would.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }

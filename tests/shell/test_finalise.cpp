@@ -1,17 +1,10 @@
-// The finalising window: opened by "Finaliser le jeu..." once a project is open, it saves
-// what is on screen, asks before replacing a game, copies on its own thread and says how it
-// went (what the copy refuses is in tst_export). Command5 of the control panel still only
-// says "En création...".
+// The finalising window (what the copy itself does and refuses is in tst_export).
 #include "build/gamefiles.h"
-#include "maps/mapcanvas.h"
-#include "maps/mapeditor.h"
 #include "project/creation.h"
 #include "shell/sendtopsp.h"
 #include "shellfixture.h"
 #include "testsupport/tiles.h"
 
-#include <QRadioButton>
-#include <QScrollBar>
 #include <QSignalSpy>
 
 class TestFinalise : public QObject, ShellFixture {
@@ -27,11 +20,6 @@ class TestFinalise : public QObject, ShellFixture {
             QVERIFY(finished.wait(60000));
     }
     QString lastMessage() const { return mApp->dialogs.shown.isEmpty() ? QString() : mApp->dialogs.shown.last().text; }
-    void openAventure() {
-        QVERIFY(createProject(mApp->paths, "Aventure", "Moi"));
-        openFolder(mApp->projectDir("Aventure"));
-        settle();
-    }
 
 private slots:
     void init() {
@@ -42,42 +30,30 @@ private slots:
     }
     void cleanup() { mMain.reset(); }
 
-    void commandNeedsAnOpenProject() {
+    // The copy takes the map as on screen, asks before replacing a game, and plays it.
+    void copiesWhatIsOnScreen() {
         auto* action = mMain->findChild<QAction*>("finaliser");
         QVERIFY(!action->isEnabled());
-        openAventure();
-        QVERIFY(action->isEnabled());
-
-        // The control panel's button still only announces it.
+        QVERIFY(createProject(mApp->paths, "Aventure", "Moi"));
+        openFolder(mApp->projectDir("Aventure"));
+        settle();
+        QVERIFY(action->isEnabled() && editor());
+        paint(editor(), 1, 1);
         click(panel(), "Command5");
         QCOMPARE(mApp->messages(), QStringList{"En création..."});
         QVERIFY(!window() || !window()->isVisible());
+        mApp->dialogs.shown.clear();
 
         action->trigger();
         QVERIFY(window()->isVisible());
-        QVERIFY(text(window(), "Label2").startsWith("Jeu : Aventure, "));
-
         // Without a console player the option says where to put one.
         auto* option2 = window()->findChild<QRadioButton*>("Option2");
         const QString player = consolePlayerFolder(mApp->paths);
-        QVERIFY(!option2->isEnabled());
-        QVERIFY(option2->toolTip().contains(player));
+        QVERIFY(!option2->isEnabled() && option2->toolTip().contains(player));
         putFile(player + "/eboot.pbp", "PBP");
         action->trigger();
         QVERIFY(option2->isEnabled());
-    }
 
-    // The copy takes the map as it is on screen, asks before replacing a game, and plays it.
-    void copiesWhatIsOnScreen() {
-        openAventure();
-        auto* editor = static_cast<MapEditor*>(windowsNamed("mapeditor").value(0));
-        QVERIFY(editor);
-        editor->findChild<QScrollBar*>("Choixtext")->setValue(9);
-        editor->findChild<QRadioButton*>("Option1_" + QString::number(MapEditor::Drawing))->setChecked(true);
-        QTest::mouseClick(editor->findChild<MapCanvas*>("CarteImg"), Qt::LeftButton, {}, QPoint(14, 14));
-        mApp->dialogs.shown.clear();
-
-        trigger("finaliser");
         window()->setPlaces({{"CLE_USB", mDest, true}});
         QCOMPARE(text(window(), "Label3"), QString("Le jeu sera copié dans : CLE_USB/Aventure"));
         copy();
@@ -85,7 +61,7 @@ private slots:
         QVERIFY2(lastMessage().startsWith("Le jeu « Aventure » a été copié dans " + game), qPrintable(lastMessage()));
         QVERIFY(lastMessage().endsWith("Essayé dans LuaPlayer, il démarre sans erreur."));
         QCOMPARE(bytesOf(game + "/map01.map").mid(6, 1), QByteArray("8"));
-        QVERIFY(!QFileInfo::exists(game + "/projet.ini"));
+        QVERIFY(!QFileInfo::exists(game + "/projet.ini") && !QFileInfo::exists(game + "/EBOOT.PBP"));
 
         // "Non" keeps the game there (tst_export replaces one whole).
         putFile(game + "/vieux.txt", "ancien");
@@ -95,7 +71,6 @@ private slots:
         QVERIFY(lastMessage().contains("existe déjà"));
         QVERIFY(QFileInfo::exists(game + "/vieux.txt"));
     }
-
 };
 
 QTEST_MAIN(TestFinalise)

@@ -1,42 +1,18 @@
-// Nothing is lost without a question: every way of dropping unsaved edits of a map or of an
-// event script asks first, "Annuler" keeps them, the test run plays what is on screen, and
-// two editors of one map stay in step.
+// Unsaved edits of maps and event scripts are never dropped without a question.
 #include "events/eventeditor.h"
 #include "events/scriptdocument.h"
-#include "maps/mapcanvas.h"
 #include "maps/mapdocument.h"
-#include "maps/mapeditor.h"
 #include "maps/mapfiles.h"
-#include "project/module1.h"
 #include "shellfixture.h"
 #include "testsupport/tiles.h"
-
-#include <QRadioButton>
-#include <QScrollBar>
 
 class TestUnsaved : public QObject, ShellFixture {
     Q_OBJECT
     QString mDir;
 
-    MapEditor* editor(int k = 0) const {
-        return static_cast<MapEditor*>(windowsNamed("mapeditor").value(k));
-    }
     static QString shownTitle(QWidget* w) {
         QString title = w->windowTitle();
         return title.replace(QStringLiteral("[*]"), w->isWindowModified() ? "*" : "");
-    }
-    static void press(MapEditor* e, int row, int column) {
-        QTest::mouseClick(e->findChild<MapCanvas*>("CarteImg"), Qt::LeftButton, {},
-                          QPoint((column - 1) * 28 + 14, (row - 1) * 29 + 14));
-    }
-    static void setMode(MapEditor* e, int mode) {
-        e->findChild<QRadioButton*>("Option1_" + QString::number(mode))->setChecked(true);
-    }
-    // Paints tile 9 (code 8) on the cell.
-    static void paint(MapEditor* e, int row, int column) {
-        e->findChild<QScrollBar*>("Choixtext")->setValue(9);
-        setMode(e, MapEditor::Drawing);
-        press(e, row, column);
     }
     void closeEditor(MapEditor* e) {
         frameOf(e)->close();
@@ -63,73 +39,54 @@ private slots:
     }
     void cleanup() { mMain.reset(); }
 
-    void closingAsks() {
-        paint(editor(), 1, 1);
-        QCOMPARE(shownTitle(editor()), QStringLiteral("Editeur de carte*"));
-        closeEditor(editor()); // Annuler
-        QCOMPARE(questions(), QStringList{"Enregistrer les modifications de la carte 01 ?"});
-        QVERIFY(editor() && editor()->document()->isModified());
-
-        mApp->dialogs.answers = {MsgAnswer::No};
-        closeEditor(editor());
-        QVERIFY(!editor());
-        QCOMPARE(firstCell(), u'2');
-        mMain->handOverMap(1); // read again from the file
-        QCOMPARE(editor()->document()->cells().maptiles[0], QStringLiteral("2"));
-
-        paint(editor(), 1, 1);
-        mApp->dialogs.answers = {MsgAnswer::Yes};
-        closeEditor(editor());
-        QVERIFY(!editor());
-        QCOMPARE(firstCell(), u'8');
-        QCOMPARE(shownTitle(mMain->handOverMap(1)), QStringLiteral("Editeur de carte"));
+    // Each way of leaving an unsaved paint asks once: "Annuler" keeps it, "Non" drops, "Oui" saves.
+    void droppingMapEditsAsks_data() {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<MsgAnswer>("answer");
+        for (const char* way : {"close", "load map 02", "new map", "open another project", "quit"})
+            for (const auto& [name, answer] : {std::pair{"Annuler", MsgAnswer::Cancel}, {"Non", MsgAnswer::No},
+                                               {"Oui", MsgAnswer::Yes}})
+                QTest::addRow("%s, %s", way, name) << QString(way) << answer;
     }
-
-    void loadingAnotherMapAndNewMapAsk() {
-        MapEditor* e = editor();
-        paint(e, 1, 1);
-        e->setMapNumber("02");
-        e->loadmap(); // Annuler
-        QCOMPARE(e->tag() + e->document()->cells().maptiles[0], QStringLiteral("018"));
-        click(e, "Command5"); // "Nouvelle carte", Annuler: nothing added
-        QCOMPARE(readini("Jeu", "cartes", mDir + "/projet.ini"), QStringLiteral("2"));
-        QCOMPARE(questions().size(), 2);
-
-        mApp->dialogs.answers = {MsgAnswer::No};
-        e->setMapNumber("02");
-        e->loadmap();
-        QCOMPARE(e->tag(), QStringLiteral("02"));
-        QCOMPARE(firstCell(), u'2');
-    }
-
-    void openingAnotherProjectAsks() {
-        paint(editor(), 1, 1);
+    void droppingMapEditsAsks() {
+        QFETCH(QString, way);
+        QFETCH(MsgAnswer, answer);
         const QString other = makeProject(mApp->dir.path(), "Autre", 1);
-        openFolder(other); // Annuler
-        QCOMPARE(mMain->session().name(), QStringLiteral("Mon jeu"));
-        QVERIFY(editor() && editor()->document()->isModified());
-        QCOMPARE(questions(), QStringList{"Enregistrer les modifications de la carte 01 ?"});
-
-        mApp->dialogs.answers = {MsgAnswer::Yes};
-        click(child("openp"), "Command1");
-        settle();
-        QCOMPARE(mMain->session().name(), QStringLiteral("Autre"));
-        QCOMPARE(firstCell(), u'8');
-        QCOMPARE(windowsNamed("mapeditor").size(), 1);
-    }
-
-    void quittingWithUnsavedEditsAsksOnce() {
-        paint(editor(), 1, 1);
-        trigger("Quit"); // Annuler
-        QCOMPARE(questions(), QStringList{"Enregistrer les modifications avant de quitter ?"});
-        QCOMPARE(mQuits, 0);
-        mApp->dialogs.answers = {MsgAnswer::No};
-        trigger("Quit");
-        QVERIFY(mQuits == 1 && firstCell() == u'2');
-        mApp->dialogs.answers = {MsgAnswer::Yes};
-        trigger("Quit");
-        QVERIFY(mQuits == 2 && firstCell() == u'8');
-        QCOMPARE(mApp->dialogs.shown.size(), 3); // no other question
+        QPointer<MapEditor> e = editor();
+        paint(e, 1, 1);
+        mApp->dialogs.answers = {answer};
+        if (way == "close") {
+            closeEditor(e);
+        } else if (way == "load map 02") {
+            e->setMapNumber("02");
+            e->loadmap();
+        } else if (way == "new map") {
+            click(e, "Command5");
+        } else if (way == "open another project") {
+            openFolder(other);
+            settle();
+        } else {
+            trigger("Quit");
+        }
+        QCOMPARE(mApp->dialogs.shown.size(), 1);
+        QCOMPARE(questions(), QStringList{way == "quit" ? "Enregistrer les modifications avant de quitter ?"
+                                                             : "Enregistrer les modifications de la carte 01 ?"});
+        QCOMPARE(firstCell(), answer == MsgAnswer::Yes ? u'8' : u'2');
+        const bool kept = answer == MsgAnswer::Cancel;
+        const QMap<QString, bool> wentOn{{"close", !editor()},
+                                         {"load map 02", e && e->tag() == "02"},
+                                         {"new map", e && e->tag() == "03"},
+                                         {"open another project", mMain->session().name() == "Autre" && windowsNamed("mapeditor").size() == 1},
+                                         {"quit", mQuits == 1}};
+        QCOMPARE(wentOn[way], !kept);
+        if (kept)
+            QCOMPARE(shownTitle(editor()) + editor()->tag() + editor()->document()->cells().maptiles[0] +
+                         readini("Jeu", "cartes", mDir + "/projet.ini"),
+                     QStringLiteral("Editeur de carte*0182")); // still map 01, painted, and no map added
+        if (way == "close" && !kept) { // read again from the file
+            MapEditor* again = mMain->handOverMap(1);
+            QCOMPARE(shownTitle(again) + again->document()->cells().maptiles[0], "Editeur de carte" + QString(firstCell()));
+        }
     }
 
     void eventPanelAsksBeforeDroppingLines() {
@@ -140,9 +97,8 @@ private slots:
         press(e, 5, 6);        // Annuler
         QCOMPARE(questions(), QStringList{"Enregistrer les modifications de l'évènement de la "
                                           "carte 01, ligne 3, colonne 4 ?"});
-        QCOMPARE(text(e, "ln") + text(e, "co"), QStringLiteral("34"));
-        QCOMPARE(e->panelScript().lines(), QStringList{"end"});
-        QCOMPARE(shownTitle(e), QStringLiteral("Editeur de carte*"));
+        QCOMPARE(QStringList({text(e, "ln") + text(e, "co"), shownTitle(e)}) + e->panelScript().lines(),
+                 (QStringList{"34", "Editeur de carte*", "end"}));
 
         closeEditor(e); // Annuler on the script's question keeps the window
         QVERIFY(editor());
@@ -152,8 +108,11 @@ private slots:
         QCOMPARE(text(e, "ln") + text(e, "co"), QStringLiteral("56"));
     }
 
+    // A double click opens the event editor on the cell; it asks before replacing unsaved lines.
     void eventEditorAsksBeforeReplacingLines() {
         MapEditor* e = editor();
+        e->setMapNumber("02");
+        e->loadmap();
         setMode(e, MapEditor::Event);
         auto* canvas = e->findChild<MapCanvas*>("CarteImg");
         QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(14, 14));
@@ -161,15 +120,20 @@ private slots:
         QVERIFY(events);
         click(events, "Command15");
         click(events, "Command8"); // "Annuler" hides it and keeps the line
-        QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(42, 14)); // Annuler
-        QCOMPARE(events->script().column(), 1);
-        QCOMPARE(events->script().lines(), (QStringList{"-- Evenements :", "end"}));
+        const auto shown = [events] { return events->script().lines() + QStringList{text(events, "ln") + text(events, "co")}; };
+        QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(42, 72)); // row 3, column 2: Annuler
+        QCOMPARE(shown(), (QStringList{"-- Evenements :", "end", "11"}));
         mApp->dialogs.answers = {MsgAnswer::No};
-        QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(42, 14));
-        QCOMPARE(events->script().column(), 2);
-        QCOMPARE(events->script().lines(), QStringList{"-- Evenements :"});
-        QVERIFY(!QFileInfo::exists(mDir + "/ev/map01/ev11"));
+        QTest::mouseDClick(canvas, Qt::LeftButton, {}, QPoint(42, 72));
+        QCOMPARE(shown(), (QStringList{"-- Evenements :", "32"}));
+        QVERIFY(!QFileInfo::exists(mDir + "/ev/map02/ev11"));
         QCOMPARE(questions().size(), 2);
+        auto* panelLines = e->findChild<QListWidget*>("listev");
+        QCOMPARE(panelLines->count(), 0);
+        click(events, "Command15");
+        click(events, "Command7"); // "OK" writes the cell and refreshes the panel
+        QVERIFY(!child("eveditor"));
+        QCOMPARE(panelLines->count(), 2);
     }
 
     void testRunPlaysWhatIsOnScreen() {
@@ -195,15 +159,12 @@ private slots:
 
     void oneEditorPerMapAndTwoViewsStayInStep() {
         auto* list = panel()->findChild<QListWidget*>("List1");
-        list->setCurrentRow(0);
-        emit list->itemDoubleClicked(list->item(0));
-        QCOMPARE(windowsNamed("mapeditor").size(), 1); // map 01 is open already
-        list->setCurrentRow(1);
-        emit list->itemDoubleClicked(list->item(1));
-        QCOMPARE(windowsNamed("mapeditor").size(), 2);
-
-        MapEditor* one = editor(0);
-        MapEditor* two = editor(1);
+        for (int row : {0, 1}) { // map 01 is open already
+            list->setCurrentRow(row);
+            emit list->itemDoubleClicked(list->item(row));
+            QCOMPARE(windowsNamed("mapeditor").size(), row + 1);
+        }
+        MapEditor *one = editor(0), *two = editor(1);
         two->setMapNumber("01");
         two->loadmap(); // the same map in both
         QCOMPARE(two->document(), one->document());
@@ -215,9 +176,7 @@ private slots:
         QCOMPARE(text(two, "Label4") + '/' + text(two, "Label5"), QStringLiteral("9/4"));
         // Closing one of them asks nothing: the other still shows the edits.
         closeEditor(one);
-        QVERIFY(questions().isEmpty());
-        QCOMPARE(windowsNamed("mapeditor").size(), 1);
-        QVERIFY(editor()->document()->isModified());
+        QVERIFY(questions().isEmpty() && windowsNamed("mapeditor").size() == 1 && editor()->document()->isModified());
     }
 };
 

@@ -1,7 +1,6 @@
 #pragma once
 
-// The test application folder with scripted services and a session, for tests that build
-// windows.
+// The test application folder with scripted services and a session, for tests of windows.
 
 #include "project/apppaths.h"
 #include "project/projectsession.h"

@@ -41,8 +41,7 @@ inline const QList<QPair<QString, QString>> kTextCopies = {
     {"ftgms.dat", "menustart.lua"}, {"ftgev.dat", "ev.lua"}, {"ftgmev.dat", "map01.ev"},
     {"ftgmma.dat", "map01.map"}};
 
-// The supplied data creation and "Nouvelle carte" copy. Templates are stored without their
-// last CR LF: a text copy adds it back.
+// The supplied data; templates lack their last CR LF, which a text copy adds back.
 inline void writeData(const QString& appDir) {
     const QString data = appDir + QStringLiteral("/data");
     for (const QString& name : kHeroSprites)
@@ -56,12 +55,10 @@ inline void writeData(const QString& appDir) {
     putFile(data + QStringLiteral("/ftgmev.dat"), templateCollisions().chopped(2).toLatin1());
 }
 
-// A project folder made by hand: projet.ini with the given lines, and maps 1..maps from the
-// templates, map k named "Carte k".
+// A project made by hand: projet.ini with extraJeu, maps 1..maps from the templates, named "Carte k".
 inline QString makeProject(const QString& appDir, const QString& name, int maps,
                            const QString& extraJeu = QString()) {
     const QString dir = appDir + QStringLiteral("/projets/") + name;
-    QDir().mkpath(dir);
     QString ini = QStringLiteral("[Jeu]\r\nnom=") + name +
                   QStringLiteral("\r\nauteur=Moi\r\nver=3.0.0\r\ncartes=") +
                   QString::number(maps) + QStringLiteral("\r\ncombats=0\r\n") + extraJeu;

@@ -5,21 +5,16 @@ MsgAnswer ScriptedDialogService::message(QWidget*, const QString& text, const QS
     shown.append({Shown::Message, text, title, icon, buttons});
     if (!answers.isEmpty())
         return answers.takeFirst();
-    switch (buttons) {
-    case MsgButtons::Ok: return MsgAnswer::Ok;
-    case MsgButtons::YesNo: return MsgAnswer::No;
-    case MsgButtons::YesNoCancel: return MsgAnswer::Cancel;
-    }
-    return MsgAnswer::Ok;
+    return buttons == MsgButtons::Ok      ? MsgAnswer::Ok
+           : buttons == MsgButtons::YesNo ? MsgAnswer::No
+                                          : MsgAnswer::Cancel;
 }
 
 std::optional<QString> ScriptedDialogService::prompt(QWidget*, const QString& label,
                                                      const QString& title,
                                                      const QString& initial) {
     shown.append({Shown::Prompt, label, title, MsgIcon::None, MsgButtons::Ok, initial});
-    if (!promptAnswers.isEmpty())
-        return promptAnswers.takeFirst();
-    return std::nullopt;
+    return promptAnswers.isEmpty() ? std::nullopt : promptAnswers.takeFirst();
 }
 
 QStringList ScriptedDialogService::texts() const {

@@ -1,7 +1,6 @@
 #pragma once
 
-// Test doubles of the program's services: message boxes and prompts answered from a script,
-// started programs and opened documents recorded.
+// Test doubles of the program's services: dialogs scripted, programs and documents recorded.
 
 #include "testsupport/processes.h"
 #include "shell/dialogservice.h"

@@ -1,8 +1,6 @@
 #pragma once
 
-// Test double of the service that starts programs: records what would have been started.
-// Followed programs (start) run until the test finishes them; with runForReal they are
-// really started, for tests that replay games with the real player.
+// Records what would have been started; followed ones run until finished, or for real.
 
 #include "build/processservice.h"
 

@@ -1,7 +1,6 @@
 #pragma once
 
-// Texture sets of solid-coloured tiles in a test application folder: set 01 has 12 tiles,
-// set 02 has 4 and its own tile sheet.
+// Solid-coloured texture sets: set 01 of 12 tiles, set 02 of 4 with its own tile sheet.
 
 #include "testsupport/appfolder.h"
 

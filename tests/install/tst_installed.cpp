@@ -1,5 +1,6 @@
 // Quendal installed into a DESTDIR: its files, and the program writing only in $XDG_DATA_HOME.
 #include "shell/shellfixture.h"
+#include "testsupport/pictures.h"
 #include "testsupport/run.h"
 
 #include <QLineEdit>
@@ -24,18 +25,6 @@ QStringList snapshot(const QString& dir) {
         out << rel + u' ' + QString::number(info.size()) + u' ' + info.lastModified().toString(Qt::ISODateWithMs);
     }
     return out;
-}
-
-// Share of the picture's opaque pixels that the screen shows unchanged at (x, y).
-double pictureShare(const QImage& screen, const QImage& picture, int x, int y) {
-    int opaque = 0, shown = 0;
-    for (int py = 0; py < picture.height(); ++py)
-        for (int px = 0; px < picture.width(); ++px)
-            if (qAlpha(picture.pixel(px, py)) == 255 && screen.valid(x + px, y + py)) {
-                ++opaque;
-                shown += (screen.pixel(x + px, y + py) | 0xFF000000u) == picture.pixel(px, py);
-            }
-    return opaque == 0 ? 0.0 : double(shown) / opaque;
 }
 
 } // namespace

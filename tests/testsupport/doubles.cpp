@@ -2,7 +2,7 @@
 
 MsgAnswer ScriptedDialogService::message(QWidget*, const QString& text, const QString& title,
                                          MsgIcon icon, MsgButtons buttons) {
-    shown.append({Shown::Message, text, title, icon, buttons});
+    shown.append({Shown::Message, text, title, icon, buttons, {}});
     if (!answers.isEmpty())
         return answers.takeFirst();
     return buttons == MsgButtons::Ok      ? MsgAnswer::Ok
